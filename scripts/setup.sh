@@ -1,0 +1,78 @@
+# Shared set-up for the build, run and test commands (sourced, not run).
+# Installs what is missing on a Debian 12 machine, starts and stops a private
+# Xvfb display and a private Wine prefix inside the build folder.
+
+ZELMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZELMIVO_BUILD=${ZELMIVO_BUILD:-$ZELMIVO_ROOT/build}
+ZELMIVO_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix
+                  wine wine64 xvfb x11-utils imagemagick)
+
+zelmivo_install_packages() {
+    local missing=()
+    local package
+    for package in "${ZELMIVO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q &&
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q \
+            --no-install-recommends "${missing[@]}"
+}
+
+# Builds the Windows program and test programs with MinGW-w64.
+zelmivo_build_windows() {
+    cmake -S "$ZELMIVO_ROOT" -B "$ZELMIVO_BUILD/win" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ZELMIVO_ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
+        cmake --build "$ZELMIVO_BUILD/win"
+}
+
+# Starts a private virtual display; sets DISPLAY and ZELMIVO_XVFB_PID.
+zelmivo_start_xvfb() {
+    local display
+    for display in $(seq 140 199); do
+        [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+        Xvfb ":$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+        ZELMIVO_XVFB_PID=$!
+        local tries
+        for tries in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$display" ] && break
+            kill -0 "$ZELMIVO_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$ZELMIVO_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$display" ]; then
+            export DISPLAY=":$display"
+            return 0
+        fi
+        ZELMIVO_XVFB_PID=
+    done
+    echo "No free display for Xvfb" >&2
+    return 1
+}
+
+# Points Wine at a private prefix, creating it on first use.
+zelmivo_use_prefix() {
+    export WINEPREFIX=$1
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+}
+
+# Stops only what this script started.
+zelmivo_cleanup() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    if [ -n "${ZELMIVO_XVFB_PID:-}" ]; then
+        kill "$ZELMIVO_XVFB_PID" 2>/dev/null
+        wait "$ZELMIVO_XVFB_PID" 2>/dev/null
+    fi
+    return 0
+}
