@@ -63,6 +63,13 @@ zelmivo_use_prefix() {
         echo "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
+        # Every program runs inside one Wine virtual desktop of the screen's
+        # size: Wine then draws captions and frames itself, and showing or
+        # destroying a top-level window takes milliseconds instead of seconds
+        # without a window manager.
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f \
+            >/dev/null 2>&1
         wineserver -w
     fi
 }
