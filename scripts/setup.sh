@@ -59,7 +59,7 @@ zelmivo_use_prefix() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/zelmivo-prefix-ready" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
@@ -71,6 +71,7 @@ zelmivo_use_prefix() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f \
             >/dev/null 2>&1
         wineserver -w
+        touch "$WINEPREFIX/zelmivo-prefix-ready"
     fi
 }
 
