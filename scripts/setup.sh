@@ -54,22 +54,26 @@ zelmivo_start_xvfb() {
     return 1
 }
 
-# Points Wine at a private prefix, creating it on first use.
+# Points Wine at a private prefix, creating it on first use. With "desktop" as
+# second argument every program of the prefix runs inside one Wine virtual
+# desktop of the screen's size.
 zelmivo_use_prefix() {
     export WINEPREFIX=$1
+    local desktop=${2:-}
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/zelmivo-prefix-ready" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
-        # Every program runs inside one Wine virtual desktop of the screen's
-        # size: Wine then draws captions and frames itself, and showing or
-        # destroying a top-level window takes milliseconds instead of seconds
-        # without a window manager.
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f \
-            >/dev/null 2>&1
+        if [ "$desktop" = desktop ]; then
+            # Inside a virtual desktop Wine draws captions and frames itself,
+            # and showing or destroying a top-level window takes milliseconds
+            # instead of seconds without a window manager.
+            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f \
+                >/dev/null 2>&1
+        fi
         wineserver -w
         touch "$WINEPREFIX/zelmivo-prefix-ready"
     fi
