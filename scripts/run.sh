@@ -9,15 +9,16 @@ zelmivo_install_packages || exit 1
 zelmivo_build_windows || exit 1
 
 trap zelmivo_cleanup EXIT
-zelmivo_use_prefix "$ZELMIVO_BUILD/run-prefix"
 program="$ZELMIVO_BUILD/win/app/zelmivo.exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    zelmivo_use_prefix "$ZELMIVO_BUILD/run-prefix"
     wine "$program"
     exit $?
 fi
 
 zelmivo_start_xvfb || exit 1
 echo "No display: Zelmivo runs on the private display $DISPLAY"
+zelmivo_use_prefix "$ZELMIVO_BUILD/run-prefix"
 wine explorer /desktop=Zelmivo,1366x768 "$program" &
 program_pid=$!
 sleep 6
