@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "gui_element.h"
 
@@ -31,7 +32,8 @@ public:
     std::uint32_t iconId;
 
 private:
-    HBRUSH classBrush;  // the background brush Create made, if any
+    std::wstring className;  // the window class Create registered
+    HBRUSH classBrush;       // the background brush Create made, if any
 };
 
 }  // namespace OrvoUtility

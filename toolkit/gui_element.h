@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
@@ -139,7 +141,7 @@ public:
     MouseHandler onMouseLeave;
 
 private:
-    void FillToolInfo(TOOLINFOW& info, std::wstring& buffer);
+    void FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer);
 };
 
 // An element whose window lives inside the window of its parent element.
