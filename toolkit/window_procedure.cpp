@@ -8,6 +8,7 @@
 
 #include "form.h"
 #include "gui_element.h"
+#include "menu.h"
 
 namespace OrvoUtility {
 
@@ -60,9 +61,13 @@ void MoveFocusByTab(GUIElement* element, HWND window) {
     if (target != nullptr) target->Focus();
 }
 
-void RouteCommand(LPARAM lParam) {
-    // Without a control window the command comes from a menu or an accelerator.
-    if (lParam == 0) return;
+void RouteCommand(WPARAM wParam, LPARAM lParam) {
+    // Without a control window the command comes from a menu item (code 0) or
+    // an accelerator (code 1, which no element handles).
+    if (lParam == 0) {
+        if (HIWORD(wParam) == 0) RunMenuCommand(LOWORD(wParam));
+        return;
+    }
     GUIElement* element = FindElementByWindow(reinterpret_cast<HWND>(lParam));
     CommandElement* command = dynamic_cast<CommandElement*>(element);
     if (command != nullptr && command->onCommand != nullptr) command->onCommand(element);
@@ -172,7 +177,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
             break;
         case WM_COMMAND:
-            RouteCommand(lParam);
+            RouteCommand(wParam, lParam);
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
