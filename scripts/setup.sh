@@ -79,6 +79,14 @@ zelmivo_use_prefix() {
     fi
 }
 
+# Keeps the prefix's Wine server, desktop and services running for the whole
+# test run, started with their output detached so that CTest never waits on a
+# service that outlives the test which happened to start it.
+zelmivo_start_wine_services() {
+    wineserver -p &&
+        wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
 # Stops only what this script started.
 zelmivo_cleanup() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
