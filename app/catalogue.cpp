@@ -1,0 +1,191 @@
+#include "catalogue.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "text.h"
+
+namespace MyApp {
+
+namespace {
+
+std::int32_t lastRecordId = 0;
+
+std::int32_t NextRecordId() { return ++lastRecordId; }
+
+// A line break or NUL inside a field would split or cut its line in the file.
+std::string WithoutLineBreaks(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n' || c == '\0') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+// Fits a text to its file column: the reader trims the column, so the text is
+// kept trimmed as well and reads back exactly as held.
+std::string ForColumn(std::string text, std::size_t width) {
+    std::string clean = Common::Trim(WithoutLineBreaks(std::move(text)));
+    if (clean.size() > width) {
+        clean = Common::Trim(clean.substr(0, width));
+    }
+    return clean;
+}
+
+}  // namespace
+
+App::App() : id(NextRecordId()) {}
+
+App::App(std::string description, std::string pathname, std::int32_t categoryId,
+         std::string parameters)
+    : description(std::move(description)),
+      pathname(std::move(pathname)),
+      parameters(std::move(parameters)),
+      categoryId(categoryId),
+      id(NextRecordId()) {}
+
+Categoria::Categoria(std::int32_t id, std::string name) : name(std::move(name)), id(id) {}
+
+std::string AppKey(std::int32_t categoryId, std::int32_t recordId) {
+    return Common::FormatInt64(categoryId) + ";" + Common::FormatInt64(recordId);
+}
+
+std::int32_t Catalogue::FindCategory(std::int32_t id) const {
+    for (std::size_t i = 0; i < categories.size(); ++i) {
+        if (categories[i].id == id) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+App* Catalogue::FindApp(const std::string& key) {
+    std::vector<std::string> parts = Common::Split(key, ";");
+    if (parts.size() != 2) {
+        return nullptr;
+    }
+    std::int32_t index = FindCategory(Common::ParseInt32(parts[0]));
+    if (index < 0) {
+        return nullptr;
+    }
+    std::int32_t recordId = Common::ParseInt32(parts[1]);
+    for (App& app : categories[static_cast<std::size_t>(index)].apps) {
+        if (app.id == recordId) {
+            return &app;
+        }
+    }
+    return nullptr;
+}
+
+void Catalogue::AddCategory(std::string name) {
+    std::int32_t highest = 0;
+    for (const Categoria& category : categories) {
+        highest = std::max(highest, category.id);
+    }
+    std::int32_t id = 1;
+    if (highest < std::numeric_limits<std::int32_t>::max()) {
+        id = highest + 1;
+    } else {
+        // A hand-edited file may hold the largest id; one above it does not
+        // exist, so the smallest free positive id is taken instead.
+        while (FindCategory(id) >= 0) {
+            ++id;
+        }
+    }
+    categories.emplace_back(id, ForColumn(std::move(name), kNameWidth));
+}
+
+void Catalogue::RenameCategory(std::int32_t id, std::string name) {
+    std::int32_t index = FindCategory(id);
+    if (index >= 0) {
+        categories[static_cast<std::size_t>(index)].name = ForColumn(std::move(name), kNameWidth);
+    }
+}
+
+void Catalogue::DeleteCategory(std::int32_t id) {
+    std::int32_t index = FindCategory(id);
+    if (index >= 0) {
+        categories.erase(categories.begin() + index);
+    }
+}
+
+void Catalogue::ReorderCategories(const std::vector<std::int32_t>& ids) {
+    std::vector<Categoria> reordered;
+    for (std::int32_t id : ids) {
+        std::int32_t index = FindCategory(id);
+        if (index >= 0) {
+            reordered.push_back(categories[static_cast<std::size_t>(index)]);
+        }
+    }
+    categories = std::move(reordered);
+}
+
+void Catalogue::AddApp(std::int32_t categoryId, std::string description, std::string pathname,
+                       std::string parameters) {
+    std::int32_t index = FindCategory(categoryId);
+    if (index < 0) {
+        return;
+    }
+    categories[static_cast<std::size_t>(index)].apps.emplace_back(
+        ForColumn(std::move(description), kDescriptionWidth),
+        WithoutLineBreaks(std::move(pathname)), categoryId,
+        ForColumn(std::move(parameters), kParametersWidth));
+}
+
+void Catalogue::EditApp(const std::string& key, std::string description, std::string pathname,
+                        std::string parameters) {
+    App* app = FindApp(key);
+    if (app == nullptr) {
+        return;
+    }
+    app->description = ForColumn(std::move(description), kDescriptionWidth);
+    app->pathname = WithoutLineBreaks(std::move(pathname));
+    app->parameters = ForColumn(std::move(parameters), kParametersWidth);
+}
+
+void Catalogue::DeleteApp(const std::string& key) {
+    App* app = FindApp(key);
+    if (app == nullptr) {
+        return;
+    }
+    Categoria* category = CategoryOf(*app);
+    if (category == nullptr) {
+        return;
+    }
+    std::int32_t recordId = app->id;
+    auto& apps = category->apps;
+    auto at = std::find_if(apps.begin(), apps.end(),
+                           [recordId](const App& entry) { return entry.id == recordId; });
+    if (at != apps.end()) {
+        apps.erase(at);
+    }
+}
+
+void Catalogue::ReorderApps(const std::string& key, const std::vector<std::int32_t>& recordIds) {
+    App* app = FindApp(key);
+    if (app == nullptr) {
+        return;
+    }
+    Categoria* category = CategoryOf(*app);
+    if (category == nullptr) {
+        return;
+    }
+    std::vector<App> reordered;
+    for (std::int32_t recordId : recordIds) {
+        for (const App& entry : category->apps) {
+            if (entry.id == recordId) {
+                reordered.push_back(entry);
+                break;
+            }
+        }
+    }
+    category->apps = std::move(reordered);
+}
+
+Categoria* Catalogue::CategoryOf(const App& app) {
+    std::int32_t index = FindCategory(app.categoryId);
+    return index < 0 ? nullptr : &categories[static_cast<std::size_t>(index)];
+}
+
+}  // namespace MyApp

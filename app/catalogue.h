@@ -1,0 +1,69 @@
+// The launcher's catalogue: ordered categories, each owning its ordered
+// application entries, and the operations the main window applies to it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace OrvoUtility {
+class GUIElement;
+}
+
+namespace MyApp {
+
+// Column widths of the catalogue file; the catalogue never holds longer texts.
+constexpr std::size_t kNameWidth = 50;
+constexpr std::size_t kDescriptionWidth = 50;
+constexpr std::size_t kParametersWidth = 128;
+
+struct App {
+    // Both constructors take the next record id of the run.
+    App();
+    App(std::string description, std::string pathname, std::int32_t categoryId,
+        std::string parameters);
+
+    std::string description;
+    std::string pathname;
+    std::string parameters;
+    std::int32_t categoryId = 0;
+    std::int32_t id = 0;
+    OrvoUtility::GUIElement* tile = nullptr;  // not owned
+};
+
+struct Categoria {
+    Categoria(std::int32_t id, std::string name);
+
+    std::string name;
+    std::int32_t id = 0;
+    std::vector<App> apps;
+    OrvoUtility::GUIElement* cell = nullptr;     // not owned
+    OrvoUtility::GUIElement* addCell = nullptr;  // not owned
+};
+
+// The key naming one entry during a run: category id, ";", record id.
+std::string AppKey(std::int32_t categoryId, std::int32_t recordId);
+
+class Catalogue {
+public:
+    // Index of the first category with this id, or -1.
+    std::int32_t FindCategory(std::int32_t id) const;
+    App* FindApp(const std::string& key);
+    void AddCategory(std::string name);
+    void RenameCategory(std::int32_t id, std::string name);
+    void DeleteCategory(std::int32_t id);
+    void ReorderCategories(const std::vector<std::int32_t>& ids);
+    void AddApp(std::int32_t categoryId, std::string description, std::string pathname,
+                std::string parameters);
+    void EditApp(const std::string& key, std::string description, std::string pathname,
+                 std::string parameters);
+    void DeleteApp(const std::string& key);
+    void ReorderApps(const std::string& key, const std::vector<std::int32_t>& recordIds);
+
+    std::vector<Categoria> categories;
+
+private:
+    Categoria* CategoryOf(const App& app);
+};
+
+}  // namespace MyApp
