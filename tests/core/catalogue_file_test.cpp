@@ -406,6 +406,14 @@ TEST_F(CatalogueFile, LineFilesReportFailures) {
     EXPECT_FALSE(status.openFailed);
     EXPECT_EQ(ReadBytes(file), "a\r\nb");
     ASSERT_TRUE(RemoveFile(file));
+
+#ifndef _WIN32
+    // A full disk that shows only when the buffered lines are flushed.
+    SetWriteLimitForTests(-1);
+    EXPECT_FALSE(WriteLines("/dev/full", {"a"}, status));
+    EXPECT_TRUE(status.error);
+    EXPECT_FALSE(status.openFailed);
+#endif
 }
 
 }  // namespace
