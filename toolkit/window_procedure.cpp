@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "button.h"
 #include "form.h"
 #include "gui_element.h"
+#include "list_box.h"
 #include "menu.h"
+#include "panel.h"
+#include "timer.h"
 
 namespace OrvoUtility {
 
@@ -61,6 +65,16 @@ void MoveFocusByTab(GUIElement* element, HWND window) {
     if (target != nullptr) target->Focus();
 }
 
+// A notification from a control window: buttons report every one, list boxes
+// only a change of selection.
+void RouteControlCommand(WPARAM wParam, LPARAM lParam) {
+    GUIElement* element = FindElementByWindow(reinterpret_cast<HWND>(lParam));
+    CommandElement* command = dynamic_cast<CommandElement*>(element);
+    if (command == nullptr) return;
+    if (dynamic_cast<ListBox*>(element) != nullptr && HIWORD(wParam) != LBN_SELCHANGE) return;
+    if (command->onCommand != nullptr) command->onCommand(element);
+}
+
 void RouteCommand(WPARAM wParam, LPARAM lParam) {
     // Without a control window the command comes from a menu item (code 0) or
     // an accelerator (code 1, which no element handles).
@@ -68,9 +82,41 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 0) RunMenuCommand(LOWORD(wParam));
         return;
     }
-    GUIElement* element = FindElementByWindow(reinterpret_cast<HWND>(lParam));
-    CommandElement* command = dynamic_cast<CommandElement*>(element);
-    if (command != nullptr && command->onCommand != nullptr) command->onCommand(element);
+    RouteControlCommand(wParam, lParam);
+}
+
+bool DrawOwnerButton(WPARAM wParam, LPARAM lParam) {
+    const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    Button* button = dynamic_cast<Button*>(FindElementById(static_cast<std::int32_t>(wParam)));
+    if (button == nullptr || item == nullptr || item->CtlType != ODT_BUTTON) return false;
+    button->DrawItem(*item);
+    return true;
+}
+
+void Tick(WPARAM wParam) {
+    Timer* timer = dynamic_cast<Timer*>(FindElementById(static_cast<std::int32_t>(wParam)));
+    if (timer != nullptr && timer->onTick != nullptr) timer->onTick(timer);
+}
+
+bool Scroll(GUIElement* element, UINT message, WPARAM wParam) {
+    PanelChildren* panel = dynamic_cast<PanelChildren*>(element);
+    if (panel == nullptr) return false;
+    bool vertical = message == WM_VSCROLL;
+    if (!panel->HandleScroll(vertical ? SB_VERT : SB_HORZ, LOWORD(wParam))) return false;
+    if (vertical) lastPanel = panel;
+    return true;
+}
+
+// The wheel scrolls the panel that receives it, else the panel last clicked or
+// scrolled. A panel keeps the message even when it has no vertical bar, so
+// the wheel over such a tile never scrolls some other panel.
+bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
+    PanelChildren* panel = dynamic_cast<PanelChildren*>(element);
+    if (panel != nullptr) {
+        panel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return true;
+    }
+    return lastPanel != nullptr && lastPanel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
 }
 
 void RouteNotification(LPARAM lParam) {
@@ -176,8 +222,21 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                 if (!passOn) return 1;
             }
             break;
+        case WM_DRAWITEM:
+            if (DrawOwnerButton(wParam, lParam)) return TRUE;
+            break;
         case WM_COMMAND:
             RouteCommand(wParam, lParam);
+            break;
+        case WM_TIMER:
+            Tick(wParam);
+            break;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (Scroll(element, message, wParam)) return 0;
+            break;
+        case WM_MOUSEWHEEL:
+            if (ScrollByWheel(element, wParam)) return 0;
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
@@ -200,7 +259,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_LBUTTONDOWN:
             if (element != nullptr) {
                 element->OnLeftDown(MouseX(lParam), MouseY(lParam));
-                lastPanel = nullptr;
+                lastPanel = dynamic_cast<PanelChildren*>(element);
             }
             break;
         case WM_LBUTTONUP:
