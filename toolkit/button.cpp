@@ -1,0 +1,111 @@
+#include "button.h"
+
+#include <cstdlib>
+
+#include "control_window.h"
+#include "drawing.h"
+#include "text.h"
+
+namespace OrvoUtility {
+
+namespace {
+
+constexpr COLORREF disabledTextColor = 0x969696;
+constexpr COLORREF disabledFrameColor = 0x696969;
+constexpr std::int32_t imageMargin = 5;
+constexpr std::int32_t iconSize = 32;
+
+// The height of the font currently selected into the context, read from its
+// LOGFONT: selecting a stand-in font hands the current one back.
+LONG SelectedFontHeight(HDC dc) {
+    HFONT probe =
+        CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"System");
+    if (probe == nullptr) return 0;
+    HGDIOBJ current = SelectObject(dc, probe);
+    LOGFONTW description{};
+    if (current != nullptr) {
+        GetObjectW(current, sizeof(LOGFONTW), &description);
+        SelectObject(dc, current);
+    }
+    DeleteObject(probe);
+    // A negative height gives the character height; its size is what matters here.
+    return std::labs(description.lfHeight);
+}
+
+}  // namespace
+
+Button::Button(GUIElement* parentElement, std::string caption)
+    : Child(parentElement),
+      ownerDrawn(false),
+      enabledBitmap(nullptr),
+      disabledBitmap(nullptr),
+      enabledIcon(nullptr),
+      disabledIcon(nullptr) {
+    text = Common::NarrowToWide(caption);
+    kind = "button";
+    width = 80;
+    height = 30;
+}
+
+void Button::Create() {
+    if (created) return;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    if (ownerDrawn) style |= BS_OWNERDRAW;
+    if (!enabled) style |= WS_DISABLED;
+    CreateControlWindow(*this, L"Button", style, 0);
+    SubclassWindow();
+    created = true;
+    FinishControlWindow(*this);
+}
+
+std::int32_t Button::DrawImage(Drawing& drawing, RECT item, bool) {
+    HBITMAP bitmap = enabled ? enabledBitmap : disabledBitmap;
+    if (bitmap != nullptr) {
+        BITMAP size{};
+        GetObjectW(bitmap, sizeof(BITMAP), &size);
+        drawing.DrawTransparentBitmap(item.left + imageMargin,
+                                      (item.bottom - item.top - size.bmHeight) / 2, 0, 0, bitmap);
+        return item.left + size.bmWidth + 8;
+    }
+    HICON icon = enabled ? enabledIcon : disabledIcon;
+    if (icon == nullptr) return 0;
+    if (drawing.dc != nullptr) {
+        DrawIconEx(drawing.dc, item.left + imageMargin, (item.bottom - item.top - iconSize) / 2,
+                   icon, iconSize, iconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
+    }
+    return item.left + iconSize + 8;
+}
+
+void Button::DrawItem(const DRAWITEMSTRUCT& item) {
+    Drawing drawing(this);
+    drawing.AttachDeviceContext(item.hDC);
+    RECT box = item.rcItem;
+    std::int32_t boxWidth = box.right - box.left;
+    std::int32_t boxHeight = box.bottom - box.top;
+
+    COLORREF textColor = GetTextColor(item.hDC);
+    std::int32_t offset = (boxHeight - SelectedFontHeight(item.hDC)) / 2;
+    if (offset < 0) offset = 0;
+
+    drawing.FillRectangle(box.left, box.top, boxWidth, boxHeight, GetBkColor(item.hDC));
+    COLORREF frameColor = textColor;
+    if ((item.itemState & ODS_DISABLED) != 0) {
+        textColor = disabledTextColor;
+        frameColor = disabledFrameColor;
+    } else if ((item.itemState & ODS_SELECTED) != 0) {
+        frameColor = 0xFFFFFF - textColor;
+    }
+    drawing.FrameRectangle(box.left, box.top, boxWidth, boxHeight, frameColor);
+
+    std::int32_t start = DrawImage(drawing, box, (item.itemState & ODS_SELECTED) != 0);
+    drawing.DrawTextNarrow(box.left + start, box.top + offset, boxWidth - start, boxHeight,
+                           GetTextNarrow(), textColor, nullptr, start > 0 ? 0 : 2);
+
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
+
+}  // namespace OrvoUtility

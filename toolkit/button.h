@@ -1,0 +1,37 @@
+// A push button; owner-drawn, it paints its own frame, image and caption (the
+// launcher's tiles are such buttons).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "gui_element.h"
+
+namespace OrvoUtility {
+
+class Drawing;
+
+class Button : public Child, public CommandElement {
+public:
+    Button(GUIElement* parentElement, std::string caption);
+
+    void Create() override;
+    // Draws the image for the current enabled state at the left of the item and
+    // answers where the caption starts (0: no image, the caption is centred).
+    virtual std::int32_t DrawImage(Drawing& drawing, RECT item, bool pressed);
+
+    // Paints the button for its parent's WM_DRAWITEM.
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    std::string tag;
+    bool ownerDrawn;
+    // The images are borrowed: whoever assigns them keeps them alive.
+    HBITMAP enabledBitmap;
+    HBITMAP disabledBitmap;
+    HICON enabledIcon;
+    HICON disabledIcon;
+};
+
+}  // namespace OrvoUtility

@@ -1,0 +1,25 @@
+#include "control_window.h"
+
+#include "gui_element.h"
+
+namespace OrvoUtility {
+
+void CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD style,
+                         DWORD extendedStyle) {
+    ++elementCounter;
+    element.id = elementCounter;
+    HWND parentWindow = element.parent != nullptr ? element.parent->hwnd : nullptr;
+    element.hwnd = CreateWindowExW(
+        extendedStyle, className, element.text.c_str(), style, element.left, element.top,
+        element.width, element.height, parentWindow,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.id)), nullptr, nullptr);
+    if (element.hwnd == nullptr) GetLastError();
+}
+
+void FinishControlWindow(GUIElement& element) {
+    if (!element.created) return;
+    element.CreateToolTip(element.hwnd);
+    element.ApplyFont();
+}
+
+}  // namespace OrvoUtility

@@ -1,0 +1,133 @@
+#include "form.h"
+
+#include <algorithm>
+
+#include "text.h"
+#include "window_procedure.h"
+
+namespace OrvoUtility {
+
+Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
+    : GUIElement(moduleInstance),
+      modalChild(nullptr),
+      topMost(true),
+      minimizeBox(true),
+      resizable(true),
+      dialog(dialogStyle),
+      modalFrame(false),
+      icon(nullptr),
+      iconId(0),
+      classBrush(nullptr) {
+    kind = "form";
+}
+
+Form::~Form() {
+    // `icon` comes from LoadIconW: a shared icon the system owns, never destroyed.
+    if (created && hwnd != nullptr) {
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        created = false;
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    }
+    // The class is this form's alone; once no window uses it, it and its brush go.
+    if (!className.empty() && UnregisterClassW(className.c_str(), instance) &&
+        classBrush != nullptr) {
+        DeleteObject(classBrush);
+    }
+    if (activeForm == this) activeForm = nullptr;
+}
+
+void Form::Create() {
+    if (created) return;
+    std::wstring windowName = text;
+    className = L"Window" + Common::FormatInt64Wide(elementCounter);
+    ++elementCounter;
+    id = elementCounter;
+
+    windowClass = WNDCLASSW();
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    if (backColor == noColor) {
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    } else {
+        classBrush = CreateSolidBrush(backColor);
+        windowClass.hbrBackground = classBrush;
+    }
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
+                                    : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+
+    DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;
+    DWORD extendedStyle = 0;
+    if (dialog) {
+        if (modalFrame) style |= DS_MODALFRAME;
+        extendedStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;
+        if (topMost) extendedStyle |= WS_EX_TOPMOST;
+    } else {
+        if (resizable) style |= WS_THICKFRAME;
+        if (minimizeBox) style |= WS_MINIMIZEBOX;
+    }
+    if (!resizable) style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
+    if (!enabled) style |= WS_DISABLED;
+
+    hwnd = CreateWindowExW(extendedStyle, className.c_str(), windowName.c_str(), style, left, top,
+                           width, height, nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr) GetLastError();
+    if (mainWindow == nullptr) mainWindow = hwnd;
+    OnCreate(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    created = true;
+    CreateToolTip(hwnd);
+    ApplyFont();
+}
+
+void Form::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {
+    if (!created) return;
+    RECT outer;
+    RECT client;
+    if (!GetWindowRect(hwnd, &outer) || !GetClientRect(hwnd, &client)) {
+        GetLastError();
+        return;
+    }
+    std::int32_t frameWidth =
+        std::max<std::int32_t>(0, (outer.right - outer.left) - (client.right - client.left));
+    std::int32_t frameHeight =
+        std::max<std::int32_t>(0, (outer.bottom - outer.top) - (client.bottom - client.top));
+    GetPosition();
+    width = frameWidth + clientWidth;
+    height = frameHeight + clientHeight;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    RefreshToolTip();
+    Redraw();
+}
+
+void Form::CenterOnScreen() {
+    std::int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    std::int32_t screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT outer;
+    if (created && GetWindowRect(hwnd, &outer)) {
+        width = outer.right - outer.left;
+        height = outer.bottom - outer.top;
+    }
+    left = (screenWidth - width) / 2;
+    top = (screenHeight - height) / 2;
+    if (!created) return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOSIZE);
+    Redraw();
+}
+
+void Form::SetIcon(std::uint32_t resourceId) {
+    iconId = resourceId;
+    if (!created) return;
+    icon = LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
+    if (icon == nullptr) {
+        GetLastError();
+        return;
+    }
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+}  // namespace OrvoUtility

@@ -1,0 +1,39 @@
+// A top-level window of a window class of its own; the first form whose window
+// is created is the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "gui_element.h"
+
+namespace OrvoUtility {
+
+class Form : public GUIElement {
+public:
+    // The standard frame; `dialog` true gives the dialog frame.
+    explicit Form(HINSTANCE instance, bool dialogStyle = false);
+    ~Form() override;
+
+    void Create() override;
+    void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
+    void CenterOnScreen();
+    void SetIcon(std::uint32_t resourceId);
+
+    Form* modalChild;  // not owned
+    bool topMost;
+    bool minimizeBox;
+    bool resizable;
+    bool dialog;
+    bool modalFrame;
+    HICON icon;
+    std::uint32_t iconId;
+
+private:
+    std::wstring className;  // the window class Create registered
+    HBRUSH classBrush;       // the background brush Create made, if any
+};
+
+}  // namespace OrvoUtility

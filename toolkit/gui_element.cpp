@@ -1,0 +1,360 @@
+#include "gui_element.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "font_description.h"
+#include "text.h"
+#include "window_procedure.h"
+
+namespace OrvoUtility {
+
+std::vector<GUIElement*> elementRegistry;
+std::int32_t elementCounter = 0;
+
+namespace {
+
+// Tooltip texts are copied into a buffer of this many characters, the last one
+// reserved for the terminator.
+constexpr std::size_t toolTipBufferLength = 2024;
+
+}  // namespace
+
+GUIElement::GUIElement(HINSTANCE moduleInstance)
+    : visible(true),
+      keyPreview(false),
+      waitCursor(false),
+      handCursor(false),
+      toolTipWindow(nullptr),
+      hwnd(nullptr),
+      instance(moduleInstance),
+      windowClass(),
+      font(nullptr),
+      width(100),
+      height(50),
+      left(100),
+      top(100),
+      created(false),
+      backColor(noColor),
+      paintBackground(false),
+      enabled(true),
+      id(0),
+      parent(nullptr),
+      oldWindowProc(nullptr),
+      onCreate(nullptr),
+      createNotified(false),
+      onLeftUp(nullptr),
+      onLeftDown(nullptr),
+      onLeftDoubleClick(nullptr),
+      onRightUp(nullptr),
+      onRightDown(nullptr),
+      onRightDoubleClick(nullptr),
+      onKeyUp(nullptr),
+      onKeyDown(nullptr),
+      onChar(nullptr),
+      onMove(nullptr),
+      onSize(nullptr),
+      onPaint(nullptr),
+      onClose(nullptr),
+      onDestroy(nullptr),
+      onGotFocus(nullptr),
+      onLostFocus(nullptr),
+      onActivate(nullptr),
+      onDeactivate(nullptr),
+      onTextChanged(nullptr),
+      onMouseMove(nullptr),
+      onMouseHover(nullptr),
+      onMouseLeave(nullptr) {
+    elementRegistry.push_back(this);
+}
+
+GUIElement::~GUIElement() {
+    elementRegistry.erase(std::remove(elementRegistry.begin(), elementRegistry.end(), this),
+                          elementRegistry.end());
+    // A control window that outlives its element gets its own procedure back, so
+    // that its messages are not attributed to some other element.
+    if (oldWindowProc != nullptr && hwnd != nullptr && IsWindow(hwnd) &&
+        GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(WindowProcedure)) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWindowProc));
+    }
+}
+
+void GUIElement::SetBackColor(COLORREF color) {
+    backColor = color;
+    if (!created) return;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc != nullptr) {
+        RECT client;
+        if (GetClientRect(hwnd, &client)) {
+            SetBkColor(dc, color);
+            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
+        }
+        EndPaint(hwnd, &paint);
+    } else {
+        GetLastError();
+    }
+    paintBackground = true;
+}
+
+void GUIElement::SetEnabled(bool value) {
+    enabled = value;
+    if (created) EnableWindow(hwnd, value);
+}
+
+void GUIElement::SetText(std::wstring value) {
+    text = value;
+    if (created) SetWindowTextW(hwnd, text.c_str());
+}
+
+void GUIElement::SetTextNarrow(std::string value) { SetText(Common::NarrowToWide(value)); }
+
+void GUIElement::OnLeftUp(std::int32_t x, std::int32_t y) {
+    if (onLeftUp != nullptr) onLeftUp(this, hwnd, x, y);
+}
+
+void GUIElement::OnLeftDown(std::int32_t x, std::int32_t y) {
+    if (onLeftDown != nullptr) onLeftDown(this, hwnd, x, y);
+}
+
+void GUIElement::OnLeftDoubleClick(std::int32_t x, std::int32_t y) {
+    if (onLeftDoubleClick != nullptr) onLeftDoubleClick(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightUp(std::int32_t x, std::int32_t y) {
+    if (onRightUp != nullptr) onRightUp(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightDown(std::int32_t x, std::int32_t y) {
+    if (onRightDown != nullptr) onRightDown(this, hwnd, x, y);
+}
+
+void GUIElement::OnRightDoubleClick(std::int32_t x, std::int32_t y) {
+    if (onRightDoubleClick != nullptr) onRightDoubleClick(this, hwnd, x, y);
+}
+
+void GUIElement::OnKeyUp(std::int32_t key) {
+    if (onKeyUp != nullptr) onKeyUp(this, key);
+}
+
+void GUIElement::OnKeyDown(std::int32_t key) {
+    if (onKeyDown != nullptr) onKeyDown(this, key);
+}
+
+bool GUIElement::OnChar(std::int32_t character) {
+    return onChar == nullptr || onChar(this, character);
+}
+
+void GUIElement::OnMouseMove(std::int32_t x, std::int32_t y) {
+    if (onMouseMove != nullptr) onMouseMove(this, x, y);
+}
+
+void GUIElement::OnMouseHover() {
+    if (onMouseHover != nullptr) onMouseHover(this);
+}
+
+void GUIElement::OnMouseLeave() {
+    if (onMouseLeave != nullptr) onMouseLeave(this);
+}
+
+void GUIElement::Focus() {
+    if (created) SetFocus(hwnd);
+}
+
+void GUIElement::OnMove() {
+    GetPosition();
+    if (onMove != nullptr) onMove(this);
+}
+
+void GUIElement::OnSize() {
+    if (onSize != nullptr) onSize(this);
+}
+
+void GUIElement::OnPaint() {
+    if (paintBackground) SetBackColor(backColor);
+    if (onPaint != nullptr) onPaint(this);
+}
+
+HBRUSH GUIElement::OnControlColor(HDC) { return nullptr; }
+
+bool GUIElement::OnClose() { return onClose == nullptr || onClose(this); }
+
+void GUIElement::OnDestroy() {
+    if (onDestroy != nullptr) onDestroy(this);
+}
+
+void GUIElement::OnGotFocus() {
+    textAtFocus = GetText();
+    if (onGotFocus != nullptr) onGotFocus(this);
+}
+
+void GUIElement::OnLostFocus() {
+    if (onLostFocus != nullptr) onLostFocus(this);
+    if (GetText() != textAtFocus && onTextChanged != nullptr) onTextChanged(this);
+}
+
+void GUIElement::OnActivate() {
+    if (onActivate != nullptr) onActivate(this);
+}
+
+void GUIElement::OnDeactivate() {
+    if (onDeactivate != nullptr) onDeactivate(this);
+}
+
+void GUIElement::OnCreate(HWND window) {
+    if (hwnd == nullptr) hwnd = window;
+    if (createNotified) return;
+    // Marked first: the handler builds child windows and may re-enter.
+    createNotified = true;
+    if (onCreate != nullptr) onCreate(this, hwnd);
+}
+
+void GUIElement::Redraw() {
+    if (created) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+bool GUIElement::GetWaitCursor() { return waitCursor; }
+
+bool GUIElement::GetHandCursor() { return handCursor; }
+
+void GUIElement::SetWaitCursor(bool value) { waitCursor = value; }
+
+void GUIElement::SetHandCursor(bool value) { handCursor = value; }
+
+void GUIElement::OnShow() {}
+
+void GUIElement::OnItemNotify(std::int32_t, std::vector<std::int32_t>, std::vector<std::string>) {}
+
+std::wstring GUIElement::GetText() {
+    if (created) {
+        int length = GetWindowTextLengthW(hwnd);
+        if (length <= 0) {
+            text.clear();
+        } else {
+            std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+            int copied = GetWindowTextW(hwnd, &buffer[0], length + 1);
+            if (copied != 0) text.assign(buffer.c_str(), static_cast<std::size_t>(copied));
+        }
+    }
+    return text;
+}
+
+std::string GUIElement::GetTextNarrow() { return Common::WideToNarrow(GetText()); }
+
+POINT GUIElement::GetPosition() {
+    POINT corner{left, top};
+    if (!created) return corner;
+    RECT frame;
+    if (!GetWindowRect(hwnd, &frame)) {
+        GetLastError();
+        return corner;
+    }
+    corner = POINT{frame.left, frame.top};
+    if (parent != nullptr) ScreenToClient(parent->hwnd, &corner);
+    left = corner.x;
+    top = corner.y;
+    return corner;
+}
+
+void GUIElement::Show() {
+    if (!created) Create();
+    ShowWindow(hwnd, SW_SHOWNA);
+    visible = true;
+}
+
+void GUIElement::MoveTo(std::int32_t newLeft, std::int32_t newTop) {
+    left = newLeft;
+    top = newTop;
+    if (!created) return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOSIZE | SWP_NOZORDER);
+    Redraw();
+}
+
+void GUIElement::Resize(std::int32_t newWidth, std::int32_t newHeight) {
+    width = newWidth;
+    height = newHeight;
+    if (!created) return;
+    SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    RefreshToolTip();
+    Redraw();
+}
+
+void GUIElement::FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer) {
+    buffer = Common::NarrowToWide(toolTipText);
+    if (buffer.size() > toolTipBufferLength - 1) buffer.resize(toolTipBufferLength - 1);
+    info = TOOLINFOW();
+    // The size of the record without its reserved tail, as every common-controls
+    // version accepts it, measured for this build rather than a fixed byte count.
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_SUBCLASS;
+    info.hwnd = host;
+    info.uId = reinterpret_cast<UINT_PTR>(host);
+    GetClientRect(host, &info.rect);
+    info.hinst = nullptr;
+    info.lpszText = &buffer[0];
+}
+
+void GUIElement::CreateToolTip(HWND host) {
+    if (toolTipText.empty() || host == nullptr) return;
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+    InitCommonControlsEx(&controls);
+    toolTipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, host,
+                                    nullptr, nullptr, nullptr);
+    if (toolTipWindow == nullptr) {
+        GetLastError();
+        return;
+    }
+    SetWindowPos(toolTipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TOOLINFOW info;
+    std::wstring buffer;
+    FillToolInfo(host, info, buffer);
+    SendMessageW(toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void GUIElement::RefreshToolTip() {
+    if (toolTipWindow == nullptr) {
+        CreateToolTip(hwnd);
+        return;
+    }
+    TOOLINFOW info;
+    std::wstring buffer;
+    FillToolInfo(hwnd, info, buffer);
+    SendMessageW(toolTipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(toolTipWindow, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void GUIElement::SubclassWindow() {
+    if (hwnd == nullptr) return;
+    oldWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
+}
+
+void GUIElement::ApplyFont() {
+    if (!created || hwnd == nullptr || font == nullptr) return;
+    HFONT handle = font->GetHandle();
+    if (handle != nullptr) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+Child::Child(GUIElement* parentElement) : GUIElement(nullptr) { parent = parentElement; }
+
+GUIElement* FindElementByWindow(HWND window) {
+    for (auto it = elementRegistry.rbegin(); it != elementRegistry.rend(); ++it) {
+        if ((*it)->hwnd == window) return *it;
+    }
+    if (!elementRegistry.empty() && elementRegistry.back()->hwnd == nullptr) {
+        return elementRegistry.back();
+    }
+    return nullptr;
+}
+
+GUIElement* FindElementById(std::int32_t elementId) {
+    for (GUIElement* element : elementRegistry) {
+        if (element->id == elementId) return element;
+    }
+    return nullptr;
+}
+
+}  // namespace OrvoUtility

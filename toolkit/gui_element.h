@@ -1,0 +1,171 @@
+// The element model: the base of every window, control, panel, menu and timer
+// of the toolkit, the registry that maps windows and ids back to elements, and
+// the id counter.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace OrvoUtility {
+
+class FontDescription;
+class GUIElement;
+
+using CreateHandler = void (*)(GUIElement* element, HWND window);
+using MouseButtonHandler = std::int32_t (*)(GUIElement* element, HWND window, std::int32_t x,
+                                            std::int32_t y);
+using KeyHandler = std::int32_t (*)(GUIElement* element, std::int32_t key);
+using CharHandler = bool (*)(GUIElement* element, std::int32_t character);
+using EventHandler = void (*)(GUIElement* element);
+using CloseHandler = bool (*)(GUIElement* element);
+using MouseMoveHandler = std::int32_t (*)(GUIElement* element, std::int32_t x, std::int32_t y);
+using MouseHandler = std::int32_t (*)(GUIElement* element);
+using CommandHandler = void (*)(GUIElement* element);
+
+// All bits set: the element has no colour of its own.
+constexpr COLORREF noColor = 0xFFFFFFFF;
+
+class GUIElement {
+public:
+    explicit GUIElement(HINSTANCE instance);
+    virtual ~GUIElement();
+    GUIElement(const GUIElement&) = delete;
+    GUIElement& operator=(const GUIElement&) = delete;
+
+    // The common operations, in this order (the window procedure calls them).
+    virtual void SetBackColor(COLORREF color);
+    virtual void SetEnabled(bool value);
+    virtual void SetText(std::wstring value);
+    virtual void SetTextNarrow(std::string value);
+    virtual void OnLeftUp(std::int32_t x, std::int32_t y);
+    virtual void OnLeftDown(std::int32_t x, std::int32_t y);
+    virtual void OnLeftDoubleClick(std::int32_t x, std::int32_t y);
+    virtual void OnRightUp(std::int32_t x, std::int32_t y);
+    virtual void OnRightDown(std::int32_t x, std::int32_t y);
+    virtual void OnRightDoubleClick(std::int32_t x, std::int32_t y);
+    virtual void OnKeyUp(std::int32_t key);
+    virtual void OnKeyDown(std::int32_t key);
+    virtual bool OnChar(std::int32_t character);
+    virtual void OnMouseMove(std::int32_t x, std::int32_t y);
+    virtual void OnMouseHover();
+    virtual void OnMouseLeave();
+    virtual void Focus();
+    virtual void OnMove();
+    virtual void OnSize();
+    virtual void OnPaint();
+    virtual HBRUSH OnControlColor(HDC dc);
+    virtual bool OnClose();
+    virtual void OnDestroy();
+    virtual void OnGotFocus();
+    virtual void OnLostFocus();
+    virtual void OnActivate();
+    virtual void OnDeactivate();
+    virtual void OnCreate(HWND window);
+    virtual void Redraw();
+    virtual bool GetWaitCursor();
+    virtual bool GetHandCursor();
+    virtual void SetWaitCursor(bool value);
+    virtual void SetHandCursor(bool value);
+    virtual void OnShow();
+    virtual void OnItemNotify(std::int32_t code, std::vector<std::int32_t> values,
+                              std::vector<std::string> texts);
+    virtual void Create() = 0;
+
+    std::wstring GetText();
+    std::string GetTextNarrow();
+    POINT GetPosition();
+    void Show();
+    void MoveTo(std::int32_t newLeft, std::int32_t newTop);
+    void Resize(std::int32_t newWidth, std::int32_t newHeight);
+    void CreateToolTip(HWND host);
+    void RefreshToolTip();
+
+    // Creation helpers shared by every Create: route a native control's messages
+    // through the toolkit (keeping its own procedure for default processing), and
+    // hand the element's font to its live window.
+    void SubclassWindow();
+    void ApplyFont();
+
+    bool visible;
+    bool keyPreview;
+    bool waitCursor;
+    bool handCursor;
+    HWND toolTipWindow;
+    HWND hwnd;
+    HINSTANCE instance;
+    WNDCLASSW windowClass;
+    FontDescription* font;  // not owned
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t left;
+    std::int32_t top;
+    bool created;
+    COLORREF backColor;
+    std::wstring text;
+    std::wstring textAtFocus;
+    bool paintBackground;
+    bool enabled;
+    std::int32_t id;
+    std::string kind;
+    std::string toolTipText;
+    GUIElement* parent;  // not owned
+    WNDPROC oldWindowProc;
+    CreateHandler onCreate;
+    bool createNotified;
+    MouseButtonHandler onLeftUp;
+    MouseButtonHandler onLeftDown;
+    MouseButtonHandler onLeftDoubleClick;
+    MouseButtonHandler onRightUp;
+    MouseButtonHandler onRightDown;
+    MouseButtonHandler onRightDoubleClick;
+    KeyHandler onKeyUp;
+    KeyHandler onKeyDown;
+    CharHandler onChar;
+    EventHandler onMove;
+    EventHandler onSize;
+    EventHandler onPaint;
+    CloseHandler onClose;
+    EventHandler onDestroy;
+    EventHandler onGotFocus;
+    EventHandler onLostFocus;
+    EventHandler onActivate;
+    EventHandler onDeactivate;
+    EventHandler onTextChanged;
+    MouseMoveHandler onMouseMove;
+    MouseHandler onMouseHover;
+    MouseHandler onMouseLeave;
+
+private:
+    void FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer);
+};
+
+// An element whose window lives inside the window of its parent element.
+class Child : public GUIElement {
+public:
+    explicit Child(GUIElement* parentElement);
+};
+
+// Second base of the elements that report commands (buttons, list boxes, menu
+// items); the window procedure finds it with a run-time cast.
+class CommandElement {
+public:
+    CommandHandler onCommand = nullptr;
+};
+
+// Every live element in order of construction.
+extern std::vector<GUIElement*> elementRegistry;
+// Source of control ids, menu command ids and window-class numbers.
+extern std::int32_t elementCounter;
+
+// The last element with this window; when none has it and the newest element
+// has no window yet, that newest element (its window is still being created).
+GUIElement* FindElementByWindow(HWND window);
+// The first element with this id.
+GUIElement* FindElementById(std::int32_t id);
+
+}  // namespace OrvoUtility

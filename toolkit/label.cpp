@@ -1,0 +1,32 @@
+#include "label.h"
+
+#include "control_window.h"
+#include "text.h"
+
+namespace OrvoUtility {
+
+Label::Label(GUIElement* parentElement, std::string caption)
+    : Child(parentElement), border(false), rightAligned(false), centered(false) {
+    text = Common::NarrowToWide(caption);
+    kind = "label";
+    width = 80;
+    height = 30;
+}
+
+void Label::Create() {
+    if (created) return;
+    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+    if (!enabled) style |= WS_DISABLED;
+    if (border) style |= WS_BORDER;
+    if (rightAligned) {
+        style |= SS_RIGHT;
+    } else if (centered) {
+        style |= SS_CENTER;
+    }
+    CreateControlWindow(*this, L"static", style, border ? WS_EX_CLIENTEDGE : 0);
+    SubclassWindow();
+    created = true;
+    FinishControlWindow(*this);
+}
+
+}  // namespace OrvoUtility

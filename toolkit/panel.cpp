@@ -1,0 +1,338 @@
+#include "panel.h"
+
+#include "drawing.h"
+#include "font_description.h"
+#include "text.h"
+#include "window_procedure.h"
+
+namespace OrvoUtility {
+
+namespace {
+
+constexpr std::int32_t bitmapMargin = 3;
+
+bool ReadScrollInfo(HWND window, int bar, SCROLLINFO& info) {
+    info = SCROLLINFO();
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_ALL;
+    return window != nullptr && GetScrollInfo(window, bar, &info) != FALSE;
+}
+
+void SetRangeAndPage(HWND window, int bar, std::int32_t minimum, std::int32_t maximum,
+                     std::int32_t page) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = minimum;
+    info.nMax = maximum;
+    info.nPage = static_cast<UINT>(page);
+    SetScrollInfo(window, bar, &info, TRUE);
+}
+
+}  // namespace
+
+PanelChildren::PanelChildren(GUIElement* parentElement)
+    : Child(parentElement),
+      onVerticalScroll(nullptr),
+      onHorizontalScroll(nullptr),
+      border(false),
+      thinBorder(false),
+      verticalScrollBar(false),
+      horizontalScrollBar(false),
+      scrollMinimum(0),
+      scrollMaximum(100),
+      tabStop(true),
+      childBrush(nullptr),
+      childTextColor(noColor),
+      childBackColor(noColor),
+      classBrush(nullptr) {
+    kind = "panel";
+}
+
+PanelChildren::~PanelChildren() {
+    if (lastPanel == this) lastPanel = nullptr;
+    if (childBrush != nullptr) DeleteObject(childBrush);
+    // The class is this panel's alone; once no window uses it, it and its brush go.
+    if (!className.empty() && UnregisterClassW(className.c_str(), windowClass.hInstance) &&
+        classBrush != nullptr) {
+        DeleteObject(classBrush);
+    }
+}
+
+DWORD PanelChildren::Style() const {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (tabStop) style |= WS_TABSTOP;
+    if (!enabled) style |= WS_DISABLED;
+    if (border) style |= WS_BORDER;
+    if (horizontalScrollBar) style |= WS_HSCROLL;
+    if (verticalScrollBar) style |= WS_VSCROLL;
+    return style;
+}
+
+void PanelChildren::Create() {
+    if (created) return;
+    className = L"PanelChildren" + Common::FormatInt64Wide(elementCounter);
+    ++elementCounter;
+    id = elementCounter;
+
+    windowClass = WNDCLASSW();
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = parent != nullptr ? parent->instance : nullptr;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (backColor == noColor) {
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    } else {
+        classBrush = CreateSolidBrush(backColor);
+        windowClass.hbrBackground = classBrush;
+    }
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+
+    DWORD extendedStyle = border && !thinBorder ? WS_EX_CLIENTEDGE : 0;
+    hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), Style(), left, top,
+                           width, height, parent != nullptr ? parent->hwnd : nullptr,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance,
+                           nullptr);
+    if (hwnd == nullptr) GetLastError();
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    created = true;
+    OnCreate(hwnd);
+    SetScrollRange(scrollMinimum, scrollMaximum);
+    CreateToolTip(hwnd);
+    ApplyFont();
+}
+
+void PanelChildren::SetScrollRange(std::int32_t minimum, std::int32_t maximum) {
+    scrollMinimum = minimum;
+    scrollMaximum = maximum;
+    if (!created || hwnd == nullptr) return;
+    std::int32_t page = (maximum - minimum) / 10;
+    if (verticalScrollBar) SetRangeAndPage(hwnd, SB_VERT, minimum, maximum, page);
+    if (horizontalScrollBar) SetRangeAndPage(hwnd, SB_HORZ, minimum, maximum, page);
+}
+
+void PanelChildren::SetVerticalRange(std::int32_t extent) {
+    scrollMinimum = 0;
+    scrollMaximum = extent;
+    if (!created || hwnd == nullptr) return;
+    SetRangeAndPage(hwnd, SB_VERT, 0, extent + extent / 10, extent / 10);
+}
+
+void PanelChildren::SetHorizontalRange(std::int32_t extent) {
+    scrollMinimum = 0;
+    scrollMaximum = extent;
+    if (!created || hwnd == nullptr) return;
+    SetRangeAndPage(hwnd, SB_HORZ, 0, extent + extent / 10, extent / 10);
+}
+
+void PanelChildren::ScrollToLeft() {
+    SCROLLINFO info;
+    if (!ReadScrollInfo(hwnd, SB_HORZ, info) || info.nPos <= 0) return;
+    SetScrollPos(hwnd, SB_HORZ, 0, TRUE);
+    ScrollWindow(hwnd, info.nPos, 0, nullptr, nullptr);
+    UpdateWindow(hwnd);
+}
+
+void PanelChildren::ScrollToTop() {
+    SCROLLINFO info;
+    if (!ReadScrollInfo(hwnd, SB_VERT, info) || info.nPos <= 0) return;
+    SetScrollPos(hwnd, SB_VERT, 0, TRUE);
+    ScrollWindow(hwnd, 0, info.nPos, nullptr, nullptr);
+    UpdateWindow(hwnd);
+}
+
+void PanelChildren::SetBorder(bool value) {
+    border = value;
+    ApplyStyle();
+}
+
+void PanelChildren::SetHorizontalScrollBar(bool value) {
+    horizontalScrollBar = value;
+    ApplyStyle();
+}
+
+void PanelChildren::SetVerticalScrollBar(bool value) {
+    verticalScrollBar = value;
+    ApplyStyle();
+}
+
+void PanelChildren::ApplyStyle() {
+    if (!created || hwnd == nullptr) return;
+    if (SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(Style())) == 0) {
+        GetLastError();
+        return;
+    }
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+bool PanelChildren::HandleScroll(int bar, int request) {
+    if (!(bar == SB_VERT ? verticalScrollBar : horizontalScrollBar)) return false;
+    SCROLLINFO info;
+    // A bar whose state cannot be read (the window is gone) is left alone.
+    if (!ReadScrollInfo(hwnd, bar, info)) return false;
+    std::int32_t old = info.nPos;
+    std::int32_t requested = old;
+    switch (request) {
+        case SB_LINEUP:
+            requested = old - 1;
+            break;
+        case SB_LINEDOWN:
+            requested = old + 1;
+            break;
+        case SB_PAGEUP:
+            requested = old - static_cast<std::int32_t>(info.nPage);
+            break;
+        case SB_PAGEDOWN:
+            requested = old + static_cast<std::int32_t>(info.nPage);
+            break;
+        case SB_THUMBTRACK:
+            requested = info.nTrackPos;
+            break;
+        case SB_TOP:
+            if (bar == SB_VERT) requested = info.nMin;
+            break;
+        case SB_BOTTOM:
+            if (bar == SB_VERT) requested = info.nMax;
+            break;
+        default:
+            break;
+    }
+    MoveBar(bar, old, requested);
+    return true;
+}
+
+bool PanelChildren::HandleWheel(int wheelDelta) {
+    if (!verticalScrollBar) return false;
+    SCROLLINFO info;
+    if (!ReadScrollInfo(hwnd, SB_VERT, info)) return false;
+    std::int32_t page = static_cast<std::int32_t>(info.nPage);
+    MoveBar(SB_VERT, info.nPos, wheelDelta > 0 ? info.nPos - page : info.nPos + page);
+    return true;
+}
+
+void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
+    SCROLLINFO position{};
+    position.cbSize = sizeof(SCROLLINFO);
+    position.fMask = SIF_POS;
+    position.nPos = requested;
+    SetScrollInfo(hwnd, bar, &position, TRUE);
+    SCROLLINFO kept;
+    std::int32_t keptPosition = ReadScrollInfo(hwnd, bar, kept) ? kept.nPos : old;
+    if (keptPosition != old) {
+        if (bar == SB_HORZ) {
+            ScrollWindow(hwnd, old - keptPosition, 0, nullptr, nullptr);
+        } else {
+            ScrollWindow(hwnd, 0, old - keptPosition, nullptr, nullptr);
+        }
+        UpdateWindow(hwnd);
+    }
+    // The handler hears the change asked for, even when the bar stopped short.
+    ScrollHandler handler = bar == SB_HORZ ? onHorizontalScroll : onVerticalScroll;
+    if (requested != old && handler != nullptr) handler(this, old - requested);
+}
+
+HBRUSH PanelChildren::OnControlColor(HDC dc) {
+    if (childBrush != nullptr) {
+        DeleteObject(childBrush);
+        childBrush = nullptr;
+    }
+    if (font != nullptr) {
+        HFONT handle = font->GetHandle();
+        if (handle != nullptr) SelectObject(dc, handle);
+    }
+    COLORREF background = childBackColor != noColor ? childBackColor : backColor;
+    HBRUSH brush = nullptr;
+    if (background != noColor) {
+        SetBkColor(dc, background);
+        childBrush = CreateSolidBrush(background);
+        brush = childBrush;
+    } else {
+        // A system brush: handed out, never owned or deleted.
+        brush = GetSysColorBrush(COLOR_BTNFACE);
+    }
+    if (childTextColor != noColor) SetTextColor(dc, childTextColor);
+    return brush;
+}
+
+CellControl::CellControl(GUIElement* parentElement)
+    : PanelChildren(parentElement),
+      bitmap(nullptr),
+      bitmapAlignment(1),
+      bitmapWidth(0),
+      bitmapHeight(0),
+      marker(false),
+      bold(false),
+      underline(false),
+      italic(false),
+      faceName("Tahoma"),
+      fontSize(14),
+      textAlignment(2),
+      textColor(0) {
+    tabStop = false;
+}
+
+void CellControl::SetText(std::wstring value) {
+    PanelChildren::SetText(value);
+    if (created && hwnd != nullptr) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CellControl::SetBitmap(HBITMAP image) {
+    bitmap = image;
+    BITMAP size{};
+    if (image != nullptr && GetObjectW(image, sizeof(BITMAP), &size) != 0) {
+        bitmapWidth = size.bmWidth;
+        bitmapHeight = size.bmHeight;
+    } else {
+        bitmapWidth = 0;
+        bitmapHeight = 0;
+    }
+    if (created && hwnd != nullptr) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CellControl::OnPaint() {
+    RECT client;
+    if (created && hwnd != nullptr && GetClientRect(hwnd, &client)) {
+        std::int32_t clientWidth = client.right - client.left;
+        std::int32_t clientHeight = client.bottom - client.top;
+        FontDescription tileFont(faceName, fontSize);
+        tileFont.bold = bold;
+        tileFont.italic = italic;
+        tileFont.underline = underline;
+        FontDescription* textFont = font != nullptr ? font : &tileFont;
+
+        Drawing drawing(this);
+        drawing.BeginDrawing();
+        if (paintBackground) drawing.FillRectangle(0, 0, clientWidth, clientHeight, backColor);
+        std::int32_t textHeight = drawing.GetFontHeight(textFont);
+        if (!text.empty()) {
+            std::int32_t y = (client.bottom - textHeight - client.top) / 2;
+            drawing.DrawText(0, y, clientWidth, client.bottom - y, text, textColor, textFont,
+                             textAlignment);
+        }
+        if (marker) {
+            drawing.DrawTextNarrow(client.right - textHeight, client.bottom - textHeight,
+                                   textHeight, textHeight, "*", textColor, textFont, 2);
+        }
+        if (bitmap != nullptr) {
+            std::int32_t y = (client.bottom - bitmapHeight - client.top) / 2;
+            std::int32_t x = bitmapMargin;
+            if (bitmapAlignment == 1) {
+                x = client.right - bitmapWidth - bitmapMargin;
+            } else if (bitmapAlignment == 2) {
+                x = (client.right - bitmapWidth - client.left) / 2;
+            }
+            drawing.DrawTransparentBitmap(x, y, 0, 0, bitmap);
+        }
+        drawing.EndDrawing();
+    }
+    // The tile has painted its own background; the handler must not repaint it.
+    bool painted = paintBackground;
+    paintBackground = false;
+    if (onPaint != nullptr) onPaint(this);
+    paintBackground = painted;
+}
+
+}  // namespace OrvoUtility

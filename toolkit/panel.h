@@ -1,0 +1,101 @@
+// PanelChildren, the container whose children sit at fixed places and scroll
+// with its own scroll bars, and CellControl, a panel that paints itself as a
+// flat coloured tile with a caption.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "gui_element.h"
+
+namespace OrvoUtility {
+
+class PanelChildren;
+
+// The change of position asked for: old position minus requested position.
+using ScrollHandler = void (*)(PanelChildren* panel, std::int32_t delta);
+
+class PanelChildren : public Child {
+public:
+    explicit PanelChildren(GUIElement* parentElement);
+    ~PanelChildren() override;
+
+    HBRUSH OnControlColor(HDC dc) override;
+    void Create() override;
+
+    void SetScrollRange(std::int32_t minimum, std::int32_t maximum);
+    void SetVerticalRange(std::int32_t extent);
+    void SetHorizontalRange(std::int32_t extent);
+    void ScrollToLeft();
+    void ScrollToTop();
+    void SetBorder(bool value);
+    void SetHorizontalScrollBar(bool value);
+    void SetVerticalScrollBar(bool value);
+    DWORD Style() const;
+
+    // A WM_HSCROLL (bar SB_HORZ) or WM_VSCROLL (SB_VERT) request; false when
+    // this panel has no such bar and the message is not its business.
+    bool HandleScroll(int bar, int request);
+    // One page up for a positive wheel delta, one page down otherwise; false
+    // when the panel has no vertical bar.
+    bool HandleWheel(int wheelDelta);
+
+    std::string tag;
+    ScrollHandler onVerticalScroll;
+    ScrollHandler onHorizontalScroll;
+    bool border;
+    // The border is a plain line, without the sunken client edge.
+    bool thinBorder;
+    bool verticalScrollBar;
+    bool horizontalScrollBar;
+    std::int32_t scrollMinimum;
+    std::int32_t scrollMaximum;
+    bool tabStop;
+    // The brush last handed to a child control; owned, replaced on every query.
+    HBRUSH childBrush;
+    // noColor: leave the child's text colour alone.
+    COLORREF childTextColor;
+    // noColor: children get the panel's own background.
+    COLORREF childBackColor;
+
+private:
+    void ApplyStyle();
+    // Moves the bar from `old` to `requested` (the system clamps it), scrolls
+    // the content by what the bar really moved and tells the bar's handler.
+    void MoveBar(int bar, std::int32_t old, std::int32_t requested);
+
+    std::wstring className;  // the window class Create registered
+    HBRUSH classBrush;       // the class background brush Create made, if any
+};
+
+class CellControl : public PanelChildren {
+public:
+    explicit CellControl(GUIElement* parentElement);
+
+    // Also repaints a live tile.
+    void SetText(std::wstring value) override;
+    void OnPaint() override;
+    // Shows `image` (borrowed, black is transparent) and records its size.
+    void SetBitmap(HBITMAP image);
+
+    HBITMAP bitmap;  // not owned
+    // 1 right, 2 centred, anything else left.
+    std::int32_t bitmapAlignment;
+    std::int32_t bitmapWidth;
+    std::int32_t bitmapHeight;
+    // Draws a "*" in the bottom-right corner.
+    bool marker;
+    bool bold;
+    bool underline;
+    bool italic;
+    std::string faceName;
+    // The tile font's height.
+    std::int32_t fontSize;
+    // 0 left, 1 right, 2 centred.
+    std::int32_t textAlignment;
+    COLORREF textColor;
+};
+
+}  // namespace OrvoUtility

@@ -1,0 +1,30 @@
+// A periodic tick on the parent's window. Its own hidden window only gives the
+// timer an id of its own.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "gui_element.h"
+
+namespace OrvoUtility {
+
+class Timer;
+
+using TickHandler = void (*)(Timer* timer);
+
+class Timer : public Child {
+public:
+    Timer(GUIElement* parentElement, std::int32_t milliseconds);
+
+    void Create() override;
+    void Start();
+    void Stop();
+
+    std::string tag;
+    bool running;
+    std::int32_t interval;
+    TickHandler onTick;
+};
+
+}  // namespace OrvoUtility
