@@ -1,0 +1,53 @@
+// A stand-in for a launched program: records how it was started. It writes its
+// working folder on the first line and then each argument on a line of its
+// own (UTF-8) into the file named by ZELMIVO_PROBE_OUT, or into
+// launch_probe.txt beside itself, then exits.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring OutputPath() {
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", buffer, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return buffer;
+    length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    std::wstring path(buffer, length);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"launch_probe.txt";
+}
+
+std::wstring WorkingFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    return std::wstring(buffer, length < MAX_PATH ? length : 0);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::string report = ToUtf8(WorkingFolder()) + "\n";
+    for (int i = 1; i < argc; ++i) report += ToUtf8(argv[i]) + "\n";
+
+    // Written beside the target and then renamed, so a waiting test never reads half a report.
+    std::wstring path = OutputPath();
+    std::wstring partial = path + L".part";
+    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != report.size()) return 1;
+    return MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}

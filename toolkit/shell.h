@@ -1,0 +1,27 @@
+// The program's calls into the Windows shell and the standard dialogs:
+// opening and launching targets, choosing a file and the modal message boxes.
+// Texts are narrow (one byte per character) and widened only at the system
+// boundary; none of these keeps any state.
+#pragma once
+
+#include <string>
+
+namespace OrvoUtility {
+
+class Form;
+class GUIElement;
+
+// Hands the target (a path, document or URL) to the shell with the verb "open".
+bool OpenWithShell(const std::string& target);
+// Like OpenWithShell with parameters; with startInFolder the target's own
+// folder becomes the working folder of what starts.
+bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder);
+// The full path the user picked in the open-file dialog; empty when cancelled.
+std::string ChooseFile(GUIElement* owner);
+// A task-modal error box with the error icon.
+void ShowError(Form* owner, const std::string& text, const std::string& caption);
+// Task-modal Yes/No questions; true only for Yes.
+bool AskYesNo(const std::string& text, const std::string& caption);
+bool AskYesNoFor(GUIElement* owner, const std::string& text, const std::string& caption);
+
+}  // namespace OrvoUtility
