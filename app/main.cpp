@@ -1,10 +1,16 @@
-// Program entry. Until the main window exists the program only loads the
-// catalogue, which proves the data folder and the file are reachable.
+// The program entry: the main window lives for as long as the message loop runs.
 #include <windows.h>
 
-#include "catalogue_file.h"
+#include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    MyApp::LoadCatalogue();
+#include "formmain.h"
+#include "product_info.h"
+#include "window_procedure.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    std::string title = std::string("Orvo Zelmivo") + " " + OrvoUtility::productCopyright;
+    MyApp::FormMain* form = new MyApp::FormMain(instance, title);
+    OrvoUtility::RunMessageLoop();
+    delete form;
     return 0;
 }
