@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "form.h"
+#include "gui_element.h"
+#include "test_support.h"
+#include "window_procedure.h"
+
+namespace ToolkitTests {
+namespace {
+
+using namespace OrvoUtility;
+
+class Dispatch : public WindowTest {};
+
+int closeRequests = 0;
+bool windowAliveAtSecondRequest = false;
+
+bool RefuseFirstClose(GUIElement* element) {
+    ++closeRequests;
+    if (closeRequests == 2) windowAliveAtSecondRequest = IsWindow(element->hwnd) != FALSE;
+    return closeRequests >= 2;
+}
+
+TEST_F(Dispatch, RefusedCloseKeepsWindowAndLoop) {
+    Form form(Instance());
+    form.onClose = RefuseFirstClose;
+    form.Create();
+    closeRequests = 0;
+    windowAliveAtSecondRequest = false;
+    PostMessageW(form.hwnd, WM_CLOSE, 0, 0);
+    PostMessageW(form.hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(RunMessageLoopGuarded());
+    EXPECT_EQ(closeRequests, 2);
+    EXPECT_TRUE(windowAliveAtSecondRequest);
+    EXPECT_FALSE(IsWindow(form.hwnd));
+}
+
+HWND mainToClose = nullptr;
+std::vector<std::string> destroyed;
+
+void RecordDestroyAndCloseMain(GUIElement* element) {
+    destroyed.push_back(element->GetTextNarrow());
+    if (mainToClose != nullptr) PostMessageW(mainToClose, WM_CLOSE, 0, 0);
+    mainToClose = nullptr;
+}
+
+TEST_F(Dispatch, OnlyTheMainWindowEndsTheLoop) {
+    Form mainForm(Instance());
+    mainForm.text = L"main";
+    mainForm.onDestroy = RecordDestroyAndCloseMain;
+    mainForm.Create();
+    Form dialog(Instance(), true);
+    dialog.text = L"dialog";
+    dialog.onDestroy = RecordDestroyAndCloseMain;
+    dialog.Create();
+    ASSERT_EQ(mainWindow, mainForm.hwnd);
+
+    destroyed.clear();
+    mainToClose = mainForm.hwnd;
+    // The dialog's destruction asks the main window to close; if it had ended
+    // the loop, that request would never be served.
+    PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(RunMessageLoopGuarded());
+    EXPECT_EQ(destroyed, (std::vector<std::string>{"dialog", "main"}));
+    EXPECT_FALSE(IsWindow(mainForm.hwnd));
+}
+
+std::vector<int> formChars;
+std::vector<int> childChars;
+
+bool FormCharSwallows(GUIElement*, std::int32_t character) {
+    formChars.push_back(character);
+    return false;
+}
+
+bool ChildSwallowsX(GUIElement*, std::int32_t character) {
+    childChars.push_back(character);
+    return character != 'x';
+}
+
+TEST_F(Dispatch, KeyPreviewOffersCharactersToTheForm) {
+    Form form(Instance());
+    form.onChar = FormCharSwallows;
+    form.Create();
+    NativeControl edit(&form, L"edit", 0);
+    edit.onChar = ChildSwallowsX;
+    edit.Create();
+    formChars.clear();
+    childChars.clear();
+
+    SendMessageW(edit.hwnd, WM_CHAR, 'a', 1);
+    EXPECT_TRUE(formChars.empty());
+
+    form.keyPreview = true;
+    EXPECT_EQ(SendMessageW(edit.hwnd, WM_CHAR, 'x', 1), 1);
+    SendMessageW(edit.hwnd, WM_CHAR, 'y', 1);
+    EXPECT_EQ(childChars, (std::vector<int>{'a', 'x', 'y'}));
+    EXPECT_EQ(formChars, (std::vector<int>{'x', 'y'}));
+    // The child's answer alone decides: x swallowed, y typed although the form said no.
+    EXPECT_EQ(edit.GetText(), L"ay");
+}
+
+std::vector<int> keysDown;
+
+std::int32_t RecordKeyDown(GUIElement*, std::int32_t key) {
+    keysDown.push_back(key);
+    return 0;
+}
+
+void SetShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(Dispatch, TabMovesFocusBetweenTabStops) {
+    Form form(Instance());
+    form.Create();
+    NativeControl first(&form, L"edit", WS_TABSTOP);
+    first.MoveTo(10, 10);
+    NativeControl plain(&form, L"edit", 0);
+    plain.MoveTo(10, 70);
+    NativeControl second(&form, L"edit", WS_TABSTOP);
+    second.MoveTo(10, 130);
+    first.Create();
+    plain.Create();
+    second.Create();
+    first.onKeyDown = RecordKeyDown;
+    second.onKeyDown = RecordKeyDown;
+    keysDown.clear();
+
+    first.Focus();
+    ASSERT_EQ(GetFocus(), first.hwnd);
+    SetShift(false);
+    SendMessageW(first.hwnd, WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_EQ(GetFocus(), second.hwnd);
+
+    SetShift(true);
+    SendMessageW(second.hwnd, WM_KEYDOWN, VK_TAB, 1);
+    SetShift(false);
+    EXPECT_EQ(GetFocus(), first.hwnd);
+    EXPECT_EQ(keysDown, (std::vector<int>{VK_TAB, VK_TAB}));
+}
+
+TEST_F(Dispatch, SetCursorPrefersTheHandCursor) {
+    Form form(Instance());
+    form.Create();
+    NativeControl edit(&form, L"edit", 0);
+    edit.Create();
+    LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+
+    edit.SetWaitCursor(true);
+    edit.SetHandCursor(true);
+    SetCursor(nullptr);
+    EXPECT_EQ(
+        SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd), overClient), 1);
+    EXPECT_EQ(GetCursor(), hand);
+
+    edit.SetHandCursor(false);
+    EXPECT_EQ(
+        SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd), overClient), 1);
+    EXPECT_EQ(GetCursor(), wait);
+
+    // Over the frame the flags do not apply.
+    SetCursor(nullptr);
+    SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd),
+                 MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), wait);
+}
+
+int textChanges = 0;
+
+void CountTextChange(GUIElement*) { ++textChanges; }
+
+TEST_F(Dispatch, TextChangedOnlyAfterARealEdit) {
+    Form form(Instance());
+    form.Create();
+    NativeControl edit(&form, L"edit", WS_TABSTOP);
+    edit.text = L"abc";
+    NativeControl other(&form, L"edit", WS_TABSTOP);
+    other.MoveTo(10, 100);
+    edit.Create();
+    other.Create();
+    edit.onTextChanged = CountTextChange;
+    textChanges = 0;
+
+    edit.Focus();
+    other.Focus();
+    EXPECT_EQ(textChanges, 0);
+
+    edit.Focus();
+    SendMessageW(edit.hwnd, WM_CHAR, 'd', 1);
+    other.Focus();
+    EXPECT_EQ(textChanges, 1);
+    EXPECT_EQ(edit.textAtFocus, L"abc");
+
+    edit.Focus();
+    other.Focus();
+    EXPECT_EQ(textChanges, 1);
+}
+
+std::vector<GUIElement*> commandSenders;
+
+void RecordCommand(GUIElement* element) { commandSenders.push_back(element); }
+
+TEST_F(Dispatch, ControlCommandsReachTheirElement) {
+    Form form(Instance());
+    form.Create();
+    NativeControl button(&form, L"button", BS_PUSHBUTTON);
+    button.onCommand = RecordCommand;
+    NativeControl edit(&form, L"edit", 0);
+    edit.MoveTo(10, 100);
+    button.Create();
+    edit.Create();
+    commandSenders.clear();
+
+    SendMessageW(button.hwnd, BM_CLICK, 0, 0);
+    PumpMessages();
+    ASSERT_EQ(commandSenders.size(), 1u);
+    EXPECT_EQ(commandSenders[0], &button);
+
+    // Every notification of a command element counts; one without a handler stays
+    // silent, and commands without a control window reach no control.
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(button.hwnd));
+    SendMessageW(edit.hwnd, WM_CHAR, 'q', 1);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
+    EXPECT_EQ(commandSenders.size(), 2u);
+}
+
+std::vector<std::string> activations;
+
+void RecordActivate(GUIElement* element) { activations.push_back("+" + element->GetTextNarrow()); }
+
+void RecordDeactivate(GUIElement* element) {
+    activations.push_back("-" + element->GetTextNarrow());
+}
+
+TEST_F(Dispatch, ActivationTracksTheActiveFormAndLiftsItsDialog) {
+    Form owner(Instance());
+    owner.text = L"owner";
+    owner.onActivate = RecordActivate;
+    owner.onDeactivate = RecordDeactivate;
+    owner.Create();
+    Form dialog(Instance(), true);
+    dialog.text = L"dialog";
+    dialog.topMost = false;
+    dialog.onActivate = RecordActivate;
+    dialog.onDeactivate = RecordDeactivate;
+    dialog.Create();
+    PumpMessages();
+    ASSERT_EQ(activeForm, &dialog);
+
+    activations.clear();
+    owner.modalChild = &dialog;
+    SetForegroundWindow(owner.hwnd);
+    PumpMessages();
+    EXPECT_EQ(activeForm, &owner);
+    ASSERT_FALSE(activations.empty());
+    EXPECT_EQ(activations.back(), "+owner");
+    // The dialog stays above the form that was brought forward.
+    HWND above = GetWindow(owner.hwnd, GW_HWNDPREV);
+    while (above != nullptr && above != dialog.hwnd) above = GetWindow(above, GW_HWNDPREV);
+    EXPECT_EQ(above, dialog.hwnd);
+    owner.modalChild = nullptr;
+}
+
+}  // namespace
+}  // namespace ToolkitTests

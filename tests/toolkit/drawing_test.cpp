@@ -1,0 +1,305 @@
+#include "drawing.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "font_description.h"
+#include "form.h"
+#include "test_support.h"
+
+namespace ToolkitTests {
+namespace {
+
+using namespace OrvoUtility;
+
+// A memory context over a top-down 32-bit DIB section whose pixels the test reads.
+class Canvas {
+public:
+    Canvas(int canvasWidth, int canvasHeight, COLORREF fill)
+        : width(canvasWidth), height(canvasHeight) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels = static_cast<std::uint32_t*>(bits);
+        dc = CreateCompatibleDC(nullptr);
+        previous = SelectObject(dc, bitmap);
+        Fill(fill);
+    }
+    ~Canvas() {
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    void Fill(COLORREF color) {
+        GdiFlush();
+        for (int i = 0; i < width * height; ++i) pixels[i] = ToPixel(color);
+    }
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        std::uint32_t p = pixels[y * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    int Count(COLORREF color) const {
+        int count = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) count += At(x, y) == color ? 1 : 0;
+        }
+        return count;
+    }
+    bool SameAs(const Canvas& other) const {
+        GdiFlush();
+        for (int i = 0; i < width * height; ++i) {
+            if ((pixels[i] & 0xFFFFFF) != (other.pixels[i] & 0xFFFFFF)) return false;
+        }
+        return true;
+    }
+    static std::uint32_t ToPixel(COLORREF color) {
+        return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    }
+
+    int width;
+    int height;
+    HBITMAP bitmap;
+    std::uint32_t* pixels;
+    HDC dc;
+    HGDIOBJ previous;
+};
+
+const COLORREF white = RGB(255, 255, 255);
+const COLORREF black = RGB(0, 0, 0);
+const COLORREF red = RGB(165, 42, 42);
+const COLORREF blue = RGB(0, 0, 255);
+const COLORREF green = RGB(0, 200, 0);
+
+TEST(DrawingTest, FillAndFrameCoverExactlyTheirBox) {
+    Canvas canvas(64, 64, white);
+    Drawing drawing(nullptr);
+    drawing.FillRectangle(10, 10, 20, 15, red);
+    EXPECT_EQ(canvas.Count(red), 0);  // no pass yet
+
+    drawing.AttachDeviceContext(canvas.dc);
+    drawing.FillRectangle(10, 10, 20, 15, red);
+    EXPECT_EQ(canvas.Count(red), 20 * 15);
+    EXPECT_EQ(canvas.At(10, 10), red);
+    EXPECT_EQ(canvas.At(29, 24), red);
+    EXPECT_EQ(canvas.At(30, 24), white);
+    EXPECT_EQ(canvas.At(29, 25), white);
+
+    canvas.Fill(white);
+    drawing.FrameRectangle(5, 5, 20, 10, blue);
+    EXPECT_EQ(canvas.Count(blue), 2 * 20 + 2 * (10 - 2));
+    EXPECT_EQ(canvas.At(5, 5), blue);
+    EXPECT_EQ(canvas.At(24, 14), blue);
+    EXPECT_EQ(canvas.At(25, 14), white);
+    EXPECT_EQ(canvas.At(10, 10), white);  // inside stays untouched
+    drawing.EndDrawing();
+}
+
+// A 8 x 8 bitmap: left half black, right half green.
+HBITMAP MakeHalfBlackBitmap(HDC compatible) {
+    HBITMAP bitmap = CreateCompatibleBitmap(compatible, 8, 8);
+    HDC dc = CreateCompatibleDC(compatible);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, x < 4 ? black : green);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+TEST(DrawingTest, TransparentBitmapLeavesTargetUnderBlack) {
+    Canvas canvas(64, 64, red);
+    HBITMAP bitmap = MakeHalfBlackBitmap(canvas.dc);
+    // Colours of the target context must not leak into the result.
+    SetBkColor(canvas.dc, RGB(128, 128, 128));
+    SetTextColor(canvas.dc, RGB(10, 20, 30));
+    Drawing drawing(nullptr);
+    drawing.AttachDeviceContext(canvas.dc);
+
+    drawing.DrawTransparentBitmap(2, 3, 0, 0, bitmap);
+    EXPECT_EQ(canvas.Count(green), 4 * 8);
+    EXPECT_EQ(canvas.At(2, 3), red);
+    EXPECT_EQ(canvas.At(5, 10), red);
+    EXPECT_EQ(canvas.At(6, 3), green);
+    EXPECT_EQ(canvas.At(9, 10), green);
+    EXPECT_EQ(canvas.At(10, 3), red);
+
+    Canvas ownSize(64, 64, red);
+    Drawing same(nullptr);
+    same.AttachDeviceContext(ownSize.dc);
+    same.DrawTransparentBitmap(2, 3, 8, 8, bitmap);
+    EXPECT_TRUE(ownSize.SameAs(canvas));
+
+    canvas.Fill(red);
+    drawing.DrawTransparentBitmap(20, 20, 16, 16, bitmap);
+    EXPECT_EQ(canvas.Count(green), 8 * 16);
+    EXPECT_EQ(canvas.At(27, 35), red);
+    EXPECT_EQ(canvas.At(28, 20), green);
+    EXPECT_EQ(canvas.At(35, 35), green);
+    EXPECT_EQ(GetBkColor(canvas.dc), RGB(128, 128, 128));
+    EXPECT_EQ(GetTextColor(canvas.dc), RGB(10, 20, 30));
+    DeleteObject(bitmap);
+}
+
+TEST(DrawingTest, TextIsCutAt1023Characters) {
+    std::wstring longText;
+    for (int i = 0; i < 2000; ++i) longText += static_cast<wchar_t>(L'A' + i % 26);
+    const int wide = 1024 * 40;
+    Canvas drawn(wide, 24, white);
+    Drawing drawing(nullptr);
+    drawing.AttachDeviceContext(drawn.dc);
+    drawing.DrawText(0, 0, 0, 0, longText, black, nullptr, 0);
+
+    Canvas cut(wide, 24, white);
+    SetBkMode(cut.dc, TRANSPARENT);
+    TextOutW(cut.dc, 0, 0, longText.c_str(), 1023);
+    EXPECT_TRUE(drawn.SameAs(cut));
+    Canvas longer(wide, 24, white);
+    SetBkMode(longer.dc, TRANSPARENT);
+    TextOutW(longer.dc, 0, 0, longText.c_str(), 1024);
+    EXPECT_FALSE(drawn.SameAs(longer));
+
+    // The boxed path cuts the same way.
+    Canvas boxed(wide, 24, white);
+    Drawing boxDrawing(nullptr);
+    boxDrawing.AttachDeviceContext(boxed.dc);
+    boxDrawing.DrawText(0, 0, wide, 24, longText, black, nullptr, 0);
+    EXPECT_TRUE(boxed.SameAs(cut));
+}
+
+int LeftmostInk(const Canvas& canvas) {
+    for (int x = 0; x < canvas.width; ++x) {
+        for (int y = 0; y < canvas.height; ++y) {
+            if (canvas.At(x, y) != white) return x;
+        }
+    }
+    return -1;
+}
+
+TEST(DrawingTest, TextAlignmentAndItsAbsenceWithoutABox) {
+    FontDescription font("Tahoma", 16);
+    Canvas plain(300, 40, white);
+    SetBkMode(plain.dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(plain.dc, font.GetHandle());
+    TextOutW(plain.dc, 100, 5, L"Zelmivo", 7);
+    SelectObject(plain.dc, previous);
+
+    for (int alignment : {0, 1, 2}) {
+        SCOPED_TRACE(alignment);
+        Canvas noWidth(300, 40, white);
+        Drawing drawing(nullptr);
+        drawing.AttachDeviceContext(noWidth.dc);
+        drawing.DrawText(100, 5, 0, 30, L"Zelmivo", black, &font, alignment);
+        EXPECT_TRUE(noWidth.SameAs(plain));
+        Canvas noHeight(300, 40, white);
+        drawing.AttachDeviceContext(noHeight.dc);
+        drawing.DrawText(100, 5, 150, 0, L"Zelmivo", black, &font, alignment);
+        EXPECT_TRUE(noHeight.SameAs(plain));
+    }
+
+    Canvas left(300, 40, white);
+    Canvas right(300, 40, white);
+    Drawing drawing(nullptr);
+    drawing.AttachDeviceContext(left.dc);
+    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, 0);
+    drawing.AttachDeviceContext(right.dc);
+    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, 1);
+    EXPECT_LT(LeftmostInk(left), 5);
+    EXPECT_GT(LeftmostInk(right), 200);
+    EXPECT_GT(right.Count(blue), 0);
+    // The colour and font of the context come back afterwards.
+    EXPECT_EQ(GetTextColor(right.dc), black);
+    EXPECT_NE(GetCurrentObject(right.dc, OBJ_FONT), font.GetHandle());
+}
+
+TEST(DrawingTest, FontHeightNeedsAFontAndAPass) {
+    FontDescription font("Tahoma", 20);
+    Canvas canvas(8, 8, white);
+    Drawing drawing(nullptr);
+    EXPECT_EQ(drawing.GetFontHeight(&font), -1);
+    drawing.AttachDeviceContext(canvas.dc);
+    EXPECT_EQ(drawing.GetFontHeight(nullptr), -1);
+    EXPECT_EQ(drawing.GetFontHeight(&font), 20);
+    EXPECT_NE(GetCurrentObject(canvas.dc, OBJ_FONT), font.GetHandle());
+}
+
+class DrawingPass : public WindowTest {};
+
+TEST_F(DrawingPass, AttachedContextIsNotReleased) {
+    Canvas canvas(8, 8, white);
+    {
+        Drawing drawing(nullptr);
+        drawing.AttachDeviceContext(canvas.dc);
+        drawing.EndDrawing();
+        EXPECT_EQ(drawing.dc, nullptr);
+        EXPECT_FALSE(drawing.attached);
+        drawing.AttachDeviceContext(canvas.dc);
+    }
+    EXPECT_EQ(GetObjectType(canvas.dc), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(SetPixel(canvas.dc, 1, 1, blue), blue);
+
+    // A pass of its own validates the window when it ends.
+    Form form(Instance());
+    form.Create();
+    InvalidateRect(form.hwnd, nullptr, FALSE);
+    Drawing drawing(&form);
+    drawing.BeginDrawing();
+    EXPECT_NE(drawing.dc, nullptr);
+    drawing.EndDrawing();
+    EXPECT_EQ(drawing.dc, nullptr);
+    EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
+}
+
+TEST(DrawingTest, BitmapFromFile) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + L"zelmivo_toolkit_test.bmp";
+    const int side = 4;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = side;
+    header.biHeight = side;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + side * side * 4;
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof(file), &written, nullptr);
+    WriteFile(out, &header, sizeof(header), &written, nullptr);
+    std::uint32_t pixels[side * side];
+    for (auto& pixel : pixels) pixel = Canvas::ToPixel(green);
+    WriteFile(out, pixels, sizeof(pixels), &written, nullptr);
+    CloseHandle(out);
+
+    std::string narrowPath;
+    for (wchar_t c : path) narrowPath += static_cast<char>(c);
+    HBITMAP bitmap = LoadBitmapFromFile(narrowPath);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, side);
+    EXPECT_NE(info.bmBits, nullptr);  // a DIB section
+    DeleteObject(bitmap);
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(LoadBitmapFromFile(narrowPath), nullptr);
+}
+
+}  // namespace
+}  // namespace ToolkitTests
