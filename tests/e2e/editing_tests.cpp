@@ -2,6 +2,7 @@
 // editor dialogs, answering their error boxes, and using the context menus.
 #include "data_folder.h"
 #include "end_to_end_test.h"
+#include "screenshot.h"
 #include "user_input.h"
 #include "wait.h"
 #include "window_query.h"
@@ -12,6 +13,17 @@ namespace {
 class FirstStartTest : public EndToEndTest {};
 class DialogValidationTest : public EndToEndTest {};
 class ContextMenuTest : public EndToEndTest {};
+
+// A dialog opens 50 pixels right of and below the main window's corner, with
+// a client area of the given size.
+void ExpectDialogPlace(HWND main, HWND dialog, LONG clientWidth, LONG clientHeight) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, clientWidth);
+    EXPECT_EQ(client.bottom, clientHeight);
+    EXPECT_EQ(ScreenRect(dialog).left, ScreenRect(main).left + 50);
+    EXPECT_EQ(ScreenRect(dialog).top, ScreenRect(main).top + 50);
+}
 
 TEST_F(FirstStartTest, TypingTheWorkedExampleWritesItByteForByte) {
     ASSERT_TRUE(StartWith(nullptr));
@@ -35,6 +47,16 @@ TEST_F(FirstStartTest, TypingTheWorkedExampleWritesItByteForByte) {
     EXPECT_EQ(ReadCatalogueFile().size(), 541u);
     EXPECT_EQ(zelmivo.Layout(), ExpectedLayout(WorkedExampleColumns()));
     EXPECT_TRUE(IsWindowEnabled(zelmivo.MainWindow()));
+
+    // Header cells are dark red, the cells that add things sit on the panel's grey.
+    auto insideCorner = [](HWND cell) {
+        RECT box = ScreenRect(cell);
+        return POINT{box.left + 3, box.top + 3};
+    };
+    EXPECT_EQ(ScreenPixel(insideCorner(zelmivo.Cell(L"Ufficio"))), RGB(165, 42, 42));
+    EXPECT_EQ(ScreenPixel(insideCorner(zelmivo.Cell(L"Giochi"))), RGB(165, 42, 42));
+    EXPECT_EQ(ScreenPixel(insideCorner(zelmivo.Cell(L"+ aggiungi categoria"))), RGB(192, 192, 192));
+    EXPECT_EQ(ScreenPixel(insideCorner(AddAppCell(1))), RGB(192, 192, 192));
 }
 
 TEST_F(DialogValidationTest, EmptyTextsAreRefusedInOrderAndTheDialogStays) {
@@ -45,6 +67,7 @@ TEST_F(DialogValidationTest, EmptyTextsAreRefusedInOrderAndTheDialogStays) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TextOf(dialog), L"Aggiungi Applicazione");
     EXPECT_FALSE(IsWindowEnabled(zelmivo.MainWindow()));
+    ExpectDialogPlace(zelmivo.MainWindow(), dialog, 400, 250);
     for (const wchar_t* label : {L"Descrizione:", L"Pathname o URL:", L"Parametri:"}) {
         EXPECT_NE(FindDescendant(dialog, L"Static", label), nullptr) << Utf8(label);
     }
@@ -91,6 +114,7 @@ TEST_F(DialogValidationTest, EmptyTextsAreRefusedInOrderAndTheDialogStays) {
         OpenDialogBy(zelmivo.Cell(L"+ aggiungi categoria"), L"Aggiungi Categoria");
     ASSERT_NE(categoryDialog, nullptr);
     EXPECT_NE(FindDescendant(categoryDialog, L"Static", L"Categoria:"), nullptr);
+    ExpectDialogPlace(zelmivo.MainWindow(), categoryDialog, 400, 120);
     ASSERT_TRUE(zelmivo.ClickButton(categoryDialog, L"OK"));
     MessageBoxSeen noName = zelmivo.WaitForMessageBox();
     ASSERT_NE(noName.box, nullptr) << "no error box for an empty category name";

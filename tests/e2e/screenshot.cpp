@@ -8,6 +8,13 @@ RECT WholeScreen() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+COLORREF ScreenPixel(POINT point) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
 bool SaveScreenshot(const std::wstring& path, const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
