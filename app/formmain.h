@@ -1,0 +1,92 @@
+// The launcher's main window: the catalogue shown as category columns of tiles
+// on one scrolling panel, the close question, and the resize timer that makes
+// the scroll bars follow the window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue.h"
+#include "form.h"
+
+namespace OrvoUtility {
+class Button;
+class CellControl;
+class Child;
+class PanelChildren;
+class TextBox;
+class Timer;
+}  // namespace OrvoUtility
+
+namespace MyApp {
+
+class FormMain : public OrvoUtility::Form {
+public:
+    FormMain(HINSTANCE instance, const std::string& title);
+    ~FormMain() override;
+
+    HBRUSH OnControlColor(HDC dc) override;
+
+    // The form-level operations, in this order.
+    virtual void HandleLoad();
+    virtual bool HandleClosing();
+    virtual void HandleDialogClosed(OrvoUtility::Form* dialog);
+    virtual void HandleResize();
+    virtual void HandleTimer();
+    virtual bool HandleChar(std::int32_t character);
+    virtual bool HandleTextBoxChar(OrvoUtility::TextBox* box, std::int32_t character);
+    virtual void HandleKeyDown(std::int32_t key);
+    virtual void HandleKeyUp(std::int32_t key);
+    virtual void HandleMenuCommand(OrvoUtility::GUIElement* item);
+    virtual void HandleCancelKey(OrvoUtility::GUIElement* sender, std::int32_t key);
+    virtual void HandleMouseUp(std::int32_t x, std::int32_t y);
+    virtual void HandleMouseDown(std::int32_t x, std::int32_t y);
+    virtual void HandleChildMouseDown(OrvoUtility::Child* child);
+    virtual void HandleRightUp(std::int32_t x, std::int32_t y);
+    virtual void HandleChildRightUp(OrvoUtility::Child* child, std::int32_t x, std::int32_t y);
+    // Slots kept so that every form of the application lists its operations in
+    // the same order; nothing calls them.
+    virtual void Reserved17(std::int32_t value);
+    virtual void HandleTextBoxClick(OrvoUtility::TextBox* box);
+    virtual void HandleTileClick(OrvoUtility::GUIElement* element);
+    virtual void Reserved20(std::int32_t first, std::int32_t second);
+    virtual void Reserved21(std::int32_t first, std::int32_t second);
+
+    // The panel with the "+ aggiungi categoria" cell, then the columns.
+    void BuildPanel();
+    // Creates the cells and tiles not made yet and moves every one to its
+    // place; the panel must be scrolled to its origin.
+    void BuildColumns();
+    // The tile icon for a pathname: extracted once per pathname, else the web
+    // or the program icon of the resources.
+    HICON IconFor(const std::string& pathname);
+    // After every change of the catalogue: lay out again and write app.txt.
+    void RefreshAndSave();
+
+    HBRUSH controlBrush;                     // the last brush OnControlColor handed out
+    OrvoUtility::GUIElement* contextTarget;  // not owned
+    OrvoUtility::PanelChildren* tilePanel;
+    std::int32_t contentWidth;
+    std::int32_t contentHeight;
+    Catalogue catalogue;
+    OrvoUtility::CellControl* addCategoryCell;
+    std::vector<OrvoUtility::CellControl*> addAppCells;
+    std::vector<OrvoUtility::CellControl*> categoryCells;
+    std::vector<OrvoUtility::Button*> tiles;
+    std::vector<std::pair<std::string, HICON>> iconCache;
+    HICON programIcon;
+    HICON webIcon;
+    OrvoUtility::Timer* resizeTimer;
+};
+
+// The first main form constructed: where the commands of the pop-up menus,
+// which belong to no form, are carried out.
+extern FormMain* theMainForm;
+// Set while HandleTimer runs, so that it never nests.
+extern bool timerBusy;
+
+}  // namespace MyApp

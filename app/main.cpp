@@ -1,0 +1,21 @@
+// The program entry: the main window lives for as long as the message loop runs.
+#include <windows.h>
+
+#include <string>
+
+#include "formmain.h"
+#include "window_procedure.h"
+
+namespace {
+
+const char copyrightLine[] = "Copyright (C) 2026 Orvo Software";
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    std::string title = std::string("Orvo Zelmivo") + " " + copyrightLine;
+    MyApp::FormMain* form = new MyApp::FormMain(instance, title);
+    OrvoUtility::RunMessageLoop();
+    delete form;
+    return 0;
+}

@@ -1,0 +1,233 @@
+// The category columns and tiles of the main window over prepared catalogues:
+// where every cell and tile stands, what it carries, which icon a tile shows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "button.h"
+#include "catalogue_file.h"
+#include "file_system.h"
+#include "main_window_fixture.h"
+#include "panel.h"
+#include "resource_ids.h"
+#include "text.h"
+
+namespace MainWindowTests {
+
+namespace {
+
+using MyApp::FormMain;
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+
+::testing::AssertionResult IsAt(const FormMain& main, const OrvoUtility::GUIElement& element,
+                                LONG x, LONG y, LONG width, LONG height) {
+    RECT rect = RectInPanel(*main.tilePanel, element);
+    if (rect.left == x && rect.top == y && rect.right - rect.left == width &&
+        rect.bottom - rect.top == height) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "at (" << rect.left << ", " << rect.top << ") size " << rect.right - rect.left
+           << " x " << rect.bottom - rect.top << ", expected (" << x << ", " << y << ") size "
+           << width << " x " << height;
+}
+
+COLORREF PixelOf(const OrvoUtility::GUIElement& element, int x, int y) {
+    HDC dc = GetDC(element.hwnd);
+    COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(element.hwnd, dc);
+    return color;
+}
+
+// The colour pixels of an icon, to tell two icons apart by what they show.
+std::vector<std::uint32_t> IconPixels(HICON icon) {
+    std::vector<std::uint32_t> pixels;
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return pixels;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = bitmap.bmWidth;
+    format.bmiHeader.biHeight = bitmap.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    pixels.resize(static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+std::vector<std::uint32_t> ResourceIconPixels(int resourceId) {
+    HICON icon = static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    std::vector<std::uint32_t> pixels = IconPixels(icon);
+    DestroyIcon(icon);
+    return pixels;
+}
+
+std::string OwnPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Common::WideToNarrow(path);
+}
+
+}  // namespace
+
+using MainWindowLayout = MainWindowTest;
+
+TEST_F(MainWindowLayout, EmptyCatalogueShowsOnlyTheAddCategoryCell) {
+    FormMain& main = OpenMainForm();
+
+    EXPECT_TRUE(main.catalogue.categories.empty());
+    EXPECT_TRUE(main.categoryCells.empty());
+    EXPECT_TRUE(main.addAppCells.empty());
+    EXPECT_TRUE(main.tiles.empty());
+    EXPECT_EQ(DirectChildCount(main.tilePanel->hwnd), 1);
+    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 10, 10, 160, 40));
+    EXPECT_EQ(main.addCategoryCell->GetTextNarrow(), "+ aggiungi categoria");
+    EXPECT_EQ(main.addCategoryCell->tag, "");
+    EXPECT_EQ(main.addCategoryCell->textColor, 0xFF0000u);
+    EXPECT_TRUE(main.addCategoryCell->GetHandCursor());
+    EXPECT_EQ(main.contentWidth, 640);
+    EXPECT_EQ(main.contentHeight, 480);
+    // No file is made for an empty catalogue.
+    EXPECT_FALSE(MyApp::PathExists(CatalogueFilePath()));
+}
+
+TEST_F(MainWindowLayout, ColumnsOfNoneAndThreeEntriesStandInPlace) {
+    MyApp::Catalogue sample = SampleCatalogue({0, 3});
+    sample.categories[0].name = "Vuota";
+    sample.categories[1].name = "Utilit\xE0";
+    SaveSample(sample);
+    FormMain& main = OpenMainForm();
+
+    ASSERT_EQ(main.catalogue.categories.size(), 2u);
+    ASSERT_EQ(main.categoryCells.size(), 2u);
+    ASSERT_EQ(main.addAppCells.size(), 2u);
+    ASSERT_EQ(main.tiles.size(), 3u);
+    const MyApp::Categoria& empty = main.catalogue.categories[0];
+    const MyApp::Categoria& full = main.catalogue.categories[1];
+
+    EXPECT_TRUE(IsAt(main, *empty.cell, 10, 10, 160, 25));
+    EXPECT_TRUE(IsAt(main, *full.cell, 190, 10, 160, 25));
+    EXPECT_TRUE(IsAt(main, *empty.addCell, 10, 60, 160, 40));
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(IsAt(main, *full.apps[i].tile, 190, 60 + 50 * static_cast<LONG>(i), 160, 40))
+            << "tile " << i;
+    }
+    EXPECT_TRUE(IsAt(main, *full.addCell, 190, 210, 160, 40));
+    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 370, 10, 160, 40));
+    EXPECT_EQ(main.contentHeight, 480);
+    EXPECT_EQ(main.contentWidth, 640);
+    EXPECT_EQ(DirectChildCount(main.tilePanel->hwnd), 1 + 2 + 2 + 3);
+
+    // What the commands read back: ids in the cells, application keys in the tiles.
+    EXPECT_EQ(static_cast<CellControl*>(empty.cell)->tag, "1");
+    EXPECT_EQ(static_cast<CellControl*>(full.cell)->tag, "2");
+    EXPECT_EQ(static_cast<CellControl*>(empty.addCell)->tag, "APP;1");
+    EXPECT_EQ(static_cast<CellControl*>(full.addCell)->tag, "APP;2");
+    for (const MyApp::App& app : full.apps) {
+        Button* tile = dynamic_cast<Button*>(app.tile);
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(tile->tag, "2;" + Common::FormatInt64(app.id));
+        EXPECT_NE(main.catalogue.FindApp(tile->tag), nullptr);
+        EXPECT_EQ(tile->GetTextNarrow(), app.description);
+        EXPECT_TRUE(tile->ownerDrawn);
+        EXPECT_TRUE(tile->GetHandCursor());
+    }
+    EXPECT_EQ(empty.cell->GetTextNarrow(), "Vuota");
+    EXPECT_EQ(full.cell->GetTextNarrow(), "Utilit\xE0");
+    EXPECT_EQ(empty.addCell->GetTextNarrow(), "+ aggiungi App");
+
+    // The colours as painted: red headers, the panel's grey behind the add cells.
+    UpdateWindow(main.hwnd);
+    PumpMessages();
+    EXPECT_EQ(PixelOf(*full.cell, 2, 2), 0x2A2AA5u);
+    EXPECT_EQ(PixelOf(*full.addCell, 2, 2), 0xC0C0C0u);
+    EXPECT_EQ(PixelOf(*main.tilePanel, 600, 300), 0xC0C0C0u);
+}
+
+TEST_F(MainWindowLayout, EightEntriesRaiseTheContentHeight) {
+    SaveSample(SampleCatalogue({8}));
+    FormMain& main = OpenMainForm();
+
+    const MyApp::Categoria& category = main.catalogue.categories.at(0);
+    ASSERT_EQ(category.apps.size(), 8u);
+    EXPECT_TRUE(IsAt(main, *category.apps[7].tile, 10, 410, 160, 40));
+    EXPECT_TRUE(IsAt(main, *category.addCell, 10, 460, 160, 40));
+    EXPECT_EQ(main.contentHeight, 510);
+    EXPECT_EQ(main.contentWidth, 640);
+}
+
+TEST_F(MainWindowLayout, ThreeCategoriesWidenTheContent) {
+    SaveSample(SampleCatalogue({1, 0, 2}));
+    FormMain& main = OpenMainForm();
+
+    ASSERT_EQ(main.categoryCells.size(), 3u);
+    EXPECT_TRUE(IsAt(main, *main.catalogue.categories[2].cell, 370, 10, 160, 25));
+    EXPECT_TRUE(IsAt(main, *main.catalogue.categories[2].apps[1].tile, 370, 110, 160, 40));
+    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 550, 10, 160, 40));
+    EXPECT_EQ(main.contentWidth, 720);
+    EXPECT_EQ(main.contentHeight, 480);
+}
+
+TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
+    std::string own = OwnPath();
+    std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
+    std::FILE* note = MyApp::OpenForWriting(document);
+    ASSERT_NE(note, nullptr);
+    std::fputs("testo", note);
+    std::fclose(note);
+
+    MyApp::Catalogue sample;
+    sample.AddCategory("Icone");
+    sample.AddApp(1, "Uno", own, "");
+    sample.AddApp(1, "Due", own, "");
+    sample.AddApp(1, "Sito", "HTTP://WWW.ZELMIVO.IT/", "");
+    sample.AddApp(1, "Assente", "C:\\nessuna\\cartella\\programma.exe", "");
+    sample.AddApp(1, "Nota", document, "");
+    SaveSample(sample);
+    FormMain& main = OpenMainForm();
+
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    ASSERT_EQ(apps.size(), 5u);
+    auto iconOf = [&apps](std::size_t i) {
+        return static_cast<Button*>(apps[i].tile)->enabledIcon;
+    };
+
+    ASSERT_EQ(main.iconCache.size(), 1u);
+    EXPECT_EQ(main.iconCache[0].first, own);
+    EXPECT_NE(main.iconCache[0].second, nullptr);
+    EXPECT_EQ(iconOf(0), main.iconCache[0].second);
+    EXPECT_EQ(iconOf(1), main.iconCache[0].second);
+
+    ASSERT_NE(main.webIcon, nullptr);
+    ASSERT_NE(main.programIcon, nullptr);
+    EXPECT_EQ(iconOf(2), main.webIcon);
+    EXPECT_EQ(iconOf(3), main.programIcon);
+    // A document that holds no icon of its own shows the program icon too.
+    EXPECT_EQ(iconOf(4), main.programIcon);
+    EXPECT_EQ(IconPixels(main.webIcon), ResourceIconPixels(IDI_WEB_TILE));
+    EXPECT_EQ(IconPixels(main.programIcon), ResourceIconPixels(IDI_PROGRAM_TILE));
+    EXPECT_NE(IconPixels(main.webIcon), IconPixels(main.programIcon));
+
+    // Asking again serves the cache and the same fallbacks, extracting nothing new.
+    EXPECT_EQ(main.IconFor(own), main.iconCache[0].second);
+    EXPECT_EQ(main.IconFor("http://altro.it"), main.webIcon);
+    EXPECT_EQ(main.IconFor("Http"), main.webIcon);
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    EXPECT_EQ(main.iconCache.size(), 1u);
+
+    MyApp::RemoveFile(document);
+}
+
+}  // namespace MainWindowTests
