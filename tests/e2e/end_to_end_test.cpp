@@ -20,7 +20,10 @@ std::vector<ExpectedColumn> WorkedExampleColumns() {
     return {{L"Ufficio", {L"Blocco note"}}, {L"Giochi", {L"Solitario"}}};
 }
 
-void EndToEndTest::TearDown() { zelmivo.Process().Stop(); }
+void EndToEndTest::TearDown() {
+    zelmivo.Process().Stop();
+    RemoveCatalogueFile();
+}
 
 ::testing::AssertionResult EndToEndTest::StartWith(const std::string* catalogue) {
     RemoveCatalogueFile();
