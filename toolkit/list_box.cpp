@@ -13,7 +13,10 @@ ListBox::ListBox(GUIElement* parentElement) : Child(parentElement), border(true)
 
 void ListBox::Create() {
     if (created) return;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY;
+    // The list keeps the exact box it is given rather than shrinking to whole
+    // lines, so that it lines up with the controls beside it.
+    DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (border) style |= WS_BORDER;
     if (!enabled) style |= WS_DISABLED;
     CreateControlWindow(*this, L"ListBox", style, border ? WS_EX_CLIENTEDGE : 0);

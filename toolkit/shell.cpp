@@ -65,7 +65,9 @@ bool LaunchTarget(const std::string& target, const std::string& parameters, bool
     return ShellOpen(Common::NarrowToWide(target), Common::NarrowToWide(parameters), folder);
 }
 
-std::string ChooseFile(GUIElement* owner) {
+std::string ChooseFile(GUIElement* owner) { return Common::WideToNarrow(ChooseFileWide(owner)); }
+
+std::wstring ChooseFileWide(GUIElement* owner) {
     std::wstring filter = FilterList({{"All files(*.*)", "*.*"}});
     std::vector<wchar_t> file(fileBufferLength, L'\0');
 
@@ -80,8 +82,8 @@ std::string ChooseFile(GUIElement* owner) {
     dialog.nMaxFile = fileBufferLength;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
 
-    if (!GetOpenFileNameW(&dialog)) return std::string();
-    return Common::WideToNarrow(file.data());
+    if (!GetOpenFileNameW(&dialog)) return std::wstring();
+    return file.data();
 }
 
 void ShowError(Form* owner, const std::string& text, const std::string& caption) {

@@ -18,6 +18,9 @@ bool OpenWithShell(const std::string& target);
 bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder);
 // The full path the user picked in the open-file dialog; empty when cancelled.
 std::string ChooseFile(GUIElement* owner);
+// The same choice as the system gives it, for a caller that must notice a
+// character the narrow text cannot hold rather than store another file's name.
+std::wstring ChooseFileWide(GUIElement* owner);
 // A task-modal error box with the error icon.
 void ShowError(Form* owner, const std::string& text, const std::string& caption);
 // Task-modal Yes/No questions; true only for Yes.

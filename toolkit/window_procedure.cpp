@@ -10,6 +10,7 @@
 #include "form.h"
 #include "gui_element.h"
 #include "list_box.h"
+#include "menu.h"
 #include "panel.h"
 #include "timer.h"
 
@@ -75,8 +76,12 @@ void RouteControlCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void RouteCommand(WPARAM wParam, LPARAM lParam) {
-    // Without a control window the command comes from a menu or an accelerator.
-    if (lParam == 0) return;
+    // Without a control window the command comes from a menu item (code 0) or
+    // an accelerator (code 1, which no element handles).
+    if (lParam == 0) {
+        if (HIWORD(wParam) == 0) RunMenuCommand(LOWORD(wParam));
+        return;
+    }
     RouteControlCommand(wParam, lParam);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialog_answerer.h"
+#include "form.h"
 #include "gtest/gtest.h"
 #include "shell.h"
 #include "text.h"
@@ -177,6 +178,56 @@ TEST(MessageBoxes, ShowErrorShowsItsTextWithEveryAccentedLetter) {
     EXPECT_EQ(L"Errore", seen.caption);
     EXPECT_EQ(L"La descrizione \u00E8 vuota: perch\u00E9?", seen.text);
     EXPECT_EQ(std::vector<int>{IDOK}, seen.buttons);
+}
+
+// A live form as the owner of the boxes; a WM_QUIT its destruction may leave
+// is taken out so that it cannot end a later modal loop.
+class OwnedBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new OrvoUtility::Form(GetModuleHandleW(nullptr));
+        form->Create();
+        ASSERT_NE(nullptr, form->hwnd);
+    }
+
+    void TearDown() override {
+        delete form;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+
+    OrvoUtility::Form* form = nullptr;
+};
+
+TEST_F(OwnedBoxTest, BoxesBelongToTheirOwnerAndBlockIt) {
+    {
+        DialogAnswerer answerer(IDOK);
+        ShowError(form, "Manca il nome.", "Errore");
+        const ZelmivoTest::AnsweredDialog& seen = answerer.Result();
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ(form->hwnd, seen.owner);
+        EXPECT_FALSE(seen.ownerWasEnabled);
+        EXPECT_EQ(L"Manca il nome.", seen.text);
+    }
+    {
+        DialogAnswerer answerer(IDYES);
+        EXPECT_TRUE(OrvoUtility::AskYesNoFor(form, "Cancellare la categoria?", "Conferma"));
+        const ZelmivoTest::AnsweredDialog& seen = answerer.Result();
+        EXPECT_EQ(form->hwnd, seen.owner);
+        EXPECT_EQ(L"Conferma", seen.caption);
+        EXPECT_EQ(Sorted({IDYES, IDNO}), Sorted(seen.buttons));
+    }
+    {
+        DialogAnswerer answerer(IDNO);
+        EXPECT_FALSE(OrvoUtility::AskYesNoFor(form, "Cancellare la categoria?", "Conferma"));
+        EXPECT_TRUE(answerer.Result().pressed);
+    }
+    {
+        DialogAnswerer answerer(IDCANCEL);
+        EXPECT_EQ("", ChooseFile(form));
+        EXPECT_EQ(form->hwnd, answerer.Result().owner);
+    }
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd));
 }
 
 TEST(ChooseFileDialog, CancelGivesTheEmptyText) {

@@ -1,0 +1,221 @@
+#include "editor_dialog.h"
+
+#include "resource_ids.h"
+#include "shell.h"
+
+namespace MyApp {
+
+using OrvoUtility::Button;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Label;
+using OrvoUtility::TextBox;
+
+namespace {
+
+constexpr std::int32_t ownerOffset = 50;
+constexpr wchar_t lastStorable = 0xFF;
+
+// The dialog an event belongs to: the sender itself or the nearest parent.
+EditorDialog* DialogOf(GUIElement* element) {
+    for (GUIElement* at = element; at != nullptr; at = at->parent) {
+        EditorDialog* dialog = dynamic_cast<EditorDialog*>(at);
+        if (dialog != nullptr) return dialog;
+    }
+    return nullptr;
+}
+
+void RouteCreate(GUIElement* element, HWND) {
+    EditorDialog* dialog = DialogOf(element);
+    if (dialog != nullptr) dialog->HandleLoad();
+}
+
+bool RouteClose(GUIElement* element) {
+    EditorDialog* dialog = DialogOf(element);
+    return dialog == nullptr || dialog->HandleClosing();
+}
+
+void RouteSize(GUIElement* element) {
+    EditorDialog* dialog = DialogOf(element);
+    if (dialog != nullptr) dialog->HandleResize();
+}
+
+bool RouteChar(GUIElement* element, std::int32_t character) {
+    TextBox* box = dynamic_cast<TextBox*>(element);
+    EditorDialog* dialog = DialogOf(box != nullptr ? box->parent : element);
+    if (dialog == nullptr) return true;
+    if (box != nullptr) return dialog->HandleTextBoxChar(box, character);
+    return dialog->HandleChar(character);
+}
+
+std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
+    EditorDialog* dialog = DialogOf(element);
+    if (dialog != nullptr) dialog->HandleKeyDown(key);
+    return 0;
+}
+
+std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
+    EditorDialog* dialog = DialogOf(element);
+    if (dialog != nullptr) dialog->HandleKeyUp(key);
+    return 0;
+}
+
+std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
+    TextBox* box = dynamic_cast<TextBox*>(element);
+    EditorDialog* dialog = DialogOf(box != nullptr ? box->parent : element);
+    if (dialog == nullptr) return 0;
+    if (box != nullptr) {
+        dialog->HandleTextBoxClick(box);
+    } else {
+        dialog->HandleMouseUp(x, y);
+    }
+    return 0;
+}
+
+std::int32_t RouteLeftDown(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
+    EditorDialog* dialog = DialogOf(element);
+    if (dialog != nullptr) dialog->HandleMouseDown(x, y);
+    return 0;
+}
+
+void RouteButton(GUIElement* element) {
+    Button* button = dynamic_cast<Button*>(element);
+    EditorDialog* dialog = button != nullptr ? DialogOf(button->parent) : nullptr;
+    if (dialog != nullptr) dialog->HandleButtonClick(button);
+}
+
+}  // namespace
+
+EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& title,
+                           std::int32_t clientWidthWanted, std::int32_t clientHeightWanted)
+    : Form(ownerForm->instance, true),
+      resultCode(resultNone),
+      owner(ownerForm),
+      okButton(nullptr),
+      clientWidth(clientWidthWanted),
+      clientHeight(clientHeightWanted),
+      dialogFont("Lucida Console", 16) {
+    // Characters typed in the text boxes reach HandleChar too.
+    keyPreview = true;
+    POINT ownerCorner = owner->GetPosition();
+    left = ownerCorner.x + ownerOffset;
+    top = ownerCorner.y + ownerOffset;
+    dialogFont.bold = true;
+    font = &dialogFont;
+    width = clientWidth;
+    height = clientHeight;
+    SetTextNarrow(title);
+    topMost = false;
+    minimizeBox = true;
+    resizable = false;
+    onCreate = RouteCreate;
+    onClose = RouteClose;
+    onSize = RouteSize;
+    onChar = RouteChar;
+    onKeyDown = RouteKeyDown;
+    onKeyUp = RouteKeyUp;
+    onLeftUp = RouteLeftUp;
+    onLeftDown = RouteLeftDown;
+}
+
+EditorDialog::~EditorDialog() {
+    // Closed here, while HandleClosing can still give the owner back.
+    if (created && hwnd != nullptr) RequestClose();
+}
+
+void EditorDialog::Open() {
+    Create();
+    SetIcon(IDI_PROGRAM);
+    ApplyFont();
+    SetClientSize(clientWidth, clientHeight);
+    owner->SetEnabled(false);
+    owner->modalChild = this;
+}
+
+void EditorDialog::RequestClose() {
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    created = false;
+}
+
+SIZE EditorDialog::LayoutSize() {
+    RECT client;
+    if (created && GetClientRect(hwnd, &client)) {
+        width = client.right - client.left;
+        height = client.bottom - client.top;
+    }
+    return SIZE{width, height};
+}
+
+Label* EditorDialog::AddLabel(const std::string& caption, std::int32_t x, std::int32_t y,
+                              std::int32_t w, std::int32_t h) {
+    Label* label = AddControl<Label>(x, y, w, h, caption);
+    label->Create();
+    return label;
+}
+
+TextBox* EditorDialog::AddTextBox(std::int32_t maxLength, std::int32_t x, std::int32_t y,
+                                  std::int32_t w, std::int32_t h) {
+    TextBox* box = AddControl<TextBox>(x, y, w, h, std::string());
+    box->maxLength = maxLength;
+    box->onChar = RouteChar;
+    box->Create();
+    return box;
+}
+
+Button* EditorDialog::AddButton(const std::string& caption, std::int32_t x, std::int32_t y,
+                                std::int32_t w, std::int32_t h) {
+    Button* button = AddControl<Button>(x, y, w, h, caption);
+    button->onCommand = RouteButton;
+    button->Create();
+    return button;
+}
+
+bool EditorDialog::HandleClosing() {
+    owner->modalChild = nullptr;
+    owner->SetEnabled(true);
+    return true;
+}
+
+void EditorDialog::HandleResize() {}
+
+bool EditorDialog::HandleChar(std::int32_t character) {
+    if (character == VK_ESCAPE) {
+        RequestClose();
+    } else if (character == VK_RETURN && okButton != nullptr) {
+        HandleButtonClick(okButton);
+    }
+    return true;
+}
+
+bool EditorDialog::HandleTextBoxChar(TextBox*, std::int32_t character) {
+    return character != VK_TAB;
+}
+
+void EditorDialog::HandleKeyDown(std::int32_t) {}
+
+void EditorDialog::HandleKeyUp(std::int32_t) {}
+
+void EditorDialog::HandleMouseUp(std::int32_t, std::int32_t) {}
+
+void EditorDialog::HandleMouseDown(std::int32_t, std::int32_t) {}
+
+void EditorDialog::HandleTextBoxClick(TextBox* box) {
+    if (box->created && box->hwnd != nullptr) SendMessageW(box->hwnd, EM_SETSEL, 0, -1);
+}
+
+void EditorDialog::Refuse(TextBox* box, const std::string& message) {
+    OrvoUtility::ShowError(this, message, "Errore");
+    box->Focus();
+}
+
+bool EditorDialog::CheckStorable(TextBox* box, const std::string& fieldName) {
+    for (wchar_t character : box->GetText()) {
+        if (character > lastStorable) {
+            Refuse(box, "Il campo \"" + fieldName +
+                            "\" contiene caratteri che non possono essere salvati.");
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace MyApp

@@ -1,0 +1,227 @@
+#include "form_about.h"
+
+#include "shell.h"
+#include "text.h"
+
+namespace OrvoUtility {
+
+namespace {
+
+constexpr COLORREF linkColor = 0xFF0000;
+
+// The box an event belongs to: the sender itself or the nearest parent (the
+// logo sits in the panel, the panel in the box).
+FormAbout* BoxOf(GUIElement* element) {
+    for (GUIElement* at = element; at != nullptr; at = at->parent) {
+        FormAbout* box = dynamic_cast<FormAbout*>(at);
+        if (box != nullptr) return box;
+    }
+    return nullptr;
+}
+
+void RouteCreate(GUIElement* element, HWND) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleLoad();
+}
+
+bool RouteClose(GUIElement* element) {
+    FormAbout* box = BoxOf(element);
+    return box == nullptr || box->HandleClosing();
+}
+
+void RouteSize(GUIElement* element) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleResize();
+}
+
+bool RouteChar(GUIElement* element, std::int32_t character) {
+    FormAbout* box = BoxOf(element);
+    return box == nullptr || box->HandleChar(character);
+}
+
+std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleKeyDown(key);
+    return 0;
+}
+
+std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleKeyUp(key);
+    return 0;
+}
+
+void RouteButton(GUIElement* element) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleButtonClick(element);
+}
+
+std::int32_t RouteLink(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
+    FormAbout* box = BoxOf(element);
+    if (box != nullptr) box->HandleLinkClick(element, x, y);
+    return 0;
+}
+
+void Place(GUIElement& element, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+    element.left = x;
+    element.top = y;
+    element.width = w;
+    element.height = h;
+    element.onChar = RouteChar;
+}
+
+}  // namespace
+
+FormAbout::FormAbout(Form* ownerForm)
+    : Form(ownerForm->instance, true),
+      owner(ownerForm),
+      titleFont("Arial", 16),
+      linkFont("Arial", 16),
+      logoId(0),
+      logoWidth(0),
+      logoHeight(0),
+      boxFont("Arial", 14) {
+    topMost = false;
+    minimizeBox = false;
+    resizable = false;
+    modalFrame = true;
+    titleFont.bold = true;
+    linkFont.underline = true;
+    font = &boxFont;
+    width = clientWidth;
+    height = clientHeight;
+    CenterOnScreen();
+    SetTextNarrow("Info...");
+    onCreate = RouteCreate;
+    onClose = RouteClose;
+    onSize = RouteSize;
+    onChar = RouteChar;
+    onKeyDown = RouteKeyDown;
+    onKeyUp = RouteKeyUp;
+    owner->SetEnabled(false);
+    owner->modalChild = this;
+}
+
+FormAbout::~FormAbout() {
+    // Closed here, while HandleClosing can still give the owner back; the
+    // children then go before the fonts they use.
+    if (created && hwnd != nullptr) {
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        created = false;
+    }
+    mailLink.reset();
+    webLink.reset();
+    okButton.reset();
+    noticeBox.reset();
+    logo.reset();
+    logoPanel.reset();
+    secondLabel.reset();
+    titleLabel.reset();
+}
+
+void FormAbout::Create() {
+    Form::Create();
+    // The window was made visible by Create itself, so no later show reaches
+    // OnShow: the client area is fixed here.
+    SetClientSize(clientWidth, clientHeight);
+}
+
+void FormAbout::OnShow() { SetClientSize(clientWidth, clientHeight); }
+
+void FormAbout::HandleLoad() {
+    RECT client;
+    if (created && GetClientRect(hwnd, &client)) {
+        width = client.right - client.left;
+        height = client.bottom - client.top;
+    }
+    const std::int32_t w = width;
+    const std::int32_t h = height;
+
+    logoPanel = std::make_unique<PanelChildren>(this);
+    Place(*logoPanel, 10, 10, logoWidth + 20, h - 20);
+    logoPanel->border = true;
+    logoPanel->Create();
+    const std::int32_t panelWidth = logoWidth + 20;
+
+    logo = std::make_unique<Image>(logoPanel.get(), logoId);
+    Place(*logo, 5, 5, logoWidth, logoHeight);
+    logo->Create();
+
+    const std::int32_t x0 = panelWidth + 25;
+    const std::int32_t columnWidth = w - x0 - 10;
+
+    titleLabel = std::make_unique<Label>(this, titleText);
+    Place(*titleLabel, x0, 10, columnWidth, 25);
+    titleLabel->font = &titleFont;
+    titleLabel->Create();
+
+    secondLabel = std::make_unique<Label>(this, secondText);
+    Place(*secondLabel, x0, 35, columnWidth, 25);
+    secondLabel->font = &boxFont;
+    secondLabel->Create();
+
+    webLink = MakeLink(webAddress, x0);
+    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + 160);
+
+    noticeBox = std::make_unique<TextBox>(this, noticeText);
+    noticeBox->multiLine = true;
+    noticeBox->readOnly = true;
+    noticeBox->verticalScrollBar = true;
+    Place(*noticeBox, x0, 85, columnWidth, h - 145);
+    noticeBox->Create();
+
+    okButton = std::make_unique<Button>(this, "OK");
+    const std::int32_t buttonWidth = 80;
+    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - 50, buttonWidth, 25);
+    okButton->onCommand = RouteButton;
+    okButton->Create();
+    okButton->Focus();
+}
+
+std::unique_ptr<CellControl> FormAbout::MakeLink(const std::string& address, std::int32_t x) {
+    auto link = std::make_unique<CellControl>(this);
+    link->textColor = linkColor;
+    link->textAlignment = 0;
+    link->SetTextNarrow(address);
+    link->SetHandCursor(true);
+    link->onLeftDown = RouteLink;
+    link->font = &linkFont;
+    Place(*link, x, 55, 150, 22);
+    link->Create();
+    return link;
+}
+
+bool FormAbout::HandleClosing() {
+    owner->modalChild = nullptr;
+    owner->SetEnabled(true);
+    return true;
+}
+
+void FormAbout::HandleResize() {}
+
+bool FormAbout::HandleChar(std::int32_t character) {
+    if (character != VK_RETURN && character != VK_ESCAPE) return true;
+    HandleButtonClick(okButton.get());
+    return false;
+}
+
+void FormAbout::HandleKeyDown(std::int32_t) {}
+
+void FormAbout::HandleKeyUp(std::int32_t) {}
+
+void FormAbout::HandleButtonClick(GUIElement* element) {
+    if (element == nullptr || okButton == nullptr || element->id != okButton->id) return;
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    created = false;
+}
+
+void FormAbout::HandleLinkClick(GUIElement* element, std::int32_t, std::int32_t) {
+    if (element == nullptr) return;
+    if (webLink != nullptr && element->id == webLink->id) {
+        OpenWithShell(webAddress);
+    } else if (mailLink != nullptr && element->id == mailLink->id) {
+        OpenWithShell("mailto:" + mailLink->GetTextNarrow());
+    }
+}
+
+}  // namespace OrvoUtility

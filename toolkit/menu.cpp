@@ -1,0 +1,159 @@
+#include "menu.h"
+
+#include "form.h"
+#include "text.h"
+
+namespace OrvoUtility {
+
+namespace {
+
+const wchar_t* CaptionOrNull(const std::wstring& caption) {
+    return caption.empty() ? nullptr : caption.c_str();
+}
+
+UINT CheckFlag(const SubMenu* item) {
+    return item->checkable != 0 && item->checkState == 1 ? MF_CHECKED : MF_UNCHECKED;
+}
+
+// Appends a copy of the item (and of its own items) into a context menu that
+// lives only while it is shown; the element's stored handles stay untouched.
+void AppendInto(HMENU menu, const SubMenu* item) {
+    if (!item->items.empty()) {
+        HMENU popup = CreatePopupMenu();
+        for (GUIElement* element : item->items) {
+            const SubMenu* nested = dynamic_cast<const SubMenu*>(element);
+            if (nested != nullptr) AppendInto(popup, nested);
+        }
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item->text.c_str());
+        return;
+    }
+    AppendMenuW(menu, item->appendFlags, static_cast<UINT_PTR>(item->id),
+                CaptionOrNull(item->text));
+    if (item->checkable != 0) CheckMenuItem(menu, static_cast<UINT>(item->id), CheckFlag(item));
+}
+
+}  // namespace
+
+MenuBar::MenuBar(Form* parentForm) : Child(parentForm), menuHandle(nullptr) { kind = "menubar"; }
+
+void MenuBar::Create() {
+    if (created || parent == nullptr || parent->hwnd == nullptr) return;
+    // The handle is stored first: the menus look for it while they are created.
+    menuHandle = CreateMenu();
+    hwnd = reinterpret_cast<HWND>(menuHandle);
+    for (GUIElement* menu : items) menu->Create();
+    // From here on the form's window owns the bar and destroys it with itself.
+    SetMenu(parent->hwnd, menuHandle);
+    created = true;
+}
+
+Menu::Menu(const std::string& caption, MenuBar* parentBar) : Child(parentBar), menuHandle(nullptr) {
+    text = Common::NarrowToWide(caption);
+    kind = "menu";
+    if (parentBar == nullptr) return;
+    parentBar->items.push_back(this);
+    if (parentBar->created) Create();
+}
+
+void Menu::Create() {
+    if (created) return;
+    MenuBar* bar = dynamic_cast<MenuBar*>(parent);
+    if (bar == nullptr || bar->menuHandle == nullptr) return;
+    menuHandle = CreateMenu();
+    hwnd = reinterpret_cast<HWND>(menuHandle);
+    for (GUIElement* item : items) item->Create();
+    AppendMenuW(bar->menuHandle, MF_POPUP, reinterpret_cast<UINT_PTR>(menuHandle), text.c_str());
+    created = true;
+}
+
+SubMenu::SubMenu(GUIElement* parentMenu, const std::string& caption)
+    : Child(parentMenu), popupHandle(nullptr), appendFlags(MF_STRING), checkable(0), checkState(0) {
+    ++elementCounter;
+    id = elementCounter;
+    text = Common::NarrowToWide(caption);
+    kind = "submenu";
+    Menu* menu = dynamic_cast<Menu*>(parentMenu);
+    SubMenu* item = dynamic_cast<SubMenu*>(parentMenu);
+    if (menu != nullptr) {
+        menu->items.push_back(this);
+        if (menu->created) Create();
+    } else if (item != nullptr) {
+        item->items.push_back(this);
+        if (item->created) Create();
+    }
+}
+
+HMENU SubMenu::ContainingMenu() const {
+    const Menu* menu = dynamic_cast<const Menu*>(parent);
+    if (menu != nullptr) return menu->menuHandle;
+    const SubMenu* item = dynamic_cast<const SubMenu*>(parent);
+    if (item != nullptr) return item->popupHandle;
+    return nullptr;
+}
+
+void SubMenu::Create() {
+    if (created) return;
+    HMENU containing = ContainingMenu();
+    if (containing == nullptr) return;
+    if (items.empty()) {
+        AppendMenuW(containing, appendFlags, static_cast<UINT_PTR>(id), CaptionOrNull(text));
+        if (checkable != 0) CheckMenuItem(containing, static_cast<UINT>(id), CheckFlag(this));
+    } else {
+        // Stored before the items are created: it is their containing menu.
+        popupHandle = CreatePopupMenu();
+        for (GUIElement* item : items) item->Create();
+        AppendMenuW(containing, MF_POPUP, reinterpret_cast<UINT_PTR>(popupHandle), text.c_str());
+    }
+    created = true;
+    hwnd = reinterpret_cast<HWND>(popupHandle);
+    if (!enabled) SetEnabled(false);
+}
+
+void SubMenu::SetEnabled(bool value) {
+    enabled = value;
+    if (!created) return;
+    EnableMenuItem(ContainingMenu(), static_cast<UINT>(id),
+                   MF_BYCOMMAND | (value ? MF_ENABLED : MF_GRAYED));
+}
+
+void ShowPopup(Menu* menu, GUIElement* owner, std::int32_t x, std::int32_t y) {
+    if (menu == nullptr) return;
+    HMENU popup = CreatePopupMenu();
+    for (GUIElement* element : menu->items) {
+        const SubMenu* item = dynamic_cast<const SubMenu*>(element);
+        if (item != nullptr) AppendInto(popup, item);
+    }
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, owner != nullptr ? owner->hwnd : nullptr,
+                   nullptr);
+    DestroyMenu(popup);
+}
+
+SubMenu* FindSubMenuById(std::int32_t id) {
+    for (GUIElement* element : elementRegistry) {
+        SubMenu* item = dynamic_cast<SubMenu*>(element);
+        if (item != nullptr && item->id == id) return item;
+    }
+    return nullptr;
+}
+
+void RunMenuCommand(std::int32_t id) {
+    SubMenu* item = FindSubMenuById(id);
+    if (item == nullptr) return;
+    if (item->checkable != 0) {
+        HMENU containing = item->created ? item->ContainingMenu() : nullptr;
+        bool checked = item->checkState == 1;
+        if (containing != nullptr) {
+            // The live menu is the truth; the state also carries other bits
+            // (greyed, highlighted), so only the check bit is looked at.
+            UINT state = GetMenuState(containing, static_cast<UINT>(id), MF_BYCOMMAND);
+            if (state != static_cast<UINT>(-1)) checked = (state & MF_CHECKED) != 0;
+        }
+        item->checkState = checked ? 0 : 1;
+        if (item->created) {
+            CheckMenuItem(containing, static_cast<UINT>(id), MF_BYCOMMAND | CheckFlag(item));
+        }
+    }
+    if (item->onCommand != nullptr) item->onCommand(item);
+}
+
+}  // namespace OrvoUtility
