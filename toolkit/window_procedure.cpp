@@ -107,11 +107,16 @@ bool Scroll(GUIElement* element, UINT message, WPARAM wParam) {
     return true;
 }
 
-// The wheel scrolls the panel under it, else the panel last clicked or scrolled.
+// The wheel scrolls the panel that receives it, else the panel last clicked or
+// scrolled. A panel keeps the message even when it has no vertical bar, so
+// the wheel over such a tile never scrolls some other panel.
 bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
     PanelChildren* panel = dynamic_cast<PanelChildren*>(element);
-    if (panel == nullptr) panel = lastPanel;
-    return panel != nullptr && panel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+    if (panel != nullptr) {
+        panel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return true;
+    }
+    return lastPanel != nullptr && lastPanel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
 }
 
 void RouteNotification(LPARAM lParam) {
