@@ -11,7 +11,13 @@
 #include "button.h"
 #include "catalogue_file.h"
 #include "font_description.h"
+#include "form_about.h"
+#include "formapp.h"
+#include "formcategoria.h"
+#include "formordina.h"
+#include "menu.h"
 #include "panel.h"
+#include "product_info.h"
 #include "resource_ids.h"
 #include "shell.h"
 #include "text.h"
@@ -24,7 +30,9 @@ using OrvoUtility::Button;
 using OrvoUtility::CellControl;
 using OrvoUtility::Child;
 using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
 using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
 using OrvoUtility::TextBox;
 using OrvoUtility::Timer;
 
@@ -39,6 +47,10 @@ constexpr COLORREF headerBackground = 0x2A2AA5;
 constexpr COLORREF headerText = 0xFFFFFF;
 constexpr COLORREF addCellText = 0xFF0000;
 constexpr std::int32_t resizeDelayMs = 500;
+constexpr std::int32_t logoWidth = 164;
+constexpr std::int32_t logoHeight = 50;
+const char categoriesKind[] = "CATEGORIE";
+const char appsKind[] = "APP";
 
 // The layout: columns 160 wide and 180 apart, tiles 40 high and 50 apart.
 constexpr std::int32_t margin = 10;
@@ -131,6 +143,64 @@ std::int32_t RouteRightUp(GUIElement* element, HWND, std::int32_t x, std::int32_
     return 0;
 }
 
+// Items of the context menus belong to no form: their commands go to the
+// first main form.
+void RouteMenuCommand(GUIElement* item) {
+    FormMain* form = OwningMainForm(item);
+    if (form == nullptr) form = theMainForm;
+    if (form != nullptr) form->HandleMenuCommand(item);
+}
+
+SubMenu* MenuItem(Menu* menu, const std::string& caption) {
+    SubMenu* item = new SubMenu(menu, caption);
+    item->onCommand = RouteMenuCommand;
+    return item;
+}
+
+// The tag a cell or a tile carries; empty for anything else.
+std::string TagOf(GUIElement* element) {
+    PanelChildren* cell = dynamic_cast<PanelChildren*>(element);
+    if (cell != nullptr) return cell->tag;
+    Button* tile = dynamic_cast<Button*>(element);
+    if (tile != nullptr) return tile->tag;
+    return std::string();
+}
+
+// A deleted cell or tile loses its window at once; the element itself stays
+// with the form until teardown, with no handle that a later window could reuse.
+void DestroyElementWindow(GUIElement* element) {
+    if (element == nullptr) return;
+    if (element->hwnd != nullptr && IsWindow(element->hwnd)) DestroyWindow(element->hwnd);
+    element->hwnd = nullptr;
+    element->created = false;
+}
+
+bool StartsWithHttp(const std::string& pathname) {
+    return Common::ToLower(pathname).compare(0, 4, "http") == 0;
+}
+
+std::string QuotedInCapitals(const std::string& text) {
+    return "\"" + Common::ToUpper(text) + "\"?";
+}
+
+// The destruction of an editor dialog's window: its owner applies the result.
+void RouteDialogClosed(GUIElement* element) {
+    EditorDialog* dialog = dynamic_cast<EditorDialog*>(element);
+    if (dialog == nullptr) return;
+    FormMain* form = dynamic_cast<FormMain*>(dialog->owner);
+    if (form != nullptr) form->HandleDialogClosed(dialog);
+}
+
+// Frees the previous dialog of a class. Its result was applied when its
+// window went, so its destruction must not report it again.
+template <typename Dialog>
+void Discard(Dialog*& dialog) {
+    if (dialog == nullptr) return;
+    dialog->onDestroy = nullptr;
+    delete dialog;
+    dialog = nullptr;
+}
+
 void RouteTileClick(GUIElement* element) {
     FormMain* form = OwningMainForm(element->parent);
     if (form != nullptr) form->HandleTileClick(element);
@@ -162,6 +232,25 @@ void RefreshClientSize(GUIElement& element) {
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
       controlBrush(nullptr),
+      aboutBox(nullptr),
+      categoryDialog(nullptr),
+      appDialog(nullptr),
+      orderDialog(nullptr),
+      menuBar(nullptr),
+      fileMenu(nullptr),
+      exitItem(nullptr),
+      helpMenu(nullptr),
+      homeItem(nullptr),
+      guideItem(nullptr),
+      infoItem(nullptr),
+      categoryMenu(nullptr),
+      renameCategoryItem(nullptr),
+      deleteCategoryItem(nullptr),
+      moveCategoryItem(nullptr),
+      appMenu(nullptr),
+      editAppItem(nullptr),
+      deleteAppItem(nullptr),
+      moveAppItem(nullptr),
       contextTarget(nullptr),
       tilePanel(nullptr),
       contentWidth(640),
@@ -201,6 +290,18 @@ FormMain::~FormMain() {
     // the close question: the form goes either way.
     if (created && hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
     created = false;
+
+    Discard(aboutBox);
+    Discard(categoryDialog);
+    Discard(appDialog);
+    Discard(orderDialog);
+    // The menu bar's handle went with the window; the elements remain.
+    for (GUIElement* menu : std::initializer_list<GUIElement*>{
+             menuBar, fileMenu, exitItem, helpMenu, homeItem, guideItem, infoItem, categoryMenu,
+             renameCategoryItem, deleteCategoryItem, moveCategoryItem, appMenu, editAppItem,
+             deleteAppItem, moveAppItem}) {
+        delete menu;
+    }
 
     delete font;
     font = nullptr;
@@ -243,6 +344,7 @@ HBRUSH FormMain::OnControlColor(HDC dc) {
 }
 
 void FormMain::HandleLoad() {
+    BuildMenus();
     catalogue = LoadCatalogue();
     if (created) RefreshClientSize(*this);
     BuildPanel();
@@ -256,7 +358,36 @@ bool FormMain::HandleClosing() {
     return true;
 }
 
-void FormMain::HandleDialogClosed(OrvoUtility::Form*) {}
+void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
+    if (categoryDialog != nullptr && dialog->id == categoryDialog->id) {
+        if (categoryDialog->resultCode != EditorDialog::resultOk) return;
+        std::string name = Common::Trim(categoryDialog->name);
+        if (categoryDialog->editMode) {
+            catalogue.RenameCategory(Common::ParseInt32(TagOf(contextTarget)), name);
+        } else {
+            catalogue.AddCategory(name);
+        }
+        RefreshAndSave();
+    } else if (appDialog != nullptr && dialog->id == appDialog->id) {
+        if (appDialog->resultCode != EditorDialog::resultOk) return;
+        if (appDialog->editMode) {
+            catalogue.EditApp(TagOf(contextTarget), appDialog->description, appDialog->pathname,
+                              appDialog->parameters);
+        } else {
+            catalogue.AddApp(appDialog->categoryId, appDialog->description, appDialog->pathname,
+                             appDialog->parameters);
+        }
+        RefreshAndSave();
+    } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {
+        if (orderDialog->resultCode != EditorDialog::resultOk) return;
+        if (orderDialog->listKind == categoriesKind) {
+            catalogue.ReorderCategories(orderDialog->ids);
+        } else if (orderDialog->listKind == appsKind) {
+            catalogue.ReorderApps(TagOf(contextTarget), orderDialog->ids);
+        }
+        RefreshAndSave();
+    }
+}
 
 void FormMain::HandleResize() {
     if (hwnd != nullptr && IsWindow(hwnd)) RefreshClientSize(*this);
@@ -301,7 +432,31 @@ void FormMain::HandleKeyDown(std::int32_t) {}
 
 void FormMain::HandleKeyUp(std::int32_t) {}
 
-void FormMain::HandleMenuCommand(GUIElement*) {}
+void FormMain::HandleMenuCommand(GUIElement* item) {
+    std::int32_t command = item->id;
+    if (command == exitItem->id) {
+        SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    } else if (command == homeItem->id) {
+        OrvoUtility::OpenWithShell(OrvoUtility::productWebAddress);
+    } else if (command == guideItem->id) {
+        OrvoUtility::OpenWithShell(std::string(OrvoUtility::productWebAddress) + "/" +
+                                   OrvoUtility::productName + ".asp");
+    } else if (command == infoItem->id) {
+        ShowAbout();
+    } else if (command == renameCategoryItem->id) {
+        OpenRenameCategory();
+    } else if (command == editAppItem->id) {
+        OpenEditApp();
+    } else if (command == deleteCategoryItem->id) {
+        DeleteContextCategory();
+    } else if (command == deleteAppItem->id) {
+        DeleteContextApp();
+    } else if (command == moveAppItem->id) {
+        OpenReorderApps();
+    } else if (command == moveCategoryItem->id) {
+        OpenReorderCategories();
+    }
+}
 
 void FormMain::HandleCancelKey(GUIElement*, std::int32_t key) {
     if (key == VK_ESCAPE && hwnd != nullptr) SendMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -311,11 +466,33 @@ void FormMain::HandleMouseUp(std::int32_t, std::int32_t) {}
 
 void FormMain::HandleMouseDown(std::int32_t, std::int32_t) {}
 
-void FormMain::HandleChildMouseDown(Child*) {}
+void FormMain::HandleChildMouseDown(Child* child) {
+    if (addCategoryCell != nullptr && child->id == addCategoryCell->id) {
+        OpenAddCategory();
+        return;
+    }
+    CellControl* cell = dynamic_cast<CellControl*>(child);
+    if (cell == nullptr || cell->tag.find(';') == std::string::npos) return;
+    std::vector<std::string> parts = Common::Split(cell->tag, ";");
+    if (parts.size() >= 2 && parts[0] == "APP") OpenAddApp(Common::ParseInt32(parts[1]));
+}
 
 void FormMain::HandleRightUp(std::int32_t, std::int32_t) {}
 
-void FormMain::HandleChildRightUp(Child*, std::int32_t, std::int32_t) {}
+void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) {
+    // Set first: the picked command arrives after the menu has closed.
+    contextTarget = child;
+    Menu* menu = nullptr;
+    if (dynamic_cast<CellControl*>(child) != nullptr) {
+        menu = categoryMenu;
+    } else if (dynamic_cast<Button*>(child) != nullptr) {
+        menu = appMenu;
+    }
+    if (menu == nullptr) return;
+    POINT point{x, y};
+    ClientToScreen(child->hwnd, &point);
+    OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
+}
 
 void FormMain::Reserved17(std::int32_t) {}
 
@@ -323,7 +500,169 @@ void FormMain::HandleTextBoxClick(TextBox* box) {
     if (box->created && box->hwnd != nullptr) SendMessageW(box->hwnd, EM_SETSEL, 0, -1);
 }
 
-void FormMain::HandleTileClick(GUIElement*) {}
+void FormMain::HandleTileClick(GUIElement* element) {
+    Button* tile = dynamic_cast<Button*>(element);
+    if (tile == nullptr) return;
+    const App* app = catalogue.FindApp(tile->tag);
+    if (app == nullptr) return;
+    // Copies: the shell may dispatch messages while it starts the target.
+    std::string pathname = app->pathname;
+    std::string parameters = app->parameters;
+    OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname));
+}
+
+void FormMain::BuildMenus() {
+    menuBar = new OrvoUtility::MenuBar(this);
+    fileMenu = new Menu("&File", menuBar);
+    exitItem = MenuItem(fileMenu, "&Esci");
+    helpMenu = new Menu("&?", menuBar);
+    guideItem = MenuItem(helpMenu, "&Guida");
+    homeItem = MenuItem(helpMenu, "&Home");
+    infoItem = MenuItem(helpMenu, "&Info...");
+    menuBar->Create();
+
+    categoryMenu = new Menu("", nullptr);
+    renameCategoryItem = MenuItem(categoryMenu, "&Rinomina");
+    deleteCategoryItem = MenuItem(categoryMenu, "&Cancella");
+    moveCategoryItem = MenuItem(categoryMenu, "&Sposta...");
+    categoryMenu->Create();
+
+    appMenu = new Menu("", nullptr);
+    editAppItem = MenuItem(appMenu, "&Modifica");
+    deleteAppItem = MenuItem(appMenu, "&Cancella");
+    moveAppItem = MenuItem(appMenu, "&Sposta...");
+    appMenu->Create();
+}
+
+void FormMain::OpenAddApp(std::int32_t categoryId) {
+    Discard(appDialog);
+    appDialog = new FormApp(this, "Aggiungi Applicazione");
+    appDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    appDialog->categoryId = categoryId;
+    appDialog->Show();
+}
+
+void FormMain::OpenEditApp() {
+    const App* app = catalogue.FindApp(TagOf(contextTarget));
+    if (app == nullptr) return;
+    // Copied: nothing may hold into the catalogue while windows are made.
+    App entry = *app;
+    Discard(appDialog);
+    appDialog = new FormApp(this, "Modifica Applicazione");
+    appDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    appDialog->categoryId = entry.categoryId;
+    appDialog->Show();
+    appDialog->LoadApp(entry.description, entry.pathname, entry.parameters);
+}
+
+void FormMain::OpenAddCategory() {
+    Discard(categoryDialog);
+    categoryDialog = new FormCategoria(this, "Aggiungi Categoria");
+    categoryDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    categoryDialog->Show();
+}
+
+void FormMain::OpenRenameCategory() {
+    if (contextTarget == nullptr) return;
+    Discard(categoryDialog);
+    categoryDialog = new FormCategoria(this, "Modifica Categoria");
+    categoryDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    categoryDialog->Show();
+    categoryDialog->nameBox->SetTextNarrow(contextTarget->GetTextNarrow());
+    categoryDialog->nameBox->Focus();
+    categoryDialog->editMode = true;
+}
+
+void FormMain::OpenReorderApps() {
+    const App* app = catalogue.FindApp(TagOf(contextTarget));
+    if (app == nullptr) return;
+    std::vector<std::int32_t> ids;
+    std::vector<std::string> texts;
+    std::int32_t index = catalogue.FindCategory(app->categoryId);
+    if (index >= 0) {
+        for (const App& entry : catalogue.categories[static_cast<std::size_t>(index)].apps) {
+            ids.push_back(entry.id);
+            texts.push_back(entry.description);
+        }
+    }
+    Discard(orderDialog);
+    orderDialog = new FormOrdina(this, "Modifica ordine...");
+    orderDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    orderDialog->ids = ids;
+    orderDialog->texts = texts;
+    orderDialog->listKind = appsKind;
+    orderDialog->Show();
+    orderDialog->FillList();
+}
+
+void FormMain::OpenReorderCategories() {
+    std::vector<std::int32_t> ids;
+    std::vector<std::string> texts;
+    for (const Categoria& category : catalogue.categories) {
+        ids.push_back(category.id);
+        texts.push_back(category.name);
+    }
+    Discard(orderDialog);
+    orderDialog = new FormOrdina(this, "Modifica ordine...");
+    orderDialog->onDestroy = RouteDialogClosed;
+    Focus();
+    orderDialog->ids = ids;
+    orderDialog->texts = texts;
+    orderDialog->listKind = categoriesKind;
+    orderDialog->Show();
+    orderDialog->FillList();
+}
+
+void FormMain::ShowAbout() {
+    Discard(aboutBox);
+    aboutBox = new OrvoUtility::FormAbout(this);
+    Focus();
+    aboutBox->logoId = IDB_LOGO;
+    aboutBox->logoWidth = logoWidth;
+    aboutBox->logoHeight = logoHeight;
+    aboutBox->titleText = std::string("Orvo ") + OrvoUtility::productName;
+    aboutBox->secondText = OrvoUtility::productCopyright;
+    aboutBox->noticeText =
+        "Zelmivo raccoglie in categorie i programmi, i documenti, le cartelle e gli "
+        "indirizzi web che usi di pi\xF9: un clic su un pulsante li apre.\r\n"
+        "Il catalogo \xE8 salvato dopo ogni modifica nel file app.txt, nella cartella "
+        "Zelmivo\\Dati dei dati locali dell'utente.";
+    aboutBox->webAddress = OrvoUtility::productWebAddress;
+    aboutBox->Show();
+}
+
+void FormMain::DeleteContextCategory() {
+    if (contextTarget == nullptr) return;
+    std::string question = "Si desidera realmente cancellare la categoria " +
+                           QuotedInCapitals(contextTarget->GetTextNarrow());
+    if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
+    std::int32_t index = catalogue.FindCategory(Common::ParseInt32(TagOf(contextTarget)));
+    if (index < 0) return;
+    Categoria& category = catalogue.categories[static_cast<std::size_t>(index)];
+    DestroyElementWindow(category.cell);
+    DestroyElementWindow(category.addCell);
+    for (App& app : category.apps) DestroyElementWindow(app.tile);
+    catalogue.DeleteCategory(category.id);
+    RefreshAndSave();
+}
+
+void FormMain::DeleteContextApp() {
+    if (contextTarget == nullptr) return;
+    std::string question = "Si desidera realmente cancellare il pulsante " +
+                           QuotedInCapitals(contextTarget->GetTextNarrow());
+    if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
+    std::string key = TagOf(contextTarget);
+    App* app = catalogue.FindApp(key);
+    if (app == nullptr) return;
+    DestroyElementWindow(app->tile);
+    catalogue.DeleteApp(key);
+    RefreshAndSave();
+}
 
 void FormMain::Reserved20(std::int32_t, std::int32_t) {}
 

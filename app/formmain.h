@@ -17,12 +17,20 @@ namespace OrvoUtility {
 class Button;
 class CellControl;
 class Child;
+class FormAbout;
+class Menu;
+class MenuBar;
 class PanelChildren;
+class SubMenu;
 class TextBox;
 class Timer;
 }  // namespace OrvoUtility
 
 namespace MyApp {
+
+class FormApp;
+class FormCategoria;
+class FormOrdina;
 
 class FormMain : public OrvoUtility::Form {
 public:
@@ -56,6 +64,23 @@ public:
     virtual void Reserved20(std::int32_t first, std::int32_t second);
     virtual void Reserved21(std::int32_t first, std::int32_t second);
 
+    // The menu bar and the two context menus.
+    void BuildMenus();
+
+    // Each opener replaces the previous dialog of its class with a new one,
+    // shown without taking the activation; the main form waits disabled.
+    void OpenAddApp(std::int32_t categoryId);
+    void OpenEditApp();
+    void OpenAddCategory();
+    void OpenRenameCategory();
+    void OpenReorderApps();
+    void OpenReorderCategories();
+    void ShowAbout();
+
+    // The deletions of the context menus, each after a question.
+    void DeleteContextCategory();
+    void DeleteContextApp();
+
     // The panel with the "+ aggiungi categoria" cell, then the columns.
     void BuildPanel();
     // Creates the cells and tiles not made yet and moves every one to its
@@ -67,8 +92,32 @@ public:
     // After every change of the catalogue: lay out again and write app.txt.
     void RefreshAndSave();
 
-    HBRUSH controlBrush;                     // the last brush OnControlColor handed out
-    OrvoUtility::GUIElement* contextTarget;  // not owned
+    // The last brush OnControlColor handed out.
+    HBRUSH controlBrush;
+    // The last dialog of each class; kept after its window is gone until the
+    // next one of the class replaces it.
+    OrvoUtility::FormAbout* aboutBox;
+    FormCategoria* categoryDialog;
+    FormApp* appDialog;
+    FormOrdina* orderDialog;
+    OrvoUtility::MenuBar* menuBar;
+    OrvoUtility::Menu* fileMenu;
+    OrvoUtility::SubMenu* exitItem;
+    OrvoUtility::Menu* helpMenu;
+    OrvoUtility::SubMenu* homeItem;
+    OrvoUtility::SubMenu* guideItem;
+    OrvoUtility::SubMenu* infoItem;
+    OrvoUtility::Menu* categoryMenu;
+    OrvoUtility::SubMenu* renameCategoryItem;
+    OrvoUtility::SubMenu* deleteCategoryItem;
+    OrvoUtility::SubMenu* moveCategoryItem;
+    OrvoUtility::Menu* appMenu;
+    OrvoUtility::SubMenu* editAppItem;
+    OrvoUtility::SubMenu* deleteAppItem;
+    OrvoUtility::SubMenu* moveAppItem;
+    // The cell or tile last right-clicked, which the context commands act on;
+    // not owned.
+    OrvoUtility::GUIElement* contextTarget;
     OrvoUtility::PanelChildren* tilePanel;
     std::int32_t contentWidth;
     std::int32_t contentHeight;

@@ -4,16 +4,11 @@
 #include <string>
 
 #include "formmain.h"
+#include "product_info.h"
 #include "window_procedure.h"
 
-namespace {
-
-const char copyrightLine[] = "Copyright (C) 2026 Orvo Software";
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    std::string title = std::string("Orvo Zelmivo") + " " + copyrightLine;
+    std::string title = std::string("Orvo Zelmivo") + " " + OrvoUtility::productCopyright;
     MyApp::FormMain* form = new MyApp::FormMain(instance, title);
     OrvoUtility::RunMessageLoop();
     delete form;
