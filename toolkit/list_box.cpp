@@ -13,10 +13,7 @@ ListBox::ListBox(GUIElement* parentElement) : Child(parentElement), border(true)
 
 void ListBox::Create() {
     if (created) return;
-    // The list keeps the exact box it is given rather than shrinking to whole
-    // lines, so that it lines up with the controls beside it.
-    DWORD style =
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY;
     if (border) style |= WS_BORDER;
     if (!enabled) style |= WS_DISABLED;
     CreateControlWindow(*this, L"ListBox", style, border ? WS_EX_CLIENTEDGE : 0);
