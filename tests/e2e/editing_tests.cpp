@@ -176,14 +176,13 @@ TEST_F(ContextMenuTest, RenameReorderAndDeleteThroughTheMenus) {
     EXPECT_EQ(ListBoxItems(list),
               (std::vector<std::wstring>{L"Blocco note", L"Calcolatrice", L"Paint"}));
     EXPECT_EQ(ListBoxSelection(list), 0);
+    // Clicks the entry's line in the list and waits for it to be selected.
     auto clickEntry = [&](int index) {
         RECT box = ScreenRect(list);
-        LRESULT itemHeight = 0;
-        SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000,
-                            reinterpret_cast<PDWORD_PTR>(&itemHeight));
-        LeftClick(POINT{(box.left + box.right) / 2, box.top + 2 +
-                                                        static_cast<LONG>(itemHeight) * index +
-                                                        static_cast<LONG>(itemHeight) / 2});
+        DWORD_PTR itemHeight = 0;
+        SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 3000, &itemHeight);
+        const LONG line = static_cast<LONG>(itemHeight);
+        LeftClick(POINT{(box.left + box.right) / 2, box.top + 2 + line * index + line / 2});
         return WaitUntil([&] { return ListBoxSelection(list) == index; }, 3000);
     };
     ASSERT_TRUE(clickEntry(2));

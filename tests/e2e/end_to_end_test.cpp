@@ -21,6 +21,12 @@ std::vector<ExpectedColumn> WorkedExampleColumns() {
 }
 
 void EndToEndTest::TearDown() {
+    // What the screen showed when the test failed, to see why.
+    if (HasFailure()) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("failed_") + test->test_suite_name() + "_" + test->name();
+        Screenshot(std::wstring(name.begin(), name.end()));
+    }
     zelmivo.Process().Stop();
     RemoveCatalogueFile();
 }

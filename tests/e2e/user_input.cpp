@@ -38,18 +38,18 @@ INPUT Key(WORD virtualKey, bool up) {
     return input;
 }
 
+// Each button event carries its own position: a press that relied on an
+// earlier move could land wherever a late pointer motion left the cursor.
 void Click(POINT point, DWORD down, DWORD up) {
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     MoveMouse(point);
-    Send({Mouse(down)});
-    Send({Mouse(up)});
+    Send({Mouse(at | down, point)});
+    Send({Mouse(at | up, point)});
 }
 
 }  // namespace
 
-void MoveMouse(POINT point) {
-    SetCursorPos(point.x, point.y);
-    Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point)});
-}
+void MoveMouse(POINT point) { Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point)}); }
 
 void LeftClick(POINT point) { Click(point, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
