@@ -41,7 +41,8 @@ TEST_F(ScreenshotTest, MainWindowDialogsAndAboutBox) {
                               {L"Strumenti",
                                {L"Prompt dei comandi", L"Esplora risorse", L"Editor del registro"}},
                               {L"Giochi", {L"Solitario"}}}));
-    Screenshot(L"main_window");
+    RECT mainFrame = ScreenRect(zelmivo.MainWindow());
+    Screenshot(L"main_window", &mainFrame);
 
     HWND app = OpenDialogBy(AddAppCell(1), L"Aggiungi Applicazione");
     ASSERT_NE(app, nullptr);
