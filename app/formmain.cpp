@@ -627,10 +627,14 @@ void FormMain::ShowAbout() {
     aboutBox->logoHeight = logoHeight;
     aboutBox->titleText = std::string("Orvo ") + OrvoUtility::productName;
     aboutBox->secondText = OrvoUtility::productCopyright;
+    // Broken by hand: the notice box does not wrap its lines.
     aboutBox->noticeText =
-        "Zelmivo raccoglie in categorie i programmi, i documenti, le cartelle e gli "
-        "indirizzi web che usi di pi\xF9: un clic su un pulsante li apre.\r\n"
-        "Il catalogo \xE8 salvato dopo ogni modifica nel file app.txt, nella cartella "
+        "Zelmivo raccoglie in categorie i programmi,\r\n"
+        "i documenti, le cartelle e gli indirizzi web\r\n"
+        "che usi di pi\xF9: un clic su un pulsante li\r\n"
+        "apre.\r\n\r\n"
+        "Il catalogo \xE8 salvato dopo ogni modifica\r\n"
+        "nel file app.txt, nella cartella\r\n"
         "Zelmivo\\Dati dei dati locali dell'utente.";
     aboutBox->webAddress = OrvoUtility::productWebAddress;
     aboutBox->Show();
