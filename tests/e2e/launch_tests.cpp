@@ -46,7 +46,9 @@ TEST_F(LaunchTest, ClickingATileRunsItsTargetWithTheTypedParametersInItsFolder) 
     const std::string catalogue = CatalogueText({{"Strumenti", 4}}, {});
     ASSERT_TRUE(StartWith(&catalogue));
     ASSERT_TRUE(AddApp(0, L"Sonda", probe, L"uno \"due tre\"", false));
-    const std::string probePath = Utf8(probe);
+    // The catalogue keeps one byte per character.
+    std::string probePath;
+    for (wchar_t character : probe) probePath += static_cast<char>(character);
     EXPECT_TRUE(WaitForCatalogue(
         CatalogueText({{"Strumenti", 4}}, {{4, "Sonda", "uno \"due tre\"", probePath}})));
     EXPECT_EQ(GetFileAttributesW(report.c_str()), INVALID_FILE_ATTRIBUTES)
