@@ -5,7 +5,7 @@
 ZELMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZELMIVO_BUILD=${ZELMIVO_BUILD:-$ZELMIVO_ROOT/build}
 ZELMIVO_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix
-                  wine wine64 xvfb x11-utils imagemagick xdotool)
+                  wine wine64 xvfb x11-utils imagemagick xdotool fonts-wine)
 
 zelmivo_install_packages() {
     local missing=()
@@ -54,26 +54,15 @@ zelmivo_start_xvfb() {
     return 1
 }
 
-# Points Wine at a private prefix, creating it on first use. With "desktop" as
-# second argument every program of the prefix runs inside one Wine virtual
-# desktop of the screen's size.
+# Points Wine at a private prefix, creating it on first use.
 zelmivo_use_prefix() {
     export WINEPREFIX=$1
-    local desktop=${2:-}
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/zelmivo-prefix-ready" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
-        if [ "$desktop" = desktop ]; then
-            # Inside a virtual desktop Wine draws captions and frames itself,
-            # and showing or destroying a top-level window takes milliseconds
-            # instead of seconds without a window manager.
-            wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-            wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f \
-                >/dev/null 2>&1
-        fi
         wineserver -w
         touch "$WINEPREFIX/zelmivo-prefix-ready"
     fi

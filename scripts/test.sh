@@ -20,7 +20,7 @@ zelmivo_build_windows || exit 1
 echo "== Windows tests under Wine"
 trap zelmivo_cleanup EXIT
 zelmivo_start_xvfb || exit 1
-zelmivo_use_prefix "$ZELMIVO_BUILD/win/test-prefix" desktop
+zelmivo_use_prefix "$ZELMIVO_BUILD/win/test-prefix"
 zelmivo_start_wine_services || exit 1
 ctest --test-dir "$ZELMIVO_BUILD/win" --output-on-failure
 windows_status=$?
