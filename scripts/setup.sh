@@ -68,7 +68,7 @@ zelmivo_use_prefix() {
     fi
 }
 
-# Keeps the prefix's Wine server, desktop and services running for the whole
+# Keeps the prefix's Wine server and services running for the whole
 # test run, started with their output detached so that CTest never waits on a
 # service that outlives the test which happened to start it.
 zelmivo_start_wine_services() {
