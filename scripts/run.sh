@@ -9,6 +9,7 @@ zelmivo_install_packages || exit 1
 zelmivo_build_windows || exit 1
 
 trap zelmivo_cleanup EXIT
+trap "exit 130" INT TERM
 program="$ZELMIVO_BUILD/win/app/zelmivo.exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     zelmivo_use_prefix "$ZELMIVO_BUILD/run-prefix"

@@ -19,6 +19,7 @@ zelmivo_build_windows || exit 1
 
 echo "== Windows tests under Wine"
 trap zelmivo_cleanup EXIT
+trap "exit 130" INT TERM
 zelmivo_start_xvfb || exit 1
 zelmivo_use_prefix "$ZELMIVO_BUILD/win/test-prefix"
 zelmivo_start_wine_services || exit 1
