@@ -6,6 +6,7 @@
 namespace MyApp {
 
 using OrvoUtility::Button;
+using OrvoUtility::FindOwningForm;
 using OrvoUtility::GUIElement;
 using OrvoUtility::Label;
 using OrvoUtility::TextBox;
@@ -15,53 +16,44 @@ namespace {
 constexpr std::int32_t ownerOffset = 50;
 constexpr wchar_t lastStorable = 0xFF;
 
-// The dialog an event belongs to: the sender itself or the nearest parent.
-EditorDialog* DialogOf(GUIElement* element) {
-    for (GUIElement* at = element; at != nullptr; at = at->parent) {
-        EditorDialog* dialog = dynamic_cast<EditorDialog*>(at);
-        if (dialog != nullptr) return dialog;
-    }
-    return nullptr;
-}
-
 void RouteCreate(GUIElement* element, HWND) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     if (dialog != nullptr) dialog->HandleLoad();
 }
 
 bool RouteClose(GUIElement* element) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     return dialog == nullptr || dialog->HandleClosing();
 }
 
 void RouteSize(GUIElement* element) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     if (dialog != nullptr) dialog->HandleResize();
 }
 
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
-    EditorDialog* dialog = DialogOf(box != nullptr ? box->parent : element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(box != nullptr ? box->parent : element);
     if (dialog == nullptr) return true;
     if (box != nullptr) return dialog->HandleTextBoxChar(box, character);
     return dialog->HandleChar(character);
 }
 
 std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     if (dialog != nullptr) dialog->HandleKeyDown(key);
     return 0;
 }
 
 std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     if (dialog != nullptr) dialog->HandleKeyUp(key);
     return 0;
 }
 
 std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
     TextBox* box = dynamic_cast<TextBox*>(element);
-    EditorDialog* dialog = DialogOf(box != nullptr ? box->parent : element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(box != nullptr ? box->parent : element);
     if (dialog == nullptr) return 0;
     if (box != nullptr) {
         dialog->HandleTextBoxClick(box);
@@ -72,14 +64,15 @@ std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t
 }
 
 std::int32_t RouteLeftDown(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    EditorDialog* dialog = DialogOf(element);
+    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
     if (dialog != nullptr) dialog->HandleMouseDown(x, y);
     return 0;
 }
 
 void RouteButton(GUIElement* element) {
     Button* button = dynamic_cast<Button*>(element);
-    EditorDialog* dialog = button != nullptr ? DialogOf(button->parent) : nullptr;
+    EditorDialog* dialog =
+        button != nullptr ? FindOwningForm<EditorDialog>(button->parent) : nullptr;
     if (dialog != nullptr) dialog->HandleButtonClick(button);
 }
 

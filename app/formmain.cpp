@@ -27,6 +27,7 @@
 namespace MyApp {
 
 using OrvoUtility::Button;
+using OrvoUtility::FindOwningForm;
 using OrvoUtility::CellControl;
 using OrvoUtility::Child;
 using OrvoUtility::GUIElement;
@@ -60,16 +61,6 @@ constexpr std::int32_t cellWidth = 160;
 constexpr std::int32_t cellHeight = 40;
 constexpr std::int32_t headerHeight = 25;
 
-// The form that owns an event: the sender itself or the nearest parent that is
-// a main form.
-FormMain* OwningMainForm(GUIElement* element) {
-    for (GUIElement* current = element; current != nullptr; current = current->parent) {
-        FormMain* form = dynamic_cast<FormMain*>(current);
-        if (form != nullptr) return form;
-    }
-    return nullptr;
-}
-
 void RouteLoad(GUIElement* element, HWND) {
     FormMain* form = dynamic_cast<FormMain*>(element);
     if (form != nullptr) form->HandleLoad();
@@ -88,7 +79,7 @@ void RouteResize(GUIElement* element) {
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
     if (box != nullptr) {
-        FormMain* form = OwningMainForm(box);
+        FormMain* form = FindOwningForm<FormMain>(box);
         return form == nullptr || form->HandleTextBoxChar(box, character);
     }
     FormMain* form = dynamic_cast<FormMain*>(element);
@@ -122,7 +113,7 @@ std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t
 std::int32_t RouteLeftDown(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
     Child* child = dynamic_cast<Child*>(element);
     if (child != nullptr) {
-        FormMain* form = OwningMainForm(child);
+        FormMain* form = FindOwningForm<FormMain>(child);
         if (form != nullptr) form->HandleChildMouseDown(child);
         return 0;
     }
@@ -134,7 +125,7 @@ std::int32_t RouteLeftDown(GUIElement* element, HWND, std::int32_t x, std::int32
 std::int32_t RouteRightUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
     Child* child = dynamic_cast<Child*>(element);
     if (child != nullptr) {
-        FormMain* form = OwningMainForm(child);
+        FormMain* form = FindOwningForm<FormMain>(child);
         if (form != nullptr) form->HandleChildRightUp(child, x, y);
         return 0;
     }
@@ -146,7 +137,7 @@ std::int32_t RouteRightUp(GUIElement* element, HWND, std::int32_t x, std::int32_
 // Items of the context menus belong to no form: their commands go to the
 // first main form.
 void RouteMenuCommand(GUIElement* item) {
-    FormMain* form = OwningMainForm(item);
+    FormMain* form = FindOwningForm<FormMain>(item);
     if (form == nullptr) form = theMainForm;
     if (form != nullptr) form->HandleMenuCommand(item);
 }
@@ -202,7 +193,7 @@ void Discard(Dialog*& dialog) {
 }
 
 void RouteTileClick(GUIElement* element) {
-    FormMain* form = OwningMainForm(element->parent);
+    FormMain* form = FindOwningForm<FormMain>(element->parent);
     if (form != nullptr) form->HandleTileClick(element);
 }
 
@@ -494,8 +485,6 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
     OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
 }
 
-void FormMain::Reserved17(std::int32_t) {}
-
 void FormMain::HandleTextBoxClick(TextBox* box) {
     if (box->created && box->hwnd != nullptr) SendMessageW(box->hwnd, EM_SETSEL, 0, -1);
 }
@@ -589,15 +578,7 @@ void FormMain::OpenReorderApps() {
             texts.push_back(entry.description);
         }
     }
-    Discard(orderDialog);
-    orderDialog = new FormOrdina(this, "Modifica ordine...");
-    orderDialog->onDestroy = RouteDialogClosed;
-    Focus();
-    orderDialog->ids = ids;
-    orderDialog->texts = texts;
-    orderDialog->listKind = appsKind;
-    orderDialog->Show();
-    orderDialog->FillList();
+    OpenReorderDialog(std::move(ids), std::move(texts), appsKind);
 }
 
 void FormMain::OpenReorderCategories() {
@@ -607,13 +588,18 @@ void FormMain::OpenReorderCategories() {
         ids.push_back(category.id);
         texts.push_back(category.name);
     }
+    OpenReorderDialog(std::move(ids), std::move(texts), categoriesKind);
+}
+
+void FormMain::OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
+                                 const std::string& listKind) {
     Discard(orderDialog);
     orderDialog = new FormOrdina(this, "Modifica ordine...");
     orderDialog->onDestroy = RouteDialogClosed;
     Focus();
-    orderDialog->ids = ids;
-    orderDialog->texts = texts;
-    orderDialog->listKind = categoriesKind;
+    orderDialog->ids = std::move(ids);
+    orderDialog->texts = std::move(texts);
+    orderDialog->listKind = listKind;
     orderDialog->Show();
     orderDialog->FillList();
 }
@@ -667,10 +653,6 @@ void FormMain::DeleteContextApp() {
     catalogue.DeleteApp(key);
     RefreshAndSave();
 }
-
-void FormMain::Reserved20(std::int32_t, std::int32_t) {}
-
-void FormMain::Reserved21(std::int32_t, std::int32_t) {}
 
 void FormMain::BuildPanel() {
     tilePanel = new PanelChildren(this);

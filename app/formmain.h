@@ -56,13 +56,8 @@ public:
     virtual void HandleChildMouseDown(OrvoUtility::Child* child);
     virtual void HandleRightUp(std::int32_t x, std::int32_t y);
     virtual void HandleChildRightUp(OrvoUtility::Child* child, std::int32_t x, std::int32_t y);
-    // Slots kept so that every form of the application lists its operations in
-    // the same order; nothing calls them.
-    virtual void Reserved17(std::int32_t value);
     virtual void HandleTextBoxClick(OrvoUtility::TextBox* box);
     virtual void HandleTileClick(OrvoUtility::GUIElement* element);
-    virtual void Reserved20(std::int32_t first, std::int32_t second);
-    virtual void Reserved21(std::int32_t first, std::int32_t second);
 
     // The menu bar and the two context menus.
     void BuildMenus();
@@ -75,6 +70,9 @@ public:
     void OpenRenameCategory();
     void OpenReorderApps();
     void OpenReorderCategories();
+    // Replaces the reorder dialog with one listing these entries.
+    void OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
+                           const std::string& listKind);
     void ShowAbout();
 
     // The deletions of the context menus, each after a question.

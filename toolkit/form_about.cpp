@@ -9,55 +9,45 @@ namespace {
 
 constexpr COLORREF linkColor = 0xFF0000;
 
-// The box an event belongs to: the sender itself or the nearest parent (the
-// logo sits in the panel, the panel in the box).
-FormAbout* BoxOf(GUIElement* element) {
-    for (GUIElement* at = element; at != nullptr; at = at->parent) {
-        FormAbout* box = dynamic_cast<FormAbout*>(at);
-        if (box != nullptr) return box;
-    }
-    return nullptr;
-}
-
 void RouteCreate(GUIElement* element, HWND) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleLoad();
 }
 
 bool RouteClose(GUIElement* element) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     return box == nullptr || box->HandleClosing();
 }
 
 void RouteSize(GUIElement* element) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleResize();
 }
 
 bool RouteChar(GUIElement* element, std::int32_t character) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     return box == nullptr || box->HandleChar(character);
 }
 
 std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleKeyDown(key);
     return 0;
 }
 
 std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleKeyUp(key);
     return 0;
 }
 
 void RouteButton(GUIElement* element) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleButtonClick(element);
 }
 
 std::int32_t RouteLink(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    FormAbout* box = BoxOf(element);
+    FormAbout* box = FindOwningForm<FormAbout>(element);
     if (box != nullptr) box->HandleLinkClick(element, x, y);
     return 0;
 }

@@ -168,4 +168,15 @@ GUIElement* FindElementByWindow(HWND window);
 // The first element with this id.
 GUIElement* FindElementById(std::int32_t id);
 
+// The element itself or its nearest parent that is a FormType: the form an
+// event of one of its elements belongs to.
+template <class FormType>
+FormType* FindOwningForm(GUIElement* element) {
+    for (GUIElement* at = element; at != nullptr; at = at->parent) {
+        FormType* form = dynamic_cast<FormType*>(at);
+        if (form != nullptr) return form;
+    }
+    return nullptr;
+}
+
 }  // namespace OrvoUtility
