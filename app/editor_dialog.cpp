@@ -1,5 +1,6 @@
 #include "editor_dialog.h"
 
+#include "form_routing.h"
 #include "resource_ids.h"
 #include "shell.h"
 
@@ -16,39 +17,12 @@ namespace {
 constexpr std::int32_t ownerOffset = 50;
 constexpr wchar_t lastStorable = 0xFF;
 
-void RouteCreate(GUIElement* element, HWND) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    if (dialog != nullptr) dialog->HandleLoad();
-}
-
-bool RouteClose(GUIElement* element) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    return dialog == nullptr || dialog->HandleClosing();
-}
-
-void RouteSize(GUIElement* element) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    if (dialog != nullptr) dialog->HandleResize();
-}
-
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
     EditorDialog* dialog = FindOwningForm<EditorDialog>(box != nullptr ? box->parent : element);
     if (dialog == nullptr) return true;
     if (box != nullptr) return dialog->HandleTextBoxChar(box, character);
     return dialog->HandleChar(character);
-}
-
-std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    if (dialog != nullptr) dialog->HandleKeyDown(key);
-    return 0;
-}
-
-std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    if (dialog != nullptr) dialog->HandleKeyUp(key);
-    return 0;
 }
 
 std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
@@ -100,12 +74,12 @@ EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& titl
     topMost = false;
     minimizeBox = true;
     resizable = false;
-    onCreate = RouteCreate;
-    onClose = RouteClose;
-    onSize = RouteSize;
+    onCreate = OrvoUtility::RouteLoad<EditorDialog>;
+    onClose = OrvoUtility::RouteClosing<EditorDialog>;
+    onSize = OrvoUtility::RouteResize<EditorDialog>;
     onChar = RouteChar;
-    onKeyDown = RouteKeyDown;
-    onKeyUp = RouteKeyUp;
+    onKeyDown = OrvoUtility::RouteKeyDown<EditorDialog>;
+    onKeyUp = OrvoUtility::RouteKeyUp<EditorDialog>;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
 }

@@ -12,6 +12,7 @@
 #include "catalogue_file.h"
 #include "font_description.h"
 #include "form_about.h"
+#include "form_routing.h"
 #include "formapp.h"
 #include "formcategoria.h"
 #include "formordina.h"
@@ -27,9 +28,9 @@
 namespace MyApp {
 
 using OrvoUtility::Button;
-using OrvoUtility::FindOwningForm;
 using OrvoUtility::CellControl;
 using OrvoUtility::Child;
+using OrvoUtility::FindOwningForm;
 using OrvoUtility::GUIElement;
 using OrvoUtility::Menu;
 using OrvoUtility::PanelChildren;
@@ -61,21 +62,6 @@ constexpr std::int32_t cellWidth = 160;
 constexpr std::int32_t cellHeight = 40;
 constexpr std::int32_t headerHeight = 25;
 
-void RouteLoad(GUIElement* element, HWND) {
-    FormMain* form = dynamic_cast<FormMain*>(element);
-    if (form != nullptr) form->HandleLoad();
-}
-
-bool RouteClosing(GUIElement* element) {
-    FormMain* form = dynamic_cast<FormMain*>(element);
-    return form == nullptr || form->HandleClosing();
-}
-
-void RouteResize(GUIElement* element) {
-    FormMain* form = dynamic_cast<FormMain*>(element);
-    if (form != nullptr) form->HandleResize();
-}
-
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
     if (box != nullptr) {
@@ -84,18 +70,6 @@ bool RouteChar(GUIElement* element, std::int32_t character) {
     }
     FormMain* form = dynamic_cast<FormMain*>(element);
     return form == nullptr || form->HandleChar(character);
-}
-
-std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
-    FormMain* form = dynamic_cast<FormMain*>(element);
-    if (form != nullptr) form->HandleKeyDown(key);
-    return 0;
-}
-
-std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
-    FormMain* form = dynamic_cast<FormMain*>(element);
-    if (form != nullptr) form->HandleKeyUp(key);
-    return 0;
 }
 
 std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
@@ -260,12 +234,12 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     SetTextNarrow(title);
     minimizeBox = true;
     resizable = true;
-    onCreate = RouteLoad;
-    onClose = RouteClosing;
-    onSize = RouteResize;
+    onCreate = OrvoUtility::RouteLoad<FormMain>;
+    onClose = OrvoUtility::RouteClosing<FormMain>;
+    onSize = OrvoUtility::RouteResize<FormMain>;
     onChar = RouteChar;
-    onKeyDown = RouteKeyDown;
-    onKeyUp = RouteKeyUp;
+    onKeyDown = OrvoUtility::RouteKeyDown<FormMain>;
+    onKeyUp = OrvoUtility::RouteKeyUp<FormMain>;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
     // HandleLoad runs inside, as the window is made.

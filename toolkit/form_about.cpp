@@ -1,5 +1,6 @@
 #include "form_about.h"
 
+#include "form_routing.h"
 #include "shell.h"
 #include "text.h"
 
@@ -9,36 +10,9 @@ namespace {
 
 constexpr COLORREF linkColor = 0xFF0000;
 
-void RouteCreate(GUIElement* element, HWND) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleLoad();
-}
-
-bool RouteClose(GUIElement* element) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    return box == nullptr || box->HandleClosing();
-}
-
-void RouteSize(GUIElement* element) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleResize();
-}
-
 bool RouteChar(GUIElement* element, std::int32_t character) {
     FormAbout* box = FindOwningForm<FormAbout>(element);
     return box == nullptr || box->HandleChar(character);
-}
-
-std::int32_t RouteKeyDown(GUIElement* element, std::int32_t key) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleKeyDown(key);
-    return 0;
-}
-
-std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleKeyUp(key);
-    return 0;
 }
 
 void RouteButton(GUIElement* element) {
@@ -82,12 +56,12 @@ FormAbout::FormAbout(Form* ownerForm)
     height = clientHeight;
     CenterOnScreen();
     SetTextNarrow("Info...");
-    onCreate = RouteCreate;
-    onClose = RouteClose;
-    onSize = RouteSize;
+    onCreate = RouteLoad<FormAbout>;
+    onClose = RouteClosing<FormAbout>;
+    onSize = RouteResize<FormAbout>;
     onChar = RouteChar;
-    onKeyDown = RouteKeyDown;
-    onKeyUp = RouteKeyUp;
+    onKeyDown = RouteKeyDown<FormAbout>;
+    onKeyUp = RouteKeyUp<FormAbout>;
     owner->SetEnabled(false);
     owner->modalChild = this;
 }
