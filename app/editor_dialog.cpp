@@ -74,12 +74,8 @@ EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& titl
     topMost = false;
     minimizeBox = true;
     resizable = false;
-    onCreate = OrvoUtility::RouteLoad<EditorDialog>;
-    onClose = OrvoUtility::RouteClosing<EditorDialog>;
-    onSize = OrvoUtility::RouteResize<EditorDialog>;
+    OrvoUtility::InstallFormRouting(*this);
     onChar = RouteChar;
-    onKeyDown = OrvoUtility::RouteKeyDown<EditorDialog>;
-    onKeyUp = OrvoUtility::RouteKeyUp<EditorDialog>;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
 }

@@ -234,12 +234,8 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     SetTextNarrow(title);
     minimizeBox = true;
     resizable = true;
-    onCreate = OrvoUtility::RouteLoad<FormMain>;
-    onClose = OrvoUtility::RouteClosing<FormMain>;
-    onSize = OrvoUtility::RouteResize<FormMain>;
+    OrvoUtility::InstallFormRouting(*this);
     onChar = RouteChar;
-    onKeyDown = OrvoUtility::RouteKeyDown<FormMain>;
-    onKeyUp = OrvoUtility::RouteKeyUp<FormMain>;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
     // HandleLoad runs inside, as the window is made.

@@ -56,12 +56,8 @@ FormAbout::FormAbout(Form* ownerForm)
     height = clientHeight;
     CenterOnScreen();
     SetTextNarrow("Info...");
-    onCreate = RouteLoad<FormAbout>;
-    onClose = RouteClosing<FormAbout>;
-    onSize = RouteResize<FormAbout>;
+    InstallFormRouting(*this);
     onChar = RouteChar;
-    onKeyDown = RouteKeyDown<FormAbout>;
-    onKeyUp = RouteKeyUp<FormAbout>;
     owner->SetEnabled(false);
     owner->modalChild = this;
 }

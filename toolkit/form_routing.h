@@ -44,4 +44,14 @@ std::int32_t RouteKeyUp(GUIElement* element, std::int32_t key) {
     return 0;
 }
 
+// Installs the five forwarders on the form itself.
+template <class FormType>
+void InstallFormRouting(FormType& form) {
+    form.onCreate = RouteLoad<FormType>;
+    form.onClose = RouteClosing<FormType>;
+    form.onSize = RouteResize<FormType>;
+    form.onKeyDown = RouteKeyDown<FormType>;
+    form.onKeyUp = RouteKeyUp<FormType>;
+}
+
 }  // namespace OrvoUtility
