@@ -1,28 +1,55 @@
 #include "catalogue_file.h"
 
-#include "file_system.h"
-#include "output_file.h"
-#include "text.h"
+#include <algorithm>
+
+#include "file_faults.h"
 
 namespace MyApp {
 
 namespace {
 
-const char kCategoriesKeyword[] = "CATEGORIE";
-const char kAppsKeyword[] = "APP";
 const char kProductFolder[] = "Zelmivo";
 const char kFileName[] = "app.txt";
 // Written in full beside the file, then moved over it.
 const char kNewFileSuffix[] = ".tmp";
-constexpr std::size_t kCategoryIdWidth = 10;
+// The file as it was when the run started, kept by the run's first save.
+const char kBackupSuffix[] = ".bak";
+// Large catalogues are written in several calls, each of which may fail.
+constexpr std::size_t kWriteChunk = 64 * 1024;
+// A backup or sync tool holds a file for moments: about two seconds in all.
+constexpr int kReadAttempts = 20;
+constexpr std::uint32_t kReadRetryMs = 100;
 
-// The part of a line in the given columns; columns past its end are empty,
-// so short lines read as far as they go.
-std::string Column(const std::string& line, std::size_t start, std::size_t length) {
-    return start < line.size() ? line.substr(start, length) : std::string();
+bool ReadCatalogueBytes(const std::string& path, std::string& bytes, SystemError& error) {
+    for (int attempt = 1;; ++attempt) {
+        if (!InjectedFailure(FileStep::Read, error) && ReadWholeFile(path, bytes, error)) {
+            return true;
+        }
+        if (attempt == kReadAttempts || !IsSharingError(error)) {
+            return false;
+        }
+        PauseMilliseconds(kReadRetryMs);
+    }
 }
 
-std::string CatalogueFilePath() { return DataFolder(kProductFolder) + kFileName; }
+bool WriteNewFile(const std::string& path, const std::string& bytes, SystemError& error) {
+    FileWriter writer;
+    if (InjectedFailure(FileStep::Create, error) || !writer.Open(path)) {
+        if (error == 0) error = writer.error;
+        return false;
+    }
+    bool written = true;
+    for (std::size_t at = 0; written && at < bytes.size(); at += kWriteChunk) {
+        std::size_t count = std::min(kWriteChunk, bytes.size() - at);
+        written =
+            !InjectedFailure(FileStep::Write, error) && writer.Write(bytes.data() + at, count);
+    }
+    // A full disk often shows only when the data is pushed to it.
+    written = written && !InjectedFailure(FileStep::Flush, error) && writer.Flush();
+    bool closed = !InjectedFailure(FileStep::Close, error) && writer.Close();
+    if (error == 0) error = writer.error;
+    return written && closed;
+}
 
 }  // namespace
 
@@ -40,153 +67,64 @@ std::string DataFolder(const std::string& productFolder) {
     return WithTrailingSeparator(base);
 }
 
-bool SaveCatalogue(Catalogue catalogue) {
-    std::string path = CatalogueFilePath();
-    if (catalogue.categories.empty()) {
-        RemoveFile(path);
-        return false;
+std::string CatalogueFilePath() { return DataFolder(kProductFolder) + kFileName; }
+
+LoadResult LoadCatalogue() {
+    LoadResult result;
+    result.path = CatalogueFilePath();
+    if (!PathExists(result.path)) {
+        return result;
     }
-    std::vector<std::string> lines;
-    lines.push_back(kCategoriesKeyword);
-    for (const Categoria& category : catalogue.categories) {
-        lines.push_back(FormatCategoryLine(category));
+    std::string bytes;
+    if (!ReadCatalogueBytes(result.path, bytes, result.error)) {
+        result.problem = LoadProblem::Unreadable;
+        result.file.writable = false;
+        return result;
     }
-    lines.push_back(kAppsKeyword);
-    for (const Categoria& category : catalogue.categories) {
-        for (const App& app : category.apps) {
-            lines.push_back(FormatAppLine(app));
+    ParsedCatalogue parsed = ParseCatalogueText(bytes);
+    result.catalogue = std::move(parsed.catalogue);
+    result.file.encoding = parsed.encoding;
+    if (!parsed.lossless) {
+        result.problem = LoadProblem::Unrepresentable;
+        result.file.writable = false;
+    }
+    return result;
+}
+
+SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file) {
+    SaveResult result;
+    result.path = CatalogueFilePath();
+    if (!file.writable) {
+        return result;
+    }
+    if (!file.backupKept && PathExists(result.path)) {
+        if (InjectedFailure(FileStep::Backup, result.error) ||
+            !CopyFileOver(result.path, result.path + kBackupSuffix, result.error)) {
+            return result;
         }
+    }
+    file.backupKept = true;
+    if (catalogue.categories.empty()) {
+        result.saved =
+            !PathExists(result.path) || (!InjectedFailure(FileStep::Replace, result.error) &&
+                                         RemoveFile(result.path, result.error));
+        return result;
     }
     // The old file is replaced only by a complete new one, so a full disk or
     // a crash never leaves half a catalogue.
-    std::string newPath = path + kNewFileSuffix;
-    FileStatus status;
-    if (!WriteLines(newPath, std::move(lines), status)) {
-        if (!status.openFailed) {
-            RemoveFile(newPath);
-        }
-        return false;
+    std::string newPath = result.path + kNewFileSuffix;
+    SystemError ignored = 0;
+    if (!WriteNewFile(newPath, FormatCatalogueText(catalogue, file.encoding), result.error)) {
+        RemoveFile(newPath, ignored);
+        return result;
     }
-    if (!MoveFileOver(newPath, path)) {
-        RemoveFile(newPath);
-        return false;
+    if (InjectedFailure(FileStep::Replace, result.error) ||
+        !MoveFileOver(newPath, result.path, result.error)) {
+        RemoveFile(newPath, ignored);
+        return result;
     }
-    return true;
-}
-
-Catalogue LoadCatalogue() {
-    Catalogue catalogue;
-    std::string path = CatalogueFilePath();
-    if (!PathExists(path)) {
-        return catalogue;
-    }
-    FileStatus status;
-    bool inCategories = false;
-    bool inApps = false;
-    for (const std::string& line : ReadLines(path, status)) {
-        if (line == kCategoriesKeyword) {
-            inCategories = true;
-            inApps = false;
-        } else if (line == kAppsKeyword) {
-            inApps = true;
-            inCategories = false;
-        } else if (Common::Trim(line).empty()) {
-            continue;
-        } else if (inCategories) {
-            catalogue.categories.push_back(ParseCategoryLine(line));
-        } else if (inApps) {
-            App app;
-            ParseAppLine(line, app);
-            std::int32_t index = catalogue.FindCategory(app.categoryId);
-            if (index >= 0) {
-                catalogue.categories[static_cast<std::size_t>(index)].apps.push_back(
-                    std::move(app));
-            }
-        }
-    }
-    return catalogue;
-}
-
-std::string FormatCategoryLine(const Categoria& category) {
-    return Common::PadRight(category.name, ' ', kNameWidth) + Common::FormatInt64(category.id);
-}
-
-Categoria ParseCategoryLine(const std::string& line) {
-    return Categoria(Common::ParseInt32(Column(line, kNameWidth, std::string::npos)),
-                     Common::Trim(Column(line, 0, kNameWidth)));
-}
-
-std::string FormatAppLine(const App& app) {
-    return Common::PadRight(Common::FormatInt64(app.categoryId), ' ', kCategoryIdWidth) +
-           Common::PadRight(app.description, ' ', kDescriptionWidth) +
-           Common::PadRight(app.parameters, ' ', kParametersWidth) + app.pathname;
-}
-
-void ParseAppLine(const std::string& line, App& app) {
-    std::size_t at = 0;
-    app.categoryId = Common::ParseInt32(Common::Trim(Column(line, at, kCategoryIdWidth)));
-    at += kCategoryIdWidth;
-    app.description = Common::Trim(Column(line, at, kDescriptionWidth));
-    at += kDescriptionWidth;
-    app.parameters = Common::Trim(Column(line, at, kParametersWidth));
-    at += kParametersWidth;
-    app.pathname = Column(line, at, std::string::npos);
-}
-
-bool WriteLines(const std::string& path, std::vector<std::string> lines, FileStatus& status) {
-    status = FileStatus();
-    OutputFile file(path);
-    if (!file.IsOpen()) {
-        status.error = true;
-        status.openFailed = true;
-        return false;
-    }
-    for (const std::string& line : lines) {
-        if (!file.Write(line + "\r\n")) {
-            status.error = true;
-            break;
-        }
-    }
-    // A full disk often shows only when the buffered data is flushed.
-    if (!file.Close()) {
-        status.error = true;
-    }
-    return !status.error;
-}
-
-std::vector<std::string> ReadLines(const std::string& path, FileStatus& status) {
-    status = FileStatus();
-    std::vector<std::string> lines;
-    std::FILE* file = OpenForReading(path);
-    if (file == nullptr) {
-        status.error = true;
-        status.openFailed = true;
-        return lines;
-    }
-    // Read as bytes and split here, so that a byte such as Ctrl+Z is data
-    // rather than a text-mode end of file.
-    std::string content;
-    char buffer[4096];
-    for (std::size_t count = std::fread(buffer, 1, sizeof buffer, file); count > 0;
-         count = std::fread(buffer, 1, sizeof buffer, file)) {
-        content.append(buffer, count);
-    }
-    status.error = std::ferror(file) != 0;
-    std::fclose(file);
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string::npos && status.error) {
-            break;
-        }
-        std::string line = content.substr(start, end == std::string::npos ? end : end - start);
-        if (end != std::string::npos && !line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line.substr(0, line.find('\0')));
-        start = end == std::string::npos ? content.size() : end + 1;
-    }
-    return lines;
+    result.saved = true;
+    return result;
 }
 
 bool EnsureDirectory(const std::string& path) { return PathExists(path) || MakeDirectory(path); }

@@ -2,10 +2,20 @@
 // (Latin-1) texts with backslash separators.
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 
 namespace MyApp {
+
+// GetLastError's value under Windows, errno elsewhere; 0 means no error.
+using SystemError = std::uint32_t;
+
+// The system's own words for the error, for the messages the user reads.
+std::string SystemErrorText(SystemError error);
+// Another program holds the file or locks part of it: a moment later the
+// same call may succeed.
+bool IsSharingError(SystemError error);
+void PauseMilliseconds(std::uint32_t milliseconds);
 
 // The per-user local application-data folder without a trailing separator;
 // empty when the system does not supply one that a narrow text can name.
@@ -15,17 +25,33 @@ std::string LocalAppDataFolder();
 bool PathExists(const std::string& path);
 // Makes one folder level with default security.
 bool MakeDirectory(const std::string& path);
-bool RemoveFile(const std::string& path);
+bool RemoveFile(const std::string& path, SystemError& error);
 // Puts the file source in the place of target in one step, replacing it.
-bool MoveFileOver(const std::string& source, const std::string& target);
+bool MoveFileOver(const std::string& source, const std::string& target, SystemError& error);
+bool CopyFileOver(const std::string& source, const std::string& target, SystemError& error);
 
-// A byte stream opened for reading, shared with other programs; null when the
-// file cannot be opened. The caller closes it with std::fclose.
-std::FILE* OpenForReading(const std::string& path);
+// The whole file, read while other programs may read and write it too.
+bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error);
 
-// The same for writing: the file is truncated or created.
-std::FILE* OpenForWriting(const std::string& path);
-// Pushes what the stream holds through to the disk; false on failure.
-bool FlushToDisk(std::FILE* file);
+// A file written from the start: created, or truncated when it exists.
+// Every step reports its failure in `error`; the destructor closes an open file.
+class FileWriter {
+public:
+    FileWriter() = default;
+    ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    bool Open(const std::string& path);
+    bool Write(const char* bytes, std::size_t count);
+    // Pushes what the system holds of the file through to the disk.
+    bool Flush();
+    bool Close();
+
+    SystemError error = 0;
+
+private:
+    std::intptr_t handle = -1;
+};
 
 }  // namespace MyApp

@@ -1,9 +1,12 @@
 // Used only by the native tests: the local application-data folder is the
 // environment variable LOCALAPPDATA, so tests never touch a real user folder.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "file_system.h"
 #include "text.h"
@@ -14,7 +17,21 @@ namespace {
 
 std::string Native(const std::string& path) { return Common::ReplaceChar(path, '\\', '/'); }
 
+bool Failed(SystemError& error) {
+    error = static_cast<SystemError>(errno);
+    return false;
+}
+
 }  // namespace
+
+std::string SystemErrorText(SystemError error) {
+    return std::string(std::strerror(static_cast<int>(error))) + " (codice " +
+           Common::FormatInt64(error) + ")";
+}
+
+bool IsSharingError(SystemError) { return false; }
+
+void PauseMilliseconds(std::uint32_t milliseconds) { usleep(milliseconds * 1000); }
 
 std::string LocalAppDataFolder() {
     const char* folder = std::getenv("LOCALAPPDATA");
@@ -28,25 +45,79 @@ bool PathExists(const std::string& path) {
 
 bool MakeDirectory(const std::string& path) { return mkdir(Native(path).c_str(), 0777) == 0; }
 
-bool RemoveFile(const std::string& path) { return unlink(Native(path).c_str()) == 0; }
-
-bool MoveFileOver(const std::string& source, const std::string& target) {
-    return std::rename(Native(source).c_str(), Native(target).c_str()) == 0;
+bool RemoveFile(const std::string& path, SystemError& error) {
+    return unlink(Native(path).c_str()) == 0 || Failed(error);
 }
 
-std::FILE* OpenForReading(const std::string& path) {
-    return std::fopen(Native(path).c_str(), "rb");
+bool MoveFileOver(const std::string& source, const std::string& target, SystemError& error) {
+    return std::rename(Native(source).c_str(), Native(target).c_str()) == 0 || Failed(error);
 }
 
-std::FILE* OpenForWriting(const std::string& path) {
-    return std::fopen(Native(path).c_str(), "wb");
-}
-
-bool FlushToDisk(std::FILE* file) {
-    if (std::fflush(file) != 0) {
+bool CopyFileOver(const std::string& source, const std::string& target, SystemError& error) {
+    std::string bytes;
+    if (!ReadWholeFile(source, bytes, error)) {
         return false;
     }
-    return fsync(fileno(file)) == 0;
+    FileWriter copy;
+    if (copy.Open(target) && copy.Write(bytes.data(), bytes.size()) && copy.Close()) {
+        return true;
+    }
+    error = copy.error;
+    return false;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error) {
+    bytes.clear();
+    int file = open(Native(path).c_str(), O_RDONLY);
+    if (file < 0) {
+        return Failed(error);
+    }
+    bool complete = true;
+    char buffer[65536];
+    for (;;) {
+        ssize_t count = read(file, buffer, sizeof buffer);
+        if (count < 0) {
+            complete = Failed(error);
+            break;
+        }
+        if (count == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(file);
+    return complete;
+}
+
+FileWriter::~FileWriter() {
+    if (handle != -1) close(static_cast<int>(handle));
+}
+
+bool FileWriter::Open(const std::string& path) {
+    int file = open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (file < 0) {
+        return Failed(error);
+    }
+    handle = file;
+    return true;
+}
+
+bool FileWriter::Write(const char* bytes, std::size_t count) {
+    while (count > 0) {
+        ssize_t written = write(static_cast<int>(handle), bytes, count);
+        if (written < 0) {
+            return Failed(error);
+        }
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool FileWriter::Flush() { return fsync(static_cast<int>(handle)) == 0 || Failed(error); }
+
+bool FileWriter::Close() {
+    int file = static_cast<int>(handle);
+    handle = -1;
+    return close(file) == 0 || Failed(error);
 }
 
 }  // namespace MyApp

@@ -1,5 +1,3 @@
-#include <io.h>
-#include <share.h>
 #include <shlobj.h>
 #include <windows.h>
 
@@ -21,7 +19,37 @@ bool IsLatin1(const std::wstring& text) {
 
 std::wstring Wide(const std::string& path) { return Common::NarrowToWide(path); }
 
+HANDLE HandleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+// Records why the last call failed and gives false, for `return Failed(e);`.
+bool Failed(SystemError& error) {
+    error = GetLastError();
+    return false;
+}
+
 }  // namespace
+
+std::string SystemErrorText(SystemError error) {
+    wchar_t* buffer = nullptr;
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    // The message is shown as narrow text: other letters would turn into others.
+    for (wchar_t& c : text) {
+        if (c > 0xFF) c = L'?';
+    }
+    std::string narrow = Common::Trim(Common::WideToNarrow(text));
+    if (narrow.empty()) narrow = "Errore di sistema";
+    return narrow + " (codice " + Common::FormatInt64(error) + ")";
+}
+
+bool IsSharingError(SystemError error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+void PauseMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 std::string LocalAppDataFolder() {
     wchar_t buffer[MAX_PATH] = {};
@@ -39,7 +67,6 @@ std::string LocalAppDataFolder() {
     wchar_t shortName[MAX_PATH] = {};
     DWORD length = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        GetLastError();
         return std::string();
     }
     std::wstring shortFolder(shortName, length);
@@ -47,51 +74,87 @@ std::string LocalAppDataFolder() {
 }
 
 bool PathExists(const std::string& path) {
-    if (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GetLastError();
-        return false;
-    }
-    return true;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool MakeDirectory(const std::string& path) {
-    if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) {
-        GetLastError();
-        return false;
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+}
+
+bool RemoveFile(const std::string& path, SystemError& error) {
+    return DeleteFileW(Wide(path).c_str()) || Failed(error);
+}
+
+bool MoveFileOver(const std::string& source, const std::string& target, SystemError& error) {
+    return MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           Failed(error);
+}
+
+bool CopyFileOver(const std::string& source, const std::string& target, SystemError& error) {
+    return CopyFileW(Wide(source).c_str(), Wide(target).c_str(), FALSE) || Failed(error);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error) {
+    bytes.clear();
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return Failed(error);
+    }
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
+    bool complete = true;
+    char buffer[65536];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr)) {
+            complete = Failed(error);
+            break;
+        }
+        if (count == 0) break;
+        bytes.append(buffer, count);
+    }
+    CloseHandle(file);
+    return complete;
+}
+
+FileWriter::~FileWriter() {
+    if (handle != -1) CloseHandle(HandleOf(handle));
+}
+
+bool FileWriter::Open(const std::string& path) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return Failed(error);
+    }
+    handle = reinterpret_cast<std::intptr_t>(file);
+    return true;
+}
+
+bool FileWriter::Write(const char* bytes, std::size_t count) {
+    while (count > 0) {
+        DWORD chunk = static_cast<DWORD>(count < 0x40000000 ? count : 0x40000000);
+        DWORD written = 0;
+        if (!WriteFile(HandleOf(handle), bytes, chunk, &written, nullptr)) {
+            return Failed(error);
+        }
+        bytes += written;
+        count -= written;
     }
     return true;
 }
 
-bool RemoveFile(const std::string& path) {
-    if (!DeleteFileW(Wide(path).c_str())) {
-        GetLastError();
-        return false;
-    }
-    return true;
-}
+bool FileWriter::Flush() { return FlushFileBuffers(HandleOf(handle)) || Failed(error); }
 
-bool MoveFileOver(const std::string& source, const std::string& target) {
-    if (!MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        GetLastError();
-        return false;
-    }
-    return true;
-}
-
-std::FILE* OpenForReading(const std::string& path) {
-    return _wfsopen(Wide(path).c_str(), L"rb", _SH_DENYNO);
-}
-
-std::FILE* OpenForWriting(const std::string& path) {
-    return _wfsopen(Wide(path).c_str(), L"wb", _SH_DENYNO);
-}
-
-bool FlushToDisk(std::FILE* file) {
-    if (std::fflush(file) != 0) {
-        return false;
-    }
-    return _commit(_fileno(file)) == 0;
+bool FileWriter::Close() {
+    HANDLE file = HandleOf(handle);
+    handle = -1;
+    return CloseHandle(file) || Failed(error);
 }
 
 }  // namespace MyApp

@@ -62,6 +62,26 @@ constexpr std::int32_t cellWidth = 160;
 constexpr std::int32_t cellHeight = 40;
 constexpr std::int32_t headerHeight = 25;
 
+// What the user must know when the catalogue file was not read whole.
+std::string LoadProblemText(const LoadResult& loaded) {
+    const std::string keep =
+        "\r\n\r\nPer non perdere nulla di ci\xF2 che contiene, Zelmivo non salver\xE0 "
+        "le modifiche finch\xE9 il file non potr\xE0 essere letto per intero: ";
+    switch (loaded.problem) {
+        case LoadProblem::None:
+            break;
+        case LoadProblem::Unreadable:
+            return "Impossibile leggere il catalogo dal file\r\n" + loaded.path + "\r\n\r\n" +
+                   SystemErrorText(loaded.error) + keep +
+                   "chiudere il programma che lo tiene aperto e riavviare Zelmivo.";
+        case LoadProblem::Unrepresentable:
+            return "Il catalogo nel file\r\n" + loaded.path +
+                   "\r\ncontiene caratteri che Zelmivo non pu\xF2 conservare." + keep +
+                   "sostituire quei caratteri e riavviare Zelmivo.";
+    }
+    return std::string();
+}
+
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
     if (box != nullptr) {
@@ -244,6 +264,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     ApplyFont();
     HandleResize();
     if (theMainForm == nullptr) theMainForm = this;
+    ReportLoadProblem();
 }
 
 FormMain::~FormMain() {
@@ -306,7 +327,10 @@ HBRUSH FormMain::OnControlColor(HDC dc) {
 
 void FormMain::HandleLoad() {
     BuildMenus();
-    catalogue = LoadCatalogue();
+    LoadResult loaded = LoadCatalogue();
+    catalogue = std::move(loaded.catalogue);
+    catalogueFile = loaded.file;
+    loadProblemText = LoadProblemText(loaded);
     if (created) RefreshClientSize(*this);
     BuildPanel();
     resizeTimer = new Timer(this, resizeDelayMs);
@@ -314,7 +338,14 @@ void FormMain::HandleLoad() {
 }
 
 bool FormMain::HandleClosing() {
-    if (!OrvoUtility::AskYesNo("Vuoi realmente uscire?", "Uscita")) return false;
+    // The exit is the last chance to save what a failed save left behind.
+    if (unsavedChanges && catalogueFile.writable) SaveChanges(false);
+    std::string question = "Vuoi realmente uscire?";
+    if (unsavedChanges) {
+        question = "Le ultime modifiche non sono state salvate.\r\n\r\n" + unsavedReason +
+                   "\r\n\r\nUscendo andranno perse. Vuoi realmente uscire?";
+    }
+    if (!OrvoUtility::AskYesNo(question, "Uscita")) return false;
     if (resizeTimer != nullptr) resizeTimer->Stop();
     return true;
 }
@@ -746,7 +777,36 @@ void FormMain::RefreshAndSave() {
     tilePanel->ScrollToTop();
     BuildColumns();
     HandleResize();
-    SaveCatalogue(catalogue);
+    SaveChanges(true);
+}
+
+void FormMain::SaveChanges(bool reportFailure) {
+    if (!catalogueFile.writable) {
+        unsavedChanges = true;
+        unsavedReason = loadProblemText;
+        return;
+    }
+    SaveResult result = SaveCatalogue(catalogue, catalogueFile);
+    unsavedChanges = !result.saved;
+    if (result.saved) {
+        saveFailureShown = false;
+        return;
+    }
+    unsavedReason = "Impossibile salvare il catalogo nel file\r\n" + result.path + "\r\n\r\n" +
+                    SystemErrorText(result.error);
+    // One box for a run of failures: it is shown again only after a save
+    // has worked in between.
+    if (!reportFailure || saveFailureShown) return;
+    saveFailureShown = true;
+    OrvoUtility::ShowError(this,
+                           unsavedReason +
+                               "\r\n\r\nLe modifiche restano nella finestra: Zelmivo "
+                               "riprover\xE0 a salvarle alla prossima modifica e all'uscita.",
+                           "Errore");
+}
+
+void FormMain::ReportLoadProblem() {
+    if (!loadProblemText.empty()) OrvoUtility::ShowError(this, loadProblemText, "Errore");
 }
 
 }  // namespace MyApp

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "catalogue_file.h"
 #include "form.h"
 
 namespace OrvoUtility {
@@ -89,6 +90,11 @@ public:
     HICON IconFor(const std::string& pathname);
     // After every change of the catalogue: lay out again and write app.txt.
     void RefreshAndSave();
+    // Writes app.txt unless the file was not read whole; a failure leaves the
+    // change unsaved and, when asked to, tells the user once per run of failures.
+    void SaveChanges(bool reportFailure);
+    // Tells the user, once, that the file was not read whole.
+    void ReportLoadProblem();
 
     // The last brush OnControlColor handed out.
     HBRUSH controlBrush;
@@ -128,6 +134,13 @@ public:
     HICON programIcon;
     HICON webIcon;
     OrvoUtility::Timer* resizeTimer;
+    CatalogueFile catalogueFile;
+    // The message for a file not read whole; empty when it was.
+    std::string loadProblemText;
+    // A change the window shows but app.txt does not hold, and why.
+    bool unsavedChanges = false;
+    std::string unsavedReason;
+    bool saveFailureShown = false;
 };
 
 // The first main form constructed: where the commands of the pop-up menus,

@@ -68,7 +68,7 @@ std::string ReplaceAll(std::string text, std::string search, std::string replace
     return text;
 }
 
-std::string Trim(std::string text) {
+std::string_view TrimmedView(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin])) {
@@ -79,6 +79,8 @@ std::string Trim(std::string text) {
     }
     return text.substr(begin, end - begin);
 }
+
+std::string Trim(std::string text) { return std::string(TrimmedView(text)); }
 
 std::string PadRight(std::string text, char pad, std::int32_t length) {
     if (length > 0 && text.size() < static_cast<std::size_t>(length)) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Common {
@@ -18,6 +19,8 @@ std::string ToLower(std::string text);
 std::string ReplaceChar(std::string text, char from, char to);
 std::string ReplaceAll(std::string text, std::string search, std::string replacement);
 std::string Trim(std::string text);
+// The same without a copy: a view into `text`.
+std::string_view TrimmedView(std::string_view text);
 std::string PadRight(std::string text, char pad, std::int32_t length);
 std::vector<std::string> Split(std::string text, std::string separator);
 std::string DirectoryOf(std::string path);

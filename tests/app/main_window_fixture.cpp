@@ -1,7 +1,5 @@
 #include "main_window_fixture.h"
 
-#include <cstdio>
-
 #include "catalogue_file.h"
 #include "file_system.h"
 #include "text.h"
@@ -20,23 +18,30 @@ std::string CatalogueFilePath() { return MyApp::DataFolder("Zelmivo") + "app.txt
 
 std::string ReadCatalogueFile() {
     std::string bytes;
-    std::FILE* file = MyApp::OpenForReading(CatalogueFilePath());
-    if (file == nullptr) return bytes;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-    std::fclose(file);
+    MyApp::SystemError error = 0;
+    MyApp::ReadWholeFile(CatalogueFilePath(), bytes, error);
     return bytes;
 }
 
 void WriteCatalogueFile(const std::string& bytes) {
-    std::FILE* file = MyApp::OpenForWriting(CatalogueFilePath());
-    ASSERT_NE(file, nullptr);
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    ASSERT_EQ(std::fclose(file), 0);
+    MyApp::FileWriter file;
+    ASSERT_TRUE(file.Open(CatalogueFilePath()));
+    ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
+    ASSERT_TRUE(file.Close());
 }
 
-void SaveSample(const MyApp::Catalogue& catalogue) { ASSERT_TRUE(MyApp::SaveCatalogue(catalogue)); }
+// The file and the backup and new file a save leaves beside it.
+void RemoveCatalogueFile() {
+    MyApp::SystemError ignored = 0;
+    for (const char* suffix : {"", ".bak", ".tmp"}) {
+        MyApp::RemoveFile(CatalogueFilePath() + suffix, ignored);
+    }
+}
+
+void SaveSample(const MyApp::Catalogue& catalogue) {
+    MyApp::CatalogueFile file;
+    ASSERT_TRUE(MyApp::SaveCatalogue(catalogue, file).saved);
+}
 
 MyApp::Catalogue SampleCatalogue(std::initializer_list<int> entriesPerCategory) {
     MyApp::Catalogue catalogue;
@@ -91,14 +96,14 @@ int DirectChildCount(HWND window) {
 void MainWindowTest::SetUp() {
     // Every test's first form is the main window, as in a fresh program.
     OrvoUtility::mainWindow = nullptr;
-    MyApp::RemoveFile(CatalogueFilePath());
+    RemoveCatalogueFile();
 }
 
 void MainWindowTest::TearDown() {
     form.reset();
     EXPECT_EQ(MyApp::theMainForm, nullptr);
     PumpMessages();
-    MyApp::RemoveFile(CatalogueFilePath());
+    RemoveCatalogueFile();
 }
 
 MyApp::FormMain& MainWindowTest::OpenMainForm() {

@@ -20,6 +20,7 @@ std::string CatalogueFilePath();
 // The file's bytes; empty when it does not exist.
 std::string ReadCatalogueFile();
 void WriteCatalogueFile(const std::string& bytes);
+void RemoveCatalogueFile();
 // The file as the program writes it for this catalogue.
 void SaveSample(const MyApp::Catalogue& catalogue);
 

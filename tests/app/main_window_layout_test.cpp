@@ -183,10 +183,8 @@ TEST_F(MainWindowLayout, ThreeCategoriesWidenTheContent) {
 TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     std::string own = OwnPath();
     std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
-    std::FILE* note = MyApp::OpenForWriting(document);
-    ASSERT_NE(note, nullptr);
-    std::fputs("testo", note);
-    std::fclose(note);
+    MyApp::FileWriter note;
+    ASSERT_TRUE(note.Open(document) && note.Write("testo", 5) && note.Close());
 
     MyApp::Catalogue sample;
     sample.AddCategory("Icone");
@@ -227,7 +225,8 @@ TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     EXPECT_EQ(main.IconFor("htt"), main.programIcon);
     EXPECT_EQ(main.iconCache.size(), 1u);
 
-    MyApp::RemoveFile(document);
+    MyApp::SystemError ignored = 0;
+    MyApp::RemoveFile(document, ignored);
 }
 
 }  // namespace MainWindowTests

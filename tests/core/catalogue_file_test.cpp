@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <thread>
 
+#include "file_faults.h"
 #include "file_system.h"
-#include "output_file.h"
 #include "text.h"
 
 #ifdef _WIN32
 #include <direct.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -54,29 +55,24 @@ bool RemoveFolder(const std::string& path) {
 }
 
 void RemoveAnything(const std::string& path) {
-    if (!RemoveFile(path)) {
+    SystemError ignored = 0;
+    if (!RemoveFile(path, ignored)) {
         RemoveFolder(path);
     }
 }
 
 std::string ReadBytes(const std::string& path) {
     std::string content;
-    std::FILE* file = OpenForReading(path);
-    if (file == nullptr) {
-        return content;
-    }
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-        content.push_back(static_cast<char>(c));
-    }
-    std::fclose(file);
+    SystemError ignored = 0;
+    ReadWholeFile(path, content, ignored);
     return content;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* file = OpenForWriting(path);
-    ASSERT_NE(file, nullptr) << path;
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    ASSERT_EQ(std::fclose(file), 0);
+    FileWriter file;
+    ASSERT_TRUE(file.Open(path)) << path;
+    ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
+    ASSERT_TRUE(file.Close());
 }
 
 std::string Blanks(std::size_t count) { return std::string(count, ' '); }
@@ -113,7 +109,7 @@ void ExpectSameCatalogue(const Catalogue& loaded, const Catalogue& expected) {
     }
 }
 
-class CatalogueFile : public ::testing::Test {
+class CatalogueFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string base = AppDataFolder();
@@ -122,14 +118,15 @@ protected:
         dati = product + "\\Dati";
         path = dati + "\\app.txt";
         newPath = path + ".tmp";
+        backupPath = path + ".bak";
         Clean();
     }
     void TearDown() override {
-        SetWriteLimitForTests(-1);
+        FailFileStepForTests(FileStep::Read, 0, 0);
         Clean();
     }
     void Clean() {
-        for (const std::string& item : {newPath, path, dati, product}) {
+        for (const std::string& item : {newPath, backupPath, path, dati, product}) {
             RemoveAnything(item);
         }
     }
@@ -137,24 +134,35 @@ protected:
         ASSERT_EQ(DataFolder("Zelmivo"), dati + "\\");
         WriteBytes(path, bytes);
     }
+    // A save as the first of a new run.
+    bool Save(const Catalogue& catalogue) {
+        CatalogueFile file;
+        return SaveCatalogue(catalogue, file).saved;
+    }
+    Catalogue Load() { return LoadCatalogue().catalogue; }
 
-    std::string product, dati, path, newPath;
+    std::string product, dati, path, newPath, backupPath;
 };
 
-TEST_F(CatalogueFile, WorkedExampleIsByteExact) {
-    ASSERT_TRUE(SaveCatalogue(WorkedExample()));
-    std::string expected = "CATEGORIE\r\n" + kUfficioLine + "\r\n" + kGiochiLine + "\r\nAPP\r\n" +
-                           kBloccoLine + "\r\n" + kSolitarioLine + "\r\n";
+const std::string kWorkedExampleText = "CATEGORIE\r\n" + kUfficioLine + "\r\n" + kGiochiLine +
+                                       "\r\nAPP\r\n" + kBloccoLine + "\r\n" + kSolitarioLine +
+                                       "\r\n";
+
+TEST_F(CatalogueFileTest, WorkedExampleIsByteExact) {
+    ASSERT_TRUE(Save(WorkedExample()));
     EXPECT_EQ(kBloccoLine.size(), 210u);
     EXPECT_EQ(kSolitarioLine.size(), 205u);
     std::string written = ReadBytes(path);
     EXPECT_EQ(written.size(), 541u);
-    EXPECT_EQ(written, expected);
+    EXPECT_EQ(written, kWorkedExampleText);
     EXPECT_FALSE(PathExists(newPath));
-    ExpectSameCatalogue(LoadCatalogue(), WorkedExample());
+    LoadResult loaded = LoadCatalogue();
+    EXPECT_EQ(loaded.problem, LoadProblem::None);
+    EXPECT_TRUE(loaded.file.writable);
+    ExpectSameCatalogue(loaded.catalogue, WorkedExample());
 }
 
-TEST_F(CatalogueFile, LinesFormatAndParse) {
+TEST_F(CatalogueFileTest, LinesFormatAndParse) {
     Catalogue example = WorkedExample();
     EXPECT_EQ(FormatCategoryLine(example.categories[0]), kUfficioLine);
     EXPECT_EQ(FormatAppLine(example.categories[1].apps[0]), kSolitarioLine);
@@ -190,7 +198,7 @@ std::string RandomText(std::mt19937& random, std::size_t maxLength) {
     return text;
 }
 
-TEST_F(CatalogueFile, GeneratedCataloguesSurviveSaveAndLoad) {
+TEST_F(CatalogueFileTest, GeneratedCataloguesSurviveSaveAndLoad) {
     std::mt19937 random(20240531);
     for (int round = 0; round < 60; ++round) {
         Catalogue catalogue;
@@ -198,7 +206,7 @@ TEST_F(CatalogueFile, GeneratedCataloguesSurviveSaveAndLoad) {
         for (std::size_t i = 0; i < count; ++i) {
             catalogue.AddCategory(random() % 5 == 0 ? "" : RandomText(random, 70));
             std::int32_t& id = catalogue.categories.back().id;
-            switch (random() % 5) {
+            switch (random() % 4) {
                 case 0:
                     id = 0;
                     break;
@@ -206,15 +214,13 @@ TEST_F(CatalogueFile, GeneratedCataloguesSurviveSaveAndLoad) {
                     id = -static_cast<std::int32_t>(random() % 999999999) - 1;
                     break;
                 case 2:
-                    id = catalogue.categories[random() % catalogue.categories.size()].id;
-                    break;
-                case 3:
                     id = static_cast<std::int32_t>(random() % 2147483647u) + 1;
                     break;
                 default:
                     break;
             }
         }
+        GiveCategoriesOwnIds(catalogue);
         for (std::size_t i = 0; i < count; ++i) {
             std::size_t entries = random() % 4;
             for (std::size_t j = 0; j < entries; ++j) {
@@ -223,25 +229,30 @@ TEST_F(CatalogueFile, GeneratedCataloguesSurviveSaveAndLoad) {
                                  random() % 3 == 0 ? "" : RandomText(random, 150));
             }
         }
-        ASSERT_TRUE(SaveCatalogue(catalogue)) << "round " << round;
-        ExpectSameCatalogue(LoadCatalogue(), catalogue);
+        CatalogueFile file;
+        file.encoding = static_cast<TextEncoding>(random() % 3);
+        ASSERT_TRUE(SaveCatalogue(catalogue, file).saved) << "round " << round;
+        ExpectSameCatalogue(Load(), catalogue);
         if (HasFailure()) {
             FAIL() << "round " << round;
         }
     }
 }
 
-TEST_F(CatalogueFile, ReaderIsLenient) {
+TEST_F(CatalogueFileTest, ReaderIsLenient) {
     std::string categories = "CATEGORIE\n" + kUfficioLine + "\n" + kGiochiLine + "\n";
-    // Line feeds only.
+    // Line feeds only, and CR alone.
     WriteFile(categories + "APP\n" + kBloccoLine + "\n" + kSolitarioLine + "\n");
-    ExpectSameCatalogue(LoadCatalogue(), WorkedExample());
+    ExpectSameCatalogue(Load(), WorkedExample());
+    WriteFile("CATEGORIE\r" + kUfficioLine + "\r" + kGiochiLine + "\rAPP\r" + kBloccoLine + "\r" +
+              kSolitarioLine);
+    ExpectSameCatalogue(Load(), WorkedExample());
 
     // Repeated and alternating sections; entries join categories read earlier.
     WriteFile("CATEGORIE\r\n" + kUfficioLine + "\r\nAPP\r\n" + kBloccoLine + "\r\n" +
               kSolitarioLine + "\r\nCATEGORIE\r\n" + kGiochiLine + "\r\nAPP\r\n" + kSolitarioLine +
               "\r\nAPP\r\n" + kBloccoLine + "\r\n");
-    Catalogue loaded = LoadCatalogue();
+    Catalogue loaded = Load();
     ASSERT_EQ(loaded.categories.size(), 2u);
     EXPECT_EQ(loaded.categories[0].apps.size(), 2u);
     EXPECT_EQ(loaded.categories[1].apps.size(), 1u);
@@ -250,7 +261,7 @@ TEST_F(CatalogueFile, ReaderIsLenient) {
     WriteFile("APP\r\n" + kBloccoLine + "\r\n" + kSolitarioLine + "\r\nCATEGORIE\r\n" +
               kUfficioLine + "\r\n");
     std::int32_t before = App().id;
-    loaded = LoadCatalogue();
+    loaded = Load();
     EXPECT_EQ(App().id, before + 3);
     ASSERT_EQ(loaded.categories.size(), 1u);
     EXPECT_TRUE(loaded.categories[0].apps.empty());
@@ -259,33 +270,19 @@ TEST_F(CatalogueFile, ReaderIsLenient) {
     // before any section they are ignored.
     WriteFile("categorie\r\n" + kGiochiLine + "\r\nCATEGORIE\r\n" + kUfficioLine + "\r\nAPP \r\n" +
               kBloccoLine + "\r\n");
-    loaded = LoadCatalogue();
+    loaded = Load();
     ASSERT_EQ(loaded.categories.size(), 3u);
     EXPECT_EQ(loaded.categories[0].name, "Ufficio");
     EXPECT_EQ(loaded.categories[1].name, "APP");
-    EXPECT_EQ(loaded.categories[1].id, 0);
     EXPECT_TRUE(loaded.categories[0].apps.empty());
-
-    // A byte-order mark hides the first keyword.
-    WriteFile("\xEF\xBB\xBF" + categories + "APP\n" + kBloccoLine + "\n");
-    EXPECT_TRUE(LoadCatalogue().categories.empty());
-
-    // Duplicate ids are both kept; their entries join the first.
-    WriteFile(categories + "Altro" + Blanks(45) + "1\nAPP\n" + kBloccoLine + "\n" + kBloccoLine +
-              "\n");
-    loaded = LoadCatalogue();
-    ASSERT_EQ(loaded.categories.size(), 3u);
-    EXPECT_EQ(loaded.categories[2].id, 1);
-    EXPECT_EQ(loaded.categories[0].apps.size(), 2u);
-    EXPECT_TRUE(loaded.categories[2].apps.empty());
 }
 
-TEST_F(CatalogueFile, ShortAndUnfinishedLines) {
+TEST_F(CatalogueFileTest, ShortAndUnfinishedLines) {
     WriteFile("CATEGORIE\r\nCorta\r\n   \r\n\r\n  Sette" + Blanks(43) + "7\r\n\t\r\nAPP\r\n" +
               "1\r\n0         Solo descrizione   \r\n" + "7" + Blanks(9) + "Con parametri" +
               Blanks(37) + "-x -y\r\n\r\n" + kSolitarioLine.substr(0, 70) + "\r\n" + "7" +
               Blanks(9) + "Ultima" + Blanks(44) + Blanks(128) + "C:\\ultima.exe");
-    Catalogue loaded = LoadCatalogue();
+    Catalogue loaded = Load();
     ASSERT_EQ(loaded.categories.size(), 2u);
     EXPECT_EQ(loaded.categories[0].name, "Corta");
     EXPECT_EQ(loaded.categories[0].id, 0);
@@ -305,48 +302,233 @@ TEST_F(CatalogueFile, ShortAndUnfinishedLines) {
     EXPECT_EQ(loaded.categories[1].apps[1].description, "Ultima");
     EXPECT_EQ(loaded.categories[1].apps[1].pathname, "C:\\ultima.exe");
 
-    FileStatus status;
-    WriteBytes(path, std::string("uno\r\ndue\0x\nultima\r", 19));
-    std::vector<std::string> lines = ReadLines(path, status);
-    EXPECT_EQ(lines, (std::vector<std::string>{"uno", "due", "ultima\r"}));
-    EXPECT_FALSE(status.error);
+    // A NUL cuts its line; CR alone ends one, so no field keeps a line break
+    // that a saved file would then carry inside a line.
+    Catalogue cut = ParseCatalogueText("CATEGORIE\nf\r\x01\ndue\0x\r\n"s + "APP\r0" + Blanks(9) +
+                                       "a\0"s + Blanks(60) + "z\r")
+                        .catalogue;
+    ASSERT_EQ(cut.categories.size(), 3u);
+    EXPECT_EQ(cut.categories[1].name, "\x01");
+    EXPECT_EQ(cut.categories[2].name, "due");
+    ASSERT_EQ(cut.categories[0].apps.size(), 1u);
+    EXPECT_EQ(cut.categories[0].apps[0].description, "a");
+    EXPECT_EQ(cut.categories[0].apps[0].pathname, "");
 }
 
-TEST_F(CatalogueFile, FailedSaveKeepsThePreviousFile) {
-    ASSERT_TRUE(SaveCatalogue(WorkedExample()));
-    const std::string old = ReadBytes(path);
-    ASSERT_EQ(old.size(), 541u);
+TEST_F(CatalogueFileTest, EditorEncodingsLoadAndSaveAsTheyCame) {
+    Catalogue accented;
+    accented.categories.assign({Categoria(1, "Caff\xE8")});
+    accented.AddApp(1, "T\xE8 verde", "C:\\B\xE8vande\\t\xE8.exe", "--tazza=\xE0");
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string utf8Line = "Caff\xC3\xA8" + Blanks(45) + "1";
+    struct Case {
+        TextEncoding encoding;
+        std::string categoryLine;  // the category line as the file holds it
+    } cases[] = {
+        {TextEncoding::Latin1, "Caff\xE8" + Blanks(45) + "1"},
+        {TextEncoding::Utf8, utf8Line},
+        {TextEncoding::Utf8WithMark, utf8Line},
+    };
+    for (const Case& c : cases) {
+        std::string text = FormatCatalogueText(accented, c.encoding);
+        std::string expectedStart = (c.encoding == TextEncoding::Utf8WithMark ? mark : "") +
+                                    "CATEGORIE\r\n" + c.categoryLine + "\r\nAPP\r\n";
+        EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
+        WriteFile(text);
+        LoadResult loaded = LoadCatalogue();
+        EXPECT_EQ(loaded.problem, LoadProblem::None);
+        EXPECT_EQ(loaded.file.encoding, c.encoding);
+        ExpectSameCatalogue(loaded.catalogue, accented);
+        // A change is written back in the encoding the file came in.
+        loaded.catalogue.RenameCategory(1, "Caff\xE8 e t\xE8");
+        ASSERT_TRUE(SaveCatalogue(loaded.catalogue, loaded.file).saved);
+        EXPECT_EQ(ReadBytes(path), FormatCatalogueText(loaded.catalogue, c.encoding));
+    }
 
+    // Characters the catalogue cannot keep: the file is shown, never written.
+    for (const std::string& text : {"CATEGORIE\r\nZ\xC5\x81\xC3\xB3"
+                                    "d\xC5\xBA" +
+                                        Blanks(45) + "1\r\n",
+                                    mark + "CATEGORIE\r\nCaff\xE8" + Blanks(45) + "1\r\n"}) {
+        WriteFile(text);
+        RemoveAnything(backupPath);
+        LoadResult loaded = LoadCatalogue();
+        EXPECT_EQ(loaded.problem, LoadProblem::Unrepresentable);
+        ASSERT_EQ(loaded.catalogue.categories.size(), 1u);
+        loaded.catalogue.AddCategory("Nuova");
+        SaveResult result = SaveCatalogue(loaded.catalogue, loaded.file);
+        EXPECT_FALSE(result.saved);
+        EXPECT_EQ(ReadBytes(path), text);
+        EXPECT_FALSE(PathExists(backupPath));
+    }
+}
+
+TEST_F(CatalogueFileTest, EveryCategoryGetsAnIdOfItsOwn) {
+    auto line = [](const std::string& name, const std::string& id) {
+        return name + Blanks(50 - name.size()) + id + "\r\n";
+    };
+    struct Case {
+        std::string categories;
+        std::vector<std::int32_t> ids;
+    } cases[] = {
+        {line("Uno", "5") + line("Due", "5") + line("Tre", "6"), {5, 1, 6}},
+        {"Corta\r\nAnche\r\n" + line("Uno", "1"), {0, 2, 1}},
+        {line("A", "99999999999") + line("B", "88888888888"), {2147483647, 1}},
+        {line("A", "-1000000000") + line("B", "-999999999"), {1, -999999999}},
+    };
+    for (const Case& c : cases) {
+        WriteFile("CATEGORIE\r\n" + c.categories + "APP\r\n");
+        Catalogue loaded = Load();
+        std::vector<std::int32_t> ids;
+        for (const Categoria& category : loaded.categories) ids.push_back(category.id);
+        EXPECT_EQ(ids, c.ids) << c.categories;
+    }
+
+    // Entries stay with the category they were filed under and follow its new id.
+    WriteFile("CATEGORIE\r\n" + line("Uno", "5") + line("Due", "5") + line("Tre", "-1000000000") +
+              "APP\r\n5" + Blanks(9) + "Primo\r\n-100000000Perso\r\n");
+    Catalogue loaded = Load();
+    ASSERT_EQ(loaded.categories.size(), 3u);
+    ASSERT_EQ(loaded.categories[0].apps.size(), 1u);
+    EXPECT_EQ(loaded.categories[0].apps[0].categoryId, 5);
+    EXPECT_TRUE(loaded.categories[1].apps.empty());
+    EXPECT_EQ(loaded.categories[2].id, 2);
+    loaded.categories[2].apps.emplace_back("Ultimo", "C:\\u.exe", 2, "");
+    ASSERT_TRUE(Save(loaded));
+    ExpectSameCatalogue(Load(), loaded);
+}
+
+TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
+    ASSERT_TRUE(Save(WorkedExample()));
+    const std::string old = ReadBytes(path);
+    RemoveAnything(backupPath);
+
+    // Large enough to be written in more than one piece.
     Catalogue changed = WorkedExample();
     changed.AddCategory("Nuova");
-    changed.AddApp(3, "Grande", std::string(5000, 'p'), "");
-    for (std::int64_t limit : {0, 1, 100, 541, 4000}) {
-        SetWriteLimitForTests(limit);
-        EXPECT_FALSE(SaveCatalogue(changed)) << limit;
-        EXPECT_EQ(ReadBytes(path), old) << limit;
-        EXPECT_FALSE(PathExists(newPath)) << limit;
+    changed.AddApp(3, "Grande", std::string(70000, 'p'), "");
+    const SystemError failure = 28;
+    struct Case {
+        FileStep step;
+        int attempt;
+    } cases[] = {{FileStep::Backup, 1}, {FileStep::Create, 1}, {FileStep::Write, 1},
+                 {FileStep::Write, 2},  {FileStep::Flush, 1},  {FileStep::Close, 1},
+                 {FileStep::Replace, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step) * 10 + c.attempt);
+        CatalogueFile file;
+        FailFileStepForTests(c.step, c.attempt, failure);
+        SaveResult result = SaveCatalogue(changed, file);
+        EXPECT_FALSE(result.saved);
+        EXPECT_EQ(result.error, failure);
+        EXPECT_EQ(result.path, path);
+        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_FALSE(PathExists(newPath));
+        if (PathExists(backupPath)) {
+            EXPECT_EQ(ReadBytes(backupPath), old);
+        }
+        // The next save tries again and replaces the file.
+        ASSERT_TRUE(SaveCatalogue(changed, file).saved);
+        ExpectSameCatalogue(Load(), changed);
+        EXPECT_EQ(ReadBytes(backupPath), old);
+        WriteBytes(path, old);
+        RemoveAnything(backupPath);
     }
-    SetWriteLimitForTests(100000);
-    EXPECT_TRUE(SaveCatalogue(changed));
-    ExpectSameCatalogue(LoadCatalogue(), changed);
-    SetWriteLimitForTests(-1);
 
-    // The new file cannot be made.
-    ASSERT_TRUE(SaveCatalogue(WorkedExample()));
+    // The new file cannot be made: a folder stands in its place.
     ASSERT_TRUE(MakeDirectory(newPath));
-    EXPECT_FALSE(SaveCatalogue(changed));
+    CatalogueFile another;
+    SaveResult result = SaveCatalogue(changed, another);
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.error, 0u);
+    EXPECT_FALSE(SystemErrorText(result.error).empty());
     EXPECT_EQ(ReadBytes(path), old);
     ASSERT_TRUE(RemoveFolder(newPath));
 
     // The replacement is refused: a folder stands where the file belongs.
-    ASSERT_TRUE(RemoveFile(path));
+    RemoveAnything(path);
     ASSERT_TRUE(MakeDirectory(path));
-    EXPECT_FALSE(SaveCatalogue(changed));
+    EXPECT_FALSE(Save(changed));
     EXPECT_FALSE(PathExists(newPath));
     EXPECT_TRUE(RemoveFolder(path));
 }
 
-TEST_F(CatalogueFile, DataFolderAndItsFailures) {
+TEST_F(CatalogueFileTest, TheFirstSaveOfARunKeepsTheStartingFile) {
+    WriteFile(kWorkedExampleText);
+    LoadResult run = LoadCatalogue();
+    run.catalogue.AddCategory("Uno");
+    ASSERT_TRUE(SaveCatalogue(run.catalogue, run.file).saved);
+    EXPECT_EQ(ReadBytes(backupPath), kWorkedExampleText);
+    const std::string afterFirst = ReadBytes(path);
+    run.catalogue.AddCategory("Due");
+    ASSERT_TRUE(SaveCatalogue(run.catalogue, run.file).saved);
+    EXPECT_EQ(ReadBytes(backupPath), kWorkedExampleText);
+
+    // The next run renews it; deleting the last category deletes the file
+    // but keeps the backup.
+    LoadResult next = LoadCatalogue();
+    next.catalogue.categories.clear();
+    ASSERT_TRUE(SaveCatalogue(next.catalogue, next.file).saved);
+    EXPECT_FALSE(PathExists(path));
+    EXPECT_NE(ReadBytes(backupPath), afterFirst);
+    EXPECT_EQ(ParseCatalogueText(ReadBytes(backupPath)).catalogue.categories.size(), 4u);
+}
+
+TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
+    WriteFile(kWorkedExampleText);
+    const SystemError failure = 5;
+    FailFileStepForTests(FileStep::Read, 1, failure);
+    LoadResult held = LoadCatalogue();
+    EXPECT_EQ(held.problem, LoadProblem::Unreadable);
+    EXPECT_EQ(held.error, failure);
+    EXPECT_EQ(held.path, path);
+    EXPECT_TRUE(held.catalogue.categories.empty());
+    held.catalogue.AddCategory("Sola");
+    EXPECT_FALSE(SaveCatalogue(held.catalogue, held.file).saved);
+    EXPECT_EQ(ReadBytes(path), kWorkedExampleText);
+
+    // A missing file is no problem: the first save makes it.
+    RemoveAnything(path);
+    LoadResult fresh = LoadCatalogue();
+    EXPECT_EQ(fresh.problem, LoadProblem::None);
+    EXPECT_TRUE(fresh.file.writable);
+
+#ifdef _WIN32
+    // Another program holds the file: a short hold is waited out, a long one
+    // and a lock on part of the file are reported with the system's reason.
+    WriteFile(kWorkedExampleText);
+    for (DWORD holdMs : {300u, 3000u}) {
+        HANDLE other = CreateFileW(Common::NarrowToWide(path).c_str(), GENERIC_READ, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        std::thread release([other, holdMs] {
+            Sleep(holdMs);
+            CloseHandle(other);
+        });
+        LoadResult result = LoadCatalogue();
+        release.join();
+        if (holdMs < 1000) {
+            EXPECT_EQ(result.problem, LoadProblem::None);
+            ExpectSameCatalogue(result.catalogue, WorkedExample());
+        } else {
+            EXPECT_EQ(result.problem, LoadProblem::Unreadable);
+            EXPECT_TRUE(IsSharingError(result.error)) << result.error;
+        }
+    }
+    HANDLE locker =
+        CreateFileW(Common::NarrowToWide(path).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locker, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(LockFile(locker, 300, 0, 100, 0));
+    LoadResult locked = LoadCatalogue();
+    UnlockFile(locker, 300, 0, 100, 0);
+    CloseHandle(locker);
+    EXPECT_EQ(locked.problem, LoadProblem::Unreadable);
+    EXPECT_FALSE(locked.file.writable);
+#endif
+}
+
+TEST_F(CatalogueFileTest, DataFolderAndItsFailures) {
     EXPECT_EQ(WithTrailingSeparator(""), "");
     EXPECT_EQ(WithTrailingSeparator("C:\\a"), "C:\\a\\");
     EXPECT_EQ(WithTrailingSeparator("C:\\a\\"), "C:\\a\\");
@@ -362,10 +544,10 @@ TEST_F(CatalogueFile, DataFolderAndItsFailures) {
     ASSERT_TRUE(RemoveFolder(dati));
     WriteBytes(dati, "not a folder");
     EXPECT_EQ(DataFolder("Zelmivo"), dati + "\\");
-    EXPECT_FALSE(SaveCatalogue(WorkedExample()));
+    EXPECT_FALSE(Save(WorkedExample()));
     EXPECT_EQ(ReadBytes(dati), "not a folder");
-    EXPECT_TRUE(LoadCatalogue().categories.empty());
-    ASSERT_TRUE(RemoveFile(dati));
+    EXPECT_TRUE(Load().categories.empty());
+    RemoveAnything(dati);
 
     // Zelmivo is a file: no data folder at all.
     ASSERT_TRUE(RemoveFolder(product));
@@ -373,47 +555,14 @@ TEST_F(CatalogueFile, DataFolderAndItsFailures) {
     EXPECT_EQ(DataFolder("Zelmivo"), "");
 }
 
-TEST_F(CatalogueFile, EmptyCatalogueDeletesTheFile) {
-    EXPECT_TRUE(LoadCatalogue().categories.empty());
-    ASSERT_TRUE(SaveCatalogue(WorkedExample()));
+TEST_F(CatalogueFileTest, EmptyCatalogueDeletesTheFile) {
+    EXPECT_TRUE(Load().categories.empty());
+    ASSERT_TRUE(Save(WorkedExample()));
     ASSERT_TRUE(PathExists(path));
-    EXPECT_FALSE(SaveCatalogue(Catalogue()));
+    EXPECT_TRUE(Save(Catalogue()));
     EXPECT_FALSE(PathExists(path));
-    EXPECT_TRUE(LoadCatalogue().categories.empty());
-    EXPECT_FALSE(SaveCatalogue(Catalogue()));
-}
-
-TEST_F(CatalogueFile, LineFilesReportFailures) {
-    FileStatus status;
-    EXPECT_FALSE(WriteLines(dati + "\\missing\\x.txt", {"a"}, status));
-    EXPECT_TRUE(status.error);
-    EXPECT_TRUE(status.openFailed);
-    EXPECT_TRUE(ReadLines(dati + "\\missing.txt", status).empty());
-    EXPECT_TRUE(status.error);
-    EXPECT_TRUE(status.openFailed);
-
-    ASSERT_EQ(DataFolder("Zelmivo"), dati + "\\");
-    std::string file = dati + "\\righe.txt";
-    EXPECT_TRUE(WriteLines(file, {"a", "", "\xE8 b "}, status));
-    EXPECT_FALSE(status.error);
-    EXPECT_EQ(ReadBytes(file), "a\r\n\r\n\xE8 b \r\n");
-    EXPECT_EQ(ReadLines(file, status), (std::vector<std::string>{"a", "", "\xE8 b "}));
-    EXPECT_FALSE(status.error);
-
-    SetWriteLimitForTests(4);
-    EXPECT_FALSE(WriteLines(file, {"a", "bcd"}, status));
-    EXPECT_TRUE(status.error);
-    EXPECT_FALSE(status.openFailed);
-    EXPECT_EQ(ReadBytes(file), "a\r\nb");
-    ASSERT_TRUE(RemoveFile(file));
-
-#ifndef _WIN32
-    // A full disk that shows only when the buffered lines are flushed.
-    SetWriteLimitForTests(-1);
-    EXPECT_FALSE(WriteLines("/dev/full", {"a"}, status));
-    EXPECT_TRUE(status.error);
-    EXPECT_FALSE(status.openFailed);
-#endif
+    EXPECT_TRUE(Load().categories.empty());
+    EXPECT_TRUE(Save(Catalogue()));
 }
 
 }  // namespace

@@ -1,0 +1,190 @@
+#include "catalogue_text.h"
+
+#include <string_view>
+#include <unordered_set>
+
+#include "text.h"
+#include "utf8.h"
+
+namespace MyApp {
+
+namespace {
+
+const char kCategoriesKeyword[] = "CATEGORIE";
+const char kAppsKeyword[] = "APP";
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::size_t kCategoryIdWidth = 10;
+
+// The part of a line in the given columns; columns past its end are empty,
+// so short lines read as far as they go.
+std::string_view Column(std::string_view line, std::size_t start, std::size_t length) {
+    return start < line.size() ? line.substr(start, length) : std::string_view();
+}
+
+std::string Trimmed(std::string_view text) { return std::string(Common::TrimmedView(text)); }
+
+void AppendPadded(std::string& out, const std::string& text, std::size_t width) {
+    out += text;
+    if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+void AppendCategoryLine(std::string& out, const Categoria& category) {
+    AppendPadded(out, category.name, kNameWidth);
+    out += Common::FormatInt64(category.id);
+}
+
+void AppendAppLine(std::string& out, const App& app) {
+    AppendPadded(out, Common::FormatInt64(app.categoryId), kCategoryIdWidth);
+    AppendPadded(out, app.description, kDescriptionWidth);
+    AppendPadded(out, app.parameters, kParametersWidth);
+    out += app.pathname;
+}
+
+// The file's characters, one byte each, and what they were encoded in.
+std::string Decode(const std::string& bytes, ParsedCatalogue& parsed) {
+    if (bytes.compare(0, 3, kByteOrderMark) == 0) {
+        parsed.encoding = TextEncoding::Utf8WithMark;
+        Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes.substr(3));
+        if (!decoded.valid) {
+            parsed.lossless = false;
+            return bytes.substr(3);
+        }
+        parsed.lossless = decoded.lossless;
+        return std::move(decoded.text);
+    }
+    Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes);
+    // Plain ASCII reads the same either way, and Latin-1 letters are rarely
+    // valid UTF-8, so only text that needs UTF-8 is taken as such.
+    if (!decoded.valid || !decoded.multiByte) {
+        return bytes;
+    }
+    parsed.encoding = TextEncoding::Utf8;
+    parsed.lossless = decoded.lossless;
+    return std::move(decoded.text);
+}
+
+struct Section {
+    bool categories = false;
+    bool apps = false;
+};
+
+void ParseLine(std::string_view line, Section& section, Catalogue& catalogue) {
+    line = line.substr(0, line.find('\0'));
+    if (line == kCategoriesKeyword) {
+        section = Section{true, false};
+    } else if (line == kAppsKeyword) {
+        section = Section{false, true};
+    } else if (Common::TrimmedView(line).empty()) {
+        return;
+    } else if (section.categories) {
+        catalogue.categories.push_back(ParseCategoryLine(std::string(line)));
+    } else if (section.apps) {
+        App app;
+        ParseAppLine(std::string(line), app);
+        std::int32_t index = catalogue.FindCategory(app.categoryId);
+        if (index >= 0) {
+            catalogue.categories[static_cast<std::size_t>(index)].apps.push_back(std::move(app));
+        }
+    }
+}
+
+}  // namespace
+
+ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
+    ParsedCatalogue parsed;
+    const std::string text = Decode(bytes, parsed);
+    Section section;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        ParseLine(std::string_view(text.data() + start, end - start), section, parsed.catalogue);
+        start = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
+    }
+    GiveCategoriesOwnIds(parsed.catalogue);
+    return parsed;
+}
+
+std::string FormatCatalogueText(const Catalogue& catalogue, TextEncoding encoding) {
+    std::string text;
+    std::size_t size = 16;
+    for (const Categoria& category : catalogue.categories) {
+        size += kNameWidth + 16;
+        for (const App& app : category.apps) {
+            size +=
+                kCategoryIdWidth + kDescriptionWidth + kParametersWidth + app.pathname.size() + 2;
+        }
+    }
+    text.reserve(size);
+    text += kCategoriesKeyword;
+    text += "\r\n";
+    for (const Categoria& category : catalogue.categories) {
+        AppendCategoryLine(text, category);
+        text += "\r\n";
+    }
+    text += kAppsKeyword;
+    text += "\r\n";
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) {
+            AppendAppLine(text, app);
+            text += "\r\n";
+        }
+    }
+    switch (encoding) {
+        case TextEncoding::Latin1:
+            return text;
+        case TextEncoding::Utf8:
+            return Common::EncodeUtf8(text);
+        case TextEncoding::Utf8WithMark:
+            return kByteOrderMark + Common::EncodeUtf8(text);
+    }
+    return text;
+}
+
+std::string FormatCategoryLine(const Categoria& category) {
+    std::string line;
+    AppendCategoryLine(line, category);
+    return line;
+}
+
+Categoria ParseCategoryLine(const std::string& line) {
+    return Categoria(Common::ParseInt32(std::string(Column(line, kNameWidth, std::string::npos))),
+                     Trimmed(Column(line, 0, kNameWidth)));
+}
+
+std::string FormatAppLine(const App& app) {
+    std::string line;
+    AppendAppLine(line, app);
+    return line;
+}
+
+void ParseAppLine(const std::string& line, App& app) {
+    std::size_t at = 0;
+    app.categoryId = Common::ParseInt32(Trimmed(Column(line, at, kCategoryIdWidth)));
+    at += kCategoryIdWidth;
+    app.description = Trimmed(Column(line, at, kDescriptionWidth));
+    at += kDescriptionWidth;
+    app.parameters = Trimmed(Column(line, at, kParametersWidth));
+    at += kParametersWidth;
+    app.pathname = std::string(Column(line, at, std::string::npos));
+}
+
+void GiveCategoriesOwnIds(Catalogue& catalogue) {
+    std::unordered_set<std::int32_t> kept;
+    std::vector<Categoria*> renumbered;
+    for (Categoria& category : catalogue.categories) {
+        if (category.id < kLowestCategoryId || !kept.insert(category.id).second) {
+            renumbered.push_back(&category);
+        }
+    }
+    std::int32_t candidate = 1;
+    for (Categoria* category : renumbered) {
+        while (kept.count(candidate) > 0) ++candidate;
+        kept.insert(candidate);
+        category->id = candidate;
+        for (App& app : category->apps) app.categoryId = candidate;
+    }
+}
+
+}  // namespace MyApp
