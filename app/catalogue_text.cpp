@@ -52,12 +52,12 @@ std::string Decode(const std::string& bytes, ParsedCatalogue& parsed) {
         parsed.lossless = decoded.lossless;
         return std::move(decoded.text);
     }
-    Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes);
     // Plain ASCII reads the same either way, and Latin-1 letters are rarely
     // valid UTF-8, so only text that needs UTF-8 is taken as such.
-    if (!decoded.valid || !decoded.multiByte) {
+    if (!Common::ReadsAsUtf8(bytes)) {
         return bytes;
     }
+    Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes);
     parsed.encoding = TextEncoding::Utf8;
     parsed.lossless = decoded.lossless;
     return std::move(decoded.text);
@@ -133,7 +133,10 @@ std::string FormatCatalogueText(const Catalogue& catalogue, TextEncoding encodin
     }
     switch (encoding) {
         case TextEncoding::Latin1:
-            return text;
+            // Letters such as "\xC3\xA8" would read back as UTF-8 and shift
+            // the columns; the byte-order mark keeps them what they are.
+            if (!Common::ReadsAsUtf8(text)) return text;
+            return kByteOrderMark + Common::EncodeUtf8(text);
         case TextEncoding::Utf8:
             return Common::EncodeUtf8(text);
         case TextEncoding::Utf8WithMark:

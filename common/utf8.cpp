@@ -10,14 +10,17 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
 
-Utf8Decoding DecodeUtf8(const std::string& bytes) {
+namespace {
+
+// Checks the bytes and, when `text` is given, decodes them into it.
+Utf8Decoding Scan(const std::string& bytes, std::string* text) {
     Utf8Decoding result;
-    result.text.reserve(bytes.size());
+    if (text != nullptr) text->reserve(bytes.size());
     const std::size_t size = bytes.size();
     for (std::size_t at = 0; at < size;) {
         unsigned char lead = static_cast<unsigned char>(bytes[at]);
         if (lead < 0x80) {
-            result.text.push_back(static_cast<char>(lead));
+            if (text != nullptr) text->push_back(static_cast<char>(lead));
             ++at;
             continue;
         }
@@ -57,12 +60,26 @@ Utf8Decoding DecodeUtf8(const std::string& bytes) {
             result.lossless = false;
             code = '?';
         }
-        result.text.push_back(static_cast<char>(code));
+        if (text != nullptr) text->push_back(static_cast<char>(code));
         result.multiByte = true;
         at += length;
     }
     result.valid = true;
     return result;
+}
+
+}  // namespace
+
+Utf8Decoding DecodeUtf8(const std::string& bytes) {
+    std::string text;
+    Utf8Decoding result = Scan(bytes, &text);
+    result.text = std::move(text);
+    return result;
+}
+
+bool ReadsAsUtf8(const std::string& bytes) {
+    Utf8Decoding result = Scan(bytes, nullptr);
+    return result.valid && result.multiByte;
 }
 
 std::string EncodeUtf8(const std::string& latin1) {

@@ -14,6 +14,9 @@ struct Utf8Decoding {
 };
 
 Utf8Decoding DecodeUtf8(const std::string& bytes);
+// Valid UTF-8 holding at least one multi-byte character: text an editor
+// saved as UTF-8 rather than one byte per character.
+bool ReadsAsUtf8(const std::string& bytes);
 std::string EncodeUtf8(const std::string& latin1);
 
 }  // namespace Common

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-neutral core natively
-# under AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows test
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the catalogue reader's
+# fuzz target for 30 seconds, then the Windows test
 # programs under Wine on a private display. Exits non-zero on any failure.
 set -u -o pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -14,6 +15,10 @@ cmake -S "$ZELMIVO_ROOT" -B "$ZELMIVO_BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=
 ctest --test-dir "$ZELMIVO_BUILD/native" --output-on-failure
 native_status=$?
 
+echo "== Fuzzing the catalogue reader (30 s)"
+bash "$ZELMIVO_ROOT/scripts/fuzz.sh" 30
+fuzz_status=$?
+
 echo "== Windows build (MinGW-w64)"
 zelmivo_build_windows || exit 1
 
@@ -26,4 +31,4 @@ zelmivo_start_wine_services || exit 1
 ctest --test-dir "$ZELMIVO_BUILD/win" --output-on-failure
 windows_status=$?
 
-[ $native_status -eq 0 ] && [ $windows_status -eq 0 ]
+[ $native_status -eq 0 ] && [ $fuzz_status -eq 0 ] && [ $windows_status -eq 0 ]

@@ -345,6 +345,15 @@ TEST_F(CatalogueFileTest, EditorEncodingsLoadAndSaveAsTheyCame) {
         EXPECT_EQ(ReadBytes(path), FormatCatalogueText(loaded.catalogue, c.encoding));
     }
 
+    // Latin-1 letters that happen to form UTF-8 are marked as UTF-8, or they
+    // would read back as other letters.
+    Catalogue lookalike;
+    lookalike.categories.assign({Categoria(1, "Caff\xC3\xA8")});
+    ParsedCatalogue reread =
+        ParseCatalogueText(FormatCatalogueText(lookalike, TextEncoding::Latin1));
+    ExpectSameCatalogue(reread.catalogue, lookalike);
+    EXPECT_EQ(reread.encoding, TextEncoding::Utf8WithMark);
+
     // Characters the catalogue cannot keep: the file is shown, never written.
     for (const std::string& text : {"CATEGORIE\r\nZ\xC5\x81\xC3\xB3"
                                     "d\xC5\xBA" +

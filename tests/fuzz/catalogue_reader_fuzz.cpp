@@ -1,0 +1,71 @@
+// Feeds arbitrary bytes to the catalogue reader, from memory, and checks what
+// a user relies on: no crash, a loaded file saves and loads back the same, a
+// save is repeatable, and every saved line keeps its columns.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "catalogue_text.h"
+#include "text.h"
+#include "utf8.h"
+
+namespace {
+
+using namespace MyApp;
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+void RequireSameCatalogue(const Catalogue& a, const Catalogue& b) {
+    Require(a.categories.size() == b.categories.size());
+    for (std::size_t i = 0; i < a.categories.size(); ++i) {
+        const Categoria& x = a.categories[i];
+        const Categoria& y = b.categories[i];
+        Require(x.name == y.name && x.id == y.id && x.apps.size() == y.apps.size());
+        for (std::size_t j = 0; j < x.apps.size(); ++j) {
+            Require(x.apps[j].description == y.apps[j].description);
+            Require(x.apps[j].pathname == y.apps[j].pathname);
+            Require(x.apps[j].parameters == y.apps[j].parameters);
+            Require(x.apps[j].categoryId == y.apps[j].categoryId);
+        }
+    }
+}
+
+bool HoldsLineBreak(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
+// Every line of a saved catalogue holds its fields in their columns.
+void RequireLinesFitColumns(const Catalogue& catalogue) {
+    for (const Categoria& category : catalogue.categories) {
+        std::string line = FormatCategoryLine(category);
+        Require(!HoldsLineBreak(line) && line.size() > kNameWidth);
+        Require(line.substr(kNameWidth) == Common::FormatInt64(category.id));
+        for (const App& app : category.apps) {
+            std::string entry = FormatAppLine(app);
+            Require(!HoldsLineBreak(entry));
+            Require(entry.size() == 188 + app.pathname.size());
+            std::string id = Common::FormatInt64(app.categoryId);
+            Require(id.size() <= 10 && entry.compare(0, id.size(), id) == 0);
+            Require(entry.compare(188, std::string::npos, app.pathname) == 0);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    ParsedCatalogue loaded = ParseCatalogueText(bytes);
+    // A file the catalogue cannot keep whole is never written.
+    if (!loaded.lossless) return 0;
+    RequireLinesFitColumns(loaded.catalogue);
+    std::string saved = FormatCatalogueText(loaded.catalogue, loaded.encoding);
+    ParsedCatalogue reloaded = ParseCatalogueText(saved);
+    Require(reloaded.lossless);
+    RequireSameCatalogue(reloaded.catalogue, loaded.catalogue);
+    Require(FormatCatalogueText(reloaded.catalogue, loaded.encoding) == saved);
+    return 0;
+}
