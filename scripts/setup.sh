@@ -67,6 +67,9 @@ zelmivo_use_prefix() {
         wineserver -w
         touch "$WINEPREFIX/zelmivo-prefix-ready"
     fi
+    # Wine draws the caption buttons with Marlett; Debian's Wine finds the copy
+    # from fonts-wine only in the prefix's own font folder.
+    cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 # Keeps the prefix's Wine server and services running for the whole
