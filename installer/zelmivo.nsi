@@ -27,6 +27,7 @@ InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+BrandingText "${PUBLISHER}"
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey /LANG=1040 "ProductName" "${PRODUCT}"
