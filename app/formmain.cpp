@@ -24,6 +24,7 @@
 #include "text.h"
 #include "text_box.h"
 #include "timer.h"
+#include "zelmivo_version.h"
 
 namespace MyApp {
 
@@ -612,7 +613,7 @@ void FormMain::ShowAbout() {
     aboutBox->logoId = IDB_LOGO;
     aboutBox->logoWidth = logoWidth;
     aboutBox->logoHeight = logoHeight;
-    aboutBox->titleText = std::string("Orvo ") + OrvoUtility::productName;
+    aboutBox->titleText = std::string("Orvo ") + OrvoUtility::productName + " " + ZELMIVO_VERSION;
     aboutBox->secondText = OrvoUtility::productCopyright;
     // Broken by hand: the notice box does not wrap its lines.
     aboutBox->noticeText =

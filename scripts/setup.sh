@@ -4,8 +4,9 @@
 
 ZELMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZELMIVO_BUILD=${ZELMIVO_BUILD:-$ZELMIVO_ROOT/build}
-ZELMIVO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest g++-mingw-w64-x86-64-posix
-                  wine wine64 xvfb x11-utils imagemagick xdotool)
+ZELMIVO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+                  g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-utils imagemagick
+                  xdotool fonts-wine nsis)
 
 zelmivo_install_packages() {
     local missing=()
@@ -23,12 +24,13 @@ zelmivo_install_packages() {
             --no-install-recommends "${missing[@]}"
 }
 
-# Builds the Windows program and test programs with MinGW-w64.
+# Builds with MinGW-w64 the targets named, or all: the program, the test
+# programs and the release files.
 zelmivo_build_windows() {
     cmake -S "$ZELMIVO_ROOT" -B "$ZELMIVO_BUILD/win" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$ZELMIVO_ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
-        cmake --build "$ZELMIVO_BUILD/win"
+        -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+        cmake --build "$ZELMIVO_BUILD/win" ${1:+--target "$@"}
 }
 
 # Starts a private virtual display; sets DISPLAY and ZELMIVO_XVFB_PID.
@@ -66,6 +68,9 @@ zelmivo_use_prefix() {
         wineserver -w
         touch "$WINEPREFIX/zelmivo-prefix-ready"
     fi
+    # Wine draws the caption buttons with Marlett; Debian's Wine finds the copy
+    # from fonts-wine only in the prefix's own font folder.
+    cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 # Keeps the prefix's Wine server and services running for the whole

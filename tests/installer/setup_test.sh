@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Installs the setup silently into a fresh Wine prefix as a user would, checks
+# what it leaves (program, Start menu shortcut, uninstall entry), starts the
+# installed program and closes it after the exit question, then uninstalls
+# silently: the program, its shortcut and its entry must go, the catalogue in
+# Zelmivo\Dati must stay.
+# Usage: setup_test.sh <setup.exe> <zelmivo.exe> <version> <sample app.txt> <work folder>
+# Needs DISPLAY (a private Xvfb); makes its own prefix inside <work folder>.
+set -u -o pipefail
+
+setup=$1
+program=$2
+version=$3
+sample=$4
+work=$5
+title='Orvo Zelmivo Copyright (C) 2026 Orvo Software'
+entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelmivo'
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+[ -n "${DISPLAY:-}" ] || fail "DISPLAY must be set"
+for tool in wine wineserver xdotool; do
+    command -v "$tool" >/dev/null || fail "$tool is missing"
+done
+
+# A prefix of its own, and a home of its own: Wine links the user's Desktop
+# folder to $HOME, and the desktop must not get shortcuts from a test.
+rm -rf "$work" && mkdir -p "$work/prefix" "$work/home" || fail "cannot make $work"
+export WINEPREFIX="$work/prefix"
+export HOME="$work/home"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+program_pid=
+cleanup() {
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid" 2>/dev/null
+        wait "$program_pid" 2>/dev/null
+    fi
+    wineserver -k >/dev/null 2>&1
+}
+trap cleanup EXIT
+
+# Bounds against hanging; nothing here measures speed.
+wait_for() {
+    local tries
+    for tries in $(seq 300); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+wineboot -i >/dev/null 2>&1 || fail "cannot make the prefix"
+user_folder="$WINEPREFIX/drive_c/users/$(id -un)"
+installed="$user_folder/AppData/Local/Programs/Zelmivo"
+shortcut="$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelmivo.lnk"
+data="$user_folder/AppData/Local/Zelmivo/Dati"
+
+wine "$setup" /S || fail "the silent setup ended with $?"
+cmp -s "$program" "$installed/zelmivo.exe" || fail "zelmivo.exe is not installed"
+[ -f "$installed/disinstalla.exe" ] || fail "no uninstaller"
+grep -qaF 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Zelmivo\zelmivo.exe' "$shortcut" ||
+    fail "no Start menu shortcut to the program"
+[ ! -e "$user_folder/Desktop/Zelmivo.lnk" ] || fail "a desktop shortcut nobody asked for"
+
+values=$(wine reg query "$entry" | tr -d '\r') || fail "no uninstall entry"
+value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$values"; }
+[ "$(value_of DisplayName)" = Zelmivo ] || fail "display name: $(value_of DisplayName)"
+[ "$(value_of DisplayVersion)" = "$version" ] || fail "version: $(value_of DisplayVersion)"
+[ "$(value_of Publisher)" = "Orvo Software" ] || fail "publisher: $(value_of Publisher)"
+[[ "$(value_of DisplayIcon)" == *'\Programs\Zelmivo\zelmivo.exe,0' ]] ||
+    fail "icon: $(value_of DisplayIcon)"
+[[ "$(value_of UninstallString)" == *'\Programs\Zelmivo\disinstalla.exe"' ]] ||
+    fail "uninstall string: $(value_of UninstallString)"
+# In KiB: the two programs' size, give or take the rounding.
+size=$(($(value_of EstimatedSize)))
+files=$(($(stat -c %s "$installed/zelmivo.exe") + $(stat -c %s "$installed/disinstalla.exe")))
+[ $((files / 1024)) -le "$size" ] && [ "$size" -le $((files / 1024 + 2)) ] ||
+    fail "estimated size $size KiB for $files bytes"
+
+# The installed program starts on the user's catalogue and closes after the
+# question, answered Yes with Enter.
+mkdir -p "$data" && cp "$sample" "$data/app.txt" || fail "cannot place the catalogue"
+wine "$installed/zelmivo.exe" &
+program_pid=$!
+window=
+find_window() {
+    window=$(xdotool search --name "^${title//[()]/.}\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ]
+}
+wait_for find_window || fail "the installed program showed no window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 800)) $((Y + 500)) click 1
+xdotool key --clearmodifiers alt+F4
+question_up() { xdotool search --name '^Uscita$' >/dev/null 2>&1; }
+wait_for question_up || fail "the exit question did not appear"
+xdotool key Return
+wait "$program_pid"
+status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "the installed program ended with $status"
+
+# The uninstaller copies itself to the temp folder and returns at once.
+wine "$installed/disinstalla.exe" /S || fail "the silent uninstall ended with $?"
+folder_gone() { [ ! -e "$installed" ]; }
+wait_for folder_gone || fail "the program folder is still there"
+[ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
+wine reg query "$entry" >/dev/null 2>&1 && fail "the uninstall entry is still there"
+cmp -s "$sample" "$data/app.txt" || fail "the catalogue did not survive the uninstall"
+echo "setup $version installed, started, closed and uninstalled; the catalogue stayed"
