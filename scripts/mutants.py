@@ -1,0 +1,429 @@
+#!/usr/bin/env python3
+"""Mutation sampler: plants one small fault at a time and asks whether the tests see it.
+
+Each mutant replaces one exact piece of source text (one line) with a faulty
+version, builds only the test programs that can see it, runs their tests, and
+puts the file back, whatever happens (Ctrl+C and failures included). A mutant
+is caught when a test fails or the run hangs past the time-out, missed when
+every test passes, and stale when its original text is no longer in the file
+exactly once (the code moved on; update the list).
+
+The core's mutants run natively (build/native, as the test command builds it);
+the others run as Windows programs under Wine on a private Xvfb display and
+the private test prefix, both started and stopped here with the helpers of
+scripts/setup.sh.
+
+    python3 scripts/mutants.py               # every mutant, in this worktree
+    python3 scripts/mutants.py --rev HEAD    # on a copy of a commit, so the
+                                             # worktree stays free meanwhile
+    python3 scripts/mutants.py --only formmain --list
+"""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# Test programs by what they can see. Names are CTest's "<program>.<suite>".
+CORE = "native"
+CORE_WIN = r"^core_tests\."
+TOOLKIT = r"^(toolkit_tests|controls_tests|shell_menu_tests)\."
+DIALOGS = r"^(dialog_tests|main_window_tests|e2e_tests)\."
+MAIN = r"^(main_window_tests|e2e_tests)\."
+
+# (file, exact original text, replacement, tests that can see it)
+MUTANTS = [
+    # Text helpers
+    ("common/text.cpp", "bool IsBlank(char c) { return c == ' ' || (c >= '\\t' && c <= '\\r'); }",
+     "bool IsBlank(char c) { return c == ' ' || (c > '\\t' && c <= '\\r'); }", CORE),
+    ("common/text.cpp", "wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));",
+     "wide.push_back(static_cast<wchar_t>(c));", CORE),
+    ("common/text.cpp", "if (c >= 'a' && c <= 'z') {", "if (c >= 'a' && c < 'z') {", CORE),
+    ("common/text.cpp", "while (begin < end && IsBlank(text[begin])) {",
+     "while (false && begin < end) {", CORE),
+    ("common/text.cpp", "text.append(static_cast<std::size_t>(length) - text.size(), pad);",
+     "text.append(static_cast<std::size_t>(length) - text.size() - 1, pad);", CORE),
+    ("common/text.cpp", "if (start < text.size()) {", "if (start + 1 < text.size()) {", CORE),
+    ("common/text.cpp", "return copy.substr(0, at + 1);", "return copy.substr(0, at);", CORE),
+    ("common/text.cpp", "negative = text[at] == '-';", "negative = text[at] == '+';", CORE),
+    ("common/text.cpp", "if (value < 0) {", "if (value < -1) {", CORE),
+    # Catalogue model
+    ("app/catalogue.cpp", "if (c == '\\r' || c == '\\n' || c == '\\0') {",
+     "if (c == '\\r' || c == '\\n') {", CORE),
+    ("app/catalogue.cpp", "clean = Common::Trim(clean.substr(0, width));",
+     "clean = clean.substr(0, width);", CORE),
+    ("app/catalogue.cpp", "std::int32_t highest = 0;", "std::int32_t highest = 1;", CORE),
+    ("app/catalogue.cpp", "if (parts.size() != 2) {", "if (parts.size() < 2) {", CORE),
+    ("app/catalogue.cpp", "categories.erase(categories.begin() + index);",
+     "categories.erase(categories.begin());", CORE),
+    ("app/catalogue.cpp", "reordered.push_back(categories[static_cast<std::size_t>(index)]);",
+     "reordered.insert(reordered.begin(), categories[static_cast<std::size_t>(index)]);", CORE),
+    ("app/catalogue.cpp", "reordered.push_back(entry);",
+     "reordered.insert(reordered.begin(), entry);", CORE),
+    ("app/catalogue.cpp", "[recordId](const App& entry) { return entry.id == recordId; });",
+     "[recordId](const App& entry) { return entry.id != recordId; });", CORE),
+    ("app/catalogue.cpp", "WithoutLineBreaks(std::move(pathname)), categoryId,",
+     "std::move(pathname), categoryId,", CORE),
+    ("app/catalogue.cpp", "app->parameters = ForColumn(std::move(parameters), kParametersWidth);",
+     "app->parameters = ForColumn(std::move(parameters), kDescriptionWidth);", CORE),
+    # Catalogue file
+    ("app/catalogue_file.cpp",
+     "return Common::PadRight(Common::FormatInt64(app.categoryId), ' ', kCategoryIdWidth) +",
+     "return Common::PadRight(Common::FormatInt64(app.categoryId), ' ', kCategoryIdWidth - 1) +",
+     CORE),
+    ("app/catalogue_file.cpp", "Common::Trim(Column(line, 0, kNameWidth)));",
+     "Column(line, 0, kNameWidth));", CORE),
+    ("app/catalogue_file.cpp", "app.pathname = Column(line, at, std::string::npos);",
+     "app.pathname = Common::Trim(Column(line, at, std::string::npos));", CORE),
+    ("app/catalogue_file.cpp", "} else if (Common::Trim(line).empty()) {",
+     "} else if (line.empty()) {", CORE),
+    ("app/catalogue_file.cpp", "RemoveFile(path);", "(void)path;", CORE),
+    ("app/catalogue_file.cpp", "if (!status.openFailed) {", "if (status.openFailed) {", CORE),
+    ("app/catalogue_file.cpp", "if (!file.Close()) {", "if (!file.Close() && false) {", CORE),
+    ("app/catalogue_file.cpp",
+     "if (end != std::string::npos && !line.empty() && line.back() == '\\r') {",
+     "if (!line.empty() && line.back() == '\\r') {", CORE),
+    ("app/catalogue_file.cpp", "status.error = std::ferror(file) != 0;", "status.error = false;",
+     CORE),
+    ("app/catalogue_file.cpp", "lines.push_back(line.substr(0, line.find('\\0')));",
+     "lines.push_back(line);", CORE),
+    ("app/catalogue_file.cpp",
+     "if (path.empty() || path.back() == '\\\\' || path.back() == '/') {",
+     "if (path.empty() || path.back() == '\\\\') {", CORE),
+    ("app/output_file.cpp", "if (limit >= 0 && written + size > limit) {",
+     "if (limit > 0 && written + size > limit) {", CORE),
+    ("app/file_system_win32.cpp", "MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {",
+     "MOVEFILE_WRITE_THROUGH)) {", CORE_WIN),
+    # Toolkit
+    ("toolkit/drawing.cpp", "Rectangle(dc, x, y, x + boxWidth + 1, y + boxHeight + 1);",
+     "Rectangle(dc, x, y, x + boxWidth, y + boxHeight);", TOOLKIT),
+    ("toolkit/drawing.cpp", "if (brush != nullptr) DeleteObject(brush);", "", TOOLKIT),
+    ("toolkit/drawing.cpp",
+     "if (value.size() > textBufferLength - 1) value.resize(textBufferLength - 1);",
+     "if (value.size() > textBufferLength) value.resize(textBufferLength);", TOOLKIT),
+    ("toolkit/drawing.cpp", "format = DT_RIGHT;", "format = DT_CENTER;", TOOLKIT),
+    ("toolkit/panel.cpp", "requested = old - static_cast<std::int32_t>(info.nPage);",
+     "requested = old - 1;", TOOLKIT),
+    ("toolkit/panel.cpp",
+     "MoveBar(SB_VERT, info.nPos, wheelDelta > 0 ? info.nPos - page : info.nPos + page);",
+     "MoveBar(SB_VERT, info.nPos, wheelDelta < 0 ? info.nPos - page : info.nPos + page);",
+     TOOLKIT),
+    ("toolkit/panel.cpp", "SetRangeAndPage(hwnd, SB_VERT, 0, extent + extent / 10, extent / 10);",
+     "SetRangeAndPage(hwnd, SB_VERT, 0, extent, extent / 10);", TOOLKIT),
+    ("toolkit/panel.cpp",
+     "if (requested != old && handler != nullptr) handler(this, old - requested);",
+     "if (requested != old && handler != nullptr) handler(this, requested - old);", TOOLKIT),
+    ("toolkit/button.cpp", "frameColor = 0xFFFFFF - textColor;", "frameColor = textColor;",
+     TOOLKIT),
+    ("toolkit/gui_element.cpp",
+     "if (GetText() != textAtFocus && onTextChanged != nullptr) onTextChanged(this);",
+     "if (onTextChanged != nullptr) onTextChanged(this);", TOOLKIT),
+    ("toolkit/gui_element.cpp",
+     "if (!elementRegistry.empty() && elementRegistry.back()->hwnd == nullptr) {",
+     "if (!elementRegistry.empty()) {", TOOLKIT),
+    ("toolkit/window_procedure.cpp", "HIWORD(wParam) != LBN_SELCHANGE) return;",
+     "HIWORD(wParam) == LBN_SELCHANGE) return;", TOOLKIT),
+    ("toolkit/window_procedure.cpp", "if (window == mainWindow) PostQuitMessage(0);",
+     "PostQuitMessage(0);", TOOLKIT),
+    ("toolkit/menu.cpp", "item->checkState = checked ? 0 : 1;",
+     "item->checkState = checked ? 1 : 0;", TOOLKIT),
+    ("toolkit/timer.cpp", "KillTimer(owner, static_cast<UINT_PTR>(id));", "", TOOLKIT),
+    ("toolkit/form.cpp", "width = frameWidth + clientWidth;", "width = clientWidth;", TOOLKIT),
+    ("toolkit/shell.cpp", "if (startInFolder) folder =", "if (!startInFolder) folder =", TOOLKIT),
+    ("toolkit/shell.cpp", "MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO",
+     "MB_TASKMODAL | MB_ICONQUESTION | MB_OKCANCEL", TOOLKIT),
+    ("toolkit/list_box.cpp", "itemValues.erase(itemValues.begin() + index);",
+     "itemValues.erase(itemValues.begin());", TOOLKIT),
+    # Main window
+    ("app/formmain.cpp", "if (appDialog->resultCode != EditorDialog::resultOk) return;",
+     "if (appDialog->resultCode == EditorDialog::resultCancel) return;", MAIN),
+    ("app/formmain.cpp", "    SaveCatalogue(catalogue);", "", MAIN),
+    ("app/formmain.cpp", "OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname));",
+     "OrvoUtility::LaunchTarget(pathname, parameters, StartsWithHttp(pathname));", MAIN),
+    ("app/formmain.cpp", "return \"\\\"\" + Common::ToUpper(text) + \"\\\"?\";",
+     "return \"\\\"\" + text + \"\\\"?\";", MAIN),
+    ("app/formmain.cpp",
+     "if (parts.size() >= 2 && parts[0] == \"APP\") OpenAddApp(Common::ParseInt32(parts[1]));",
+     "if (parts.size() >= 2 && parts[0] == \"APP\") OpenAddApp(Common::ParseInt32(parts[0]));",
+     MAIN),
+    ("app/formmain.cpp", "category.addCell->MoveTo(x, y + rowStep);",
+     "category.addCell->MoveTo(x, y);", MAIN),
+    ("app/formmain.cpp", "if (tilePanel->height < contentHeight) {",
+     "if (tilePanel->height > contentHeight) {", MAIN),
+    ("app/formmain.cpp",
+     "if (!OrvoUtility::AskYesNo(\"Vuoi realmente uscire?\", \"Uscita\")) return false;",
+     "OrvoUtility::AskYesNo(\"Vuoi realmente uscire?\", \"Uscita\");", MAIN),
+    ("app/formmain.cpp", "for (App& app : category.apps) DestroyElementWindow(app.tile);", "",
+     MAIN),
+    ("app/formmain.cpp", "categoryDialog->editMode = true;", "categoryDialog->editMode = false;",
+     MAIN),
+    ("app/formmain.cpp",
+     "appDialog->LoadApp(entry.description, entry.pathname, entry.parameters);",
+     "appDialog->LoadApp(entry.description, entry.parameters, entry.pathname);", MAIN),
+    # Editor dialogs
+    ("app/editor_dialog.cpp", "left = ownerCorner.x + ownerOffset;", "left = ownerCorner.x;",
+     DIALOGS),
+    ("app/editor_dialog.cpp", "    owner->SetEnabled(true);", "", DIALOGS),
+    ("app/editor_dialog.cpp", "} else if (character == VK_RETURN && okButton != nullptr) {",
+     "} else if (character == VK_TAB && okButton != nullptr) {", DIALOGS),
+    ("app/editor_dialog.cpp", "if (character > lastStorable) {",
+     "if (character >= lastStorable) {", DIALOGS),
+    ("app/formapp.cpp", "if (descriptionBox->GetText().empty()) {", "if (true) {", DIALOGS),
+    ("app/formapp.cpp", "descriptionBox = AddTextBox(descriptionLimit, 100, 28, w - 150, 25);",
+     "descriptionBox = AddTextBox(-1, 100, 28, w - 150, 25);", DIALOGS),
+    ("app/formapp.cpp", "if (newPathname.empty()) {", "if (false) {", DIALOGS),
+    ("app/formcategoria.cpp", "if (!CheckStorable(nameBox, \"Categoria\")) return;",
+     "CheckStorable(nameBox, \"Categoria\");", DIALOGS),
+    ("app/formordina.cpp", "std::swap(texts[from], texts[to]);", "", DIALOGS),
+    ("app/formordina.cpp", "list->SetSelectedIndex(0);", "", DIALOGS),
+]
+
+NATIVE_CONFIGURE = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DZELMIVO_CORE_ONLY=ON",
+                    "-DZELMIVO_SANITIZE=ON"]
+TEST_TIMEOUT = 240
+
+
+class Interrupted(Exception):
+    pass
+
+
+def on_signal(signum, frame):
+    raise Interrupted(signal.Signals(signum).name)
+
+
+def run(command, env=None, log=None, timeout=None):
+    """Runs a command in its own process group; the group goes if we are stopped."""
+    process = subprocess.Popen(command, env=env, stdout=log or subprocess.DEVNULL,
+                               stderr=subprocess.STDOUT, start_new_session=True)
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        return None
+    except BaseException:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()
+        raise
+
+
+class Tree:
+    """A source tree with its native and Windows build folders."""
+
+    def __init__(self, source, build, log):
+        self.source = source
+        self.native = os.path.join(build, "native")
+        self.win = os.path.join(build, "win")
+        self.log = log
+        self.wine_env = None
+        self.xvfb_pid = None
+
+    def configure(self, native):
+        folder = self.native if native else self.win
+        if os.path.exists(os.path.join(folder, "build.ninja")):
+            return True
+        if native:
+            arguments = NATIVE_CONFIGURE
+        else:
+            arguments = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=" +
+                         os.path.join(self.source, "cmake", "mingw-w64.cmake")]
+        return run(["cmake", "-S", self.source, "-B", folder] + arguments, log=self.log) == 0
+
+    def test_names(self, regex):
+        result = subprocess.run(["ctest", "--test-dir", self.win, "-N", "-R", regex],
+                                capture_output=True, text=True)
+        return re.findall(r"Test +#\d+: (\S+)", result.stdout)
+
+    def build(self, native, targets):
+        if not self.configure(native):
+            return False
+        folder = self.native if native else self.win
+        command = ["cmake", "--build", folder]
+        for target in targets:
+            command += ["--target", target]
+        return run(command, log=self.log) == 0
+
+    def start_wine(self):
+        if self.wine_env is not None:
+            return
+        prefix = os.path.join(self.win, "test-prefix")
+        with tempfile.NamedTemporaryFile("r") as answer:
+            script = ('source "$0/scripts/setup.sh" && zelmivo_start_xvfb && '
+                      'zelmivo_use_prefix "$1" && zelmivo_start_wine_services && '
+                      '{ echo "XVFB=$ZELMIVO_XVFB_PID"; env; } >"$2"')
+            status = subprocess.run(["bash", "-c", script, self.source, prefix, answer.name],
+                                    stdout=self.log or subprocess.DEVNULL,
+                                    stderr=subprocess.STDOUT).returncode
+            lines = answer.read().splitlines()
+        self.wine_env = dict(os.environ)
+        for line in lines:
+            key, _, value = line.partition("=")
+            if key == "XVFB" and value:
+                self.xvfb_pid = int(value)
+            elif key in ("DISPLAY", "WINEPREFIX", "WINEDEBUG", "WINEDLLOVERRIDES"):
+                self.wine_env[key] = value
+        if status != 0 or "WINEPREFIX" not in self.wine_env:
+            self.stop_wine()
+            raise RuntimeError("the private display and Wine prefix could not be started")
+
+    def stop_wine(self):
+        if self.wine_env is not None and "WINEPREFIX" in self.wine_env:
+            run(["wineserver", "-k"], env=self.wine_env)
+        if self.xvfb_pid:
+            try:
+                os.kill(self.xvfb_pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        self.wine_env = None
+        self.xvfb_pid = None
+
+    def passes(self, tests):
+        """True when the tests pass, False when one fails or hangs, None on a build failure."""
+        native = tests == CORE
+        if native:
+            if not self.build(True, ["core_tests"]):
+                return None
+            command = ["ctest", "--test-dir", self.native]
+            env = None
+        else:
+            if not self.configure(False):
+                return None
+            names = self.test_names(tests)
+            targets = sorted({name.split(".")[0] for name in names})
+            if not targets or not self.build(False, targets):
+                return None
+            self.start_wine()
+            command = ["ctest", "--test-dir", self.win, "-R", tests]
+            env = self.wine_env
+        command += ["--stop-on-failure", "--timeout", str(TEST_TIMEOUT)]
+        return run(command, env=env, log=self.log) == 0
+
+
+def apply_alone(tree, mutant):
+    """Plants the fault, runs the tests, restores the file. Returns the verdict."""
+    relative, original, replacement, tests = mutant
+    path = os.path.join(tree.source, relative)
+    try:
+        with open(path, encoding="latin-1", newline="") as handle:
+            content = handle.read()
+    except OSError:
+        return "stale"
+    if content.count(original) != 1:
+        return "stale"
+    stat = os.stat(path)
+    try:
+        with open(path, "w", encoding="latin-1", newline="") as handle:
+            handle.write(content.replace(original, replacement))
+        outcome = tree.passes(tests)
+    finally:
+        with open(path, "w", encoding="latin-1", newline="") as handle:
+            handle.write(content)
+        # A fresh time stamp, so that the next build compiles the file again.
+        os.utime(path, (stat.st_atime, max(time.time(), stat.st_mtime + 1)))
+    if outcome is None:
+        return "no build"
+    return "missed" if outcome else "caught"
+
+
+def line_of(tree, mutant):
+    try:
+        with open(os.path.join(tree.source, mutant[0]), encoding="latin-1") as handle:
+            content = handle.read()
+    except OSError:
+        return 0
+    at = content.find(mutant[1])
+    return content.count("\n", 0, at) + 1 if at >= 0 else 0
+
+
+def export_revision(revision, folder):
+    source = os.path.join(folder, "src")
+    if os.path.isdir(source):
+        shutil.rmtree(source)
+    os.makedirs(source)
+    archive = subprocess.run(["git", "-C", ROOT, "archive", revision], capture_output=True,
+                             check=True).stdout
+    subprocess.run(["tar", "-x", "-C", source], input=archive, check=True)
+    return source
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--rev", help="run on a copy of this commit instead of the worktree")
+    parser.add_argument("--only", action="append", default=[],
+                        help="only mutants whose file or text contains this (repeatable)")
+    parser.add_argument("--list", action="store_true", help="list the mutants and stop")
+    parser.add_argument("--no-check", action="store_true",
+                        help="skip the first run of the tests on the unchanged code")
+    options = parser.parse_args()
+
+    build_root = os.environ.get("ZELMIVO_BUILD", os.path.join(ROOT, "build"))
+    chosen = [m for m in MUTANTS
+              if not options.only or any(word in m[0] or word in m[1] for word in options.only)]
+    if options.rev:
+        folder = os.path.join(build_root, "mutants")
+        source = export_revision(options.rev, folder)
+        build = folder
+    else:
+        source, build = ROOT, build_root
+    os.makedirs(build, exist_ok=True)
+    log_path = os.path.join(build, "mutants.log")
+    log = open(log_path, "w")
+    tree = Tree(source, build, log)
+    if options.list:
+        for number, mutant in enumerate(chosen, 1):
+            print(f"{number:3} {mutant[0]}:{line_of(tree, mutant)}  {mutant[1]!r} -> "
+                  f"{mutant[2]!r}")
+        return 0
+
+    signal.signal(signal.SIGINT, on_signal)
+    signal.signal(signal.SIGTERM, on_signal)
+    print(f"{len(chosen)} mutants in {source} (build log: {log_path})", flush=True)
+    verdicts = []
+    started = time.time()
+    try:
+        if not options.no_check:
+            for tests in sorted({m[3] for m in chosen}):
+                if not tree.passes(tests):
+                    print(f"The unchanged code does not pass {tests}; see {log_path}")
+                    return 2
+        for number, mutant in enumerate(chosen, 1):
+            where = f"{mutant[0]}:{line_of(tree, mutant)}"
+            began = time.time()
+            log.write(f"\n== {where}: {mutant[1]!r} -> {mutant[2]!r}\n")
+            log.flush()
+            verdict = apply_alone(tree, mutant)
+            verdicts.append((verdict, where, mutant))
+            print(f"[{number:2}/{len(chosen)}] {verdict:8} {where:32} {mutant[2] or '(removed)'}"
+                  f"  ({time.time() - began:.0f} s)", flush=True)
+    except Interrupted as stop:
+        print(f"Stopped by {stop}; the file under test was restored.")
+        return 130
+    finally:
+        tree.stop_wine()
+        log.close()
+
+    counted = [v for v in verdicts if v[0] in ("caught", "missed")]
+    caught = sum(1 for v in counted if v[0] == "caught")
+    print()
+    for verdict, where, mutant in verdicts:
+        if verdict != "caught":
+            print(f"{verdict:8} {where}: {mutant[1]!r} -> {mutant[2]!r}")
+    ratio = 100.0 * caught / len(counted) if counted else 0.0
+    others = len(verdicts) - len(counted)
+    print(f"caught {caught}/{len(counted)} ({ratio:.0f}%), {others} stale or not built, "
+          f"in {(time.time() - started) / 60:.0f} min")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
