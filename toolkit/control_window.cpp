@@ -1,6 +1,7 @@
 #include "control_window.h"
 
 #include "gui_element.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -13,7 +14,7 @@ void CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD st
         extendedStyle, className, element.text.c_str(), style, element.left, element.top,
         element.width, element.height, parentWindow,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(element.id)), nullptr, nullptr);
-    if (element.hwnd == nullptr) GetLastError();
+    if (element.hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
 }
 
 void FinishControlWindow(GUIElement& element) {

@@ -3,6 +3,7 @@
 #include "font_description.h"
 #include "gui_element.h"
 #include "text.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -161,7 +162,7 @@ void Drawing::DrawTransparentBitmap(std::int32_t x, std::int32_t y, std::int32_t
 HBITMAP LoadBitmapFromFile(std::string path) {
     HANDLE image = LoadImageW(nullptr, Common::NarrowToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (image == nullptr) GetLastError();
+    if (image == nullptr) RecordWin32Failure("LoadImageW");
     return static_cast<HBITMAP>(image);
 }
 

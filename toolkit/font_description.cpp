@@ -1,6 +1,7 @@
 #include "font_description.h"
 
 #include "text.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -32,7 +33,7 @@ HFONT FontDescription::GetHandle() {
             CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
                         DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                         fixedPitch ? FIXED_PITCH : DEFAULT_PITCH, faceName.c_str());
-        if (handle == nullptr) GetLastError();
+        if (handle == nullptr) RecordWin32Failure("CreateFontW");
     }
     return handle;
 }

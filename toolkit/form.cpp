@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text.h"
+#include "win32_failure.h"
 #include "window_procedure.h"
 
 namespace OrvoUtility {
@@ -74,7 +75,7 @@ void Form::Create() {
 
     hwnd = CreateWindowExW(extendedStyle, className.c_str(), windowName.c_str(), style, left, top,
                            width, height, nullptr, nullptr, instance, nullptr);
-    if (hwnd == nullptr) GetLastError();
+    if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
     if (mainWindow == nullptr) mainWindow = hwnd;
     OnCreate(hwnd);
     ShowWindow(hwnd, SW_SHOW);
@@ -89,7 +90,7 @@ void Form::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {
     RECT outer;
     RECT client;
     if (!GetWindowRect(hwnd, &outer) || !GetClientRect(hwnd, &client)) {
-        GetLastError();
+        RecordWin32Failure("GetWindowRect");
         return;
     }
     std::int32_t frameWidth =
@@ -124,7 +125,7 @@ void Form::SetIcon(std::uint32_t resourceId) {
     if (!created) return;
     icon = LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
     if (icon == nullptr) {
-        GetLastError();
+        RecordWin32Failure("LoadIconW");
         return;
     }
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

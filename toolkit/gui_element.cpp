@@ -6,6 +6,7 @@
 
 #include "font_description.h"
 #include "text.h"
+#include "win32_failure.h"
 #include "window_procedure.h"
 
 namespace OrvoUtility {
@@ -82,21 +83,26 @@ GUIElement::~GUIElement() {
 
 void GUIElement::SetBackColor(COLORREF color) {
     backColor = color;
-    if (!created) return;
-    InvalidateRect(hwnd, nullptr, FALSE);
+    paintBackground = true;
+    // The window's next paint fills it; drawing happens only inside WM_PAINT.
+    if (created && (!InvalidateRect(hwnd, nullptr, FALSE) || !UpdateWindow(hwnd))) {
+        RecordWin32Failure("InvalidateRect");
+    }
+}
+
+void GUIElement::FillBackground() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    if (dc != nullptr) {
-        RECT client;
-        if (GetClientRect(hwnd, &client)) {
-            SetBkColor(dc, color);
-            ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
-        }
-        EndPaint(hwnd, &paint);
-    } else {
-        GetLastError();
+    if (dc == nullptr) {
+        RecordWin32Failure("BeginPaint");
+        return;
     }
-    paintBackground = true;
+    RECT client;
+    if (GetClientRect(hwnd, &client)) {
+        SetBkColor(dc, backColor);
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
+    }
+    EndPaint(hwnd, &paint);
 }
 
 void GUIElement::SetEnabled(bool value) {
@@ -173,7 +179,7 @@ void GUIElement::OnSize() {
 }
 
 void GUIElement::OnPaint() {
-    if (paintBackground) SetBackColor(backColor);
+    if (paintBackground && created) FillBackground();
     if (onPaint != nullptr) onPaint(this);
 }
 
@@ -225,7 +231,8 @@ void GUIElement::SetHandCursor(bool value) { handCursor = value; }
 
 void GUIElement::OnShow() {}
 
-void GUIElement::OnItemNotify(std::int32_t, std::vector<std::int32_t>, std::vector<std::string>) {}
+void GUIElement::OnItemNotify(ItemNotification, std::vector<std::int32_t>,
+                              std::vector<std::string>) {}
 
 std::wstring GUIElement::GetText() {
     if (created) {
@@ -248,7 +255,7 @@ POINT GUIElement::GetPosition() {
     if (!created) return corner;
     RECT frame;
     if (!GetWindowRect(hwnd, &frame)) {
-        GetLastError();
+        RecordWin32Failure("GetWindowRect");
         return corner;
     }
     corner = POINT{frame.left, frame.top};
@@ -304,7 +311,7 @@ void GUIElement::CreateToolTip(HWND host) {
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, host,
                                     nullptr, nullptr, nullptr);
     if (toolTipWindow == nullptr) {
-        GetLastError();
+        RecordWin32Failure("CreateWindowExW");
         return;
     }
     SetWindowPos(toolTipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -16,6 +16,13 @@ namespace OrvoUtility {
 class FontDescription;
 class GUIElement;
 
+// What a header or list control reports about one of its items.
+enum class ItemNotification {
+    Resized,  // values: the item, its new width
+    Clicked,  // values: the item
+    RightClicked
+};
+
 using CreateHandler = void (*)(GUIElement* element, HWND window);
 using MouseButtonHandler = std::int32_t (*)(GUIElement* element, HWND window, std::int32_t x,
                                             std::int32_t y);
@@ -72,7 +79,7 @@ public:
     virtual void SetWaitCursor(bool value);
     virtual void SetHandCursor(bool value);
     virtual void OnShow();
-    virtual void OnItemNotify(std::int32_t code, std::vector<std::int32_t> values,
+    virtual void OnItemNotify(ItemNotification notification, std::vector<std::int32_t> values,
                               std::vector<std::string> texts);
     virtual void Create() = 0;
 
@@ -142,6 +149,8 @@ public:
 
 private:
     void FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer);
+    // Fills the client area in backColor; only while handling WM_PAINT.
+    void FillBackground();
 };
 
 // An element whose window lives inside the window of its parent element.

@@ -2,6 +2,7 @@
 
 #include "control_window.h"
 #include "drawing.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -44,7 +45,7 @@ void Image::LoadFromResource(std::int32_t resource) {
     if (hwnd == nullptr || resourceId <= 0) return;
     HANDLE loaded = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (loaded == nullptr) GetLastError();
+    if (loaded == nullptr) RecordWin32Failure("LoadImageW");
     Replace(static_cast<HBITMAP>(loaded));
 }
 

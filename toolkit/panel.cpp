@@ -3,6 +3,7 @@
 #include "drawing.h"
 #include "font_description.h"
 #include "text.h"
+#include "win32_failure.h"
 #include "window_procedure.h"
 
 namespace OrvoUtility {
@@ -94,7 +95,7 @@ void PanelChildren::Create() {
                            width, height, parent != nullptr ? parent->hwnd : nullptr,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance,
                            nullptr);
-    if (hwnd == nullptr) GetLastError();
+    if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     created = true;
@@ -161,7 +162,7 @@ void PanelChildren::SetVerticalScrollBar(bool value) {
 void PanelChildren::ApplyStyle() {
     if (!created || hwnd == nullptr) return;
     if (SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(Style())) == 0) {
-        GetLastError();
+        RecordWin32Failure("SetWindowLongW");
         return;
     }
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,

@@ -2,6 +2,7 @@
 
 #include "control_window.h"
 #include "text.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -65,7 +66,7 @@ void TextBox::Create() {
 void TextBox::ApplyStyle() {
     if (!created || hwnd == nullptr) return;
     if (SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(Style())) == 0) {
-        GetLastError();
+        RecordWin32Failure("SetWindowLongW");
         return;
     }
     SendMessageW(hwnd, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);

@@ -1,6 +1,7 @@
 #include "timer.h"
 
 #include "control_window.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -29,7 +30,7 @@ void Timer::Start() {
     // that Stop could never kill.
     if (owner == nullptr) return;
     if (SetTimer(owner, static_cast<UINT_PTR>(id), static_cast<UINT>(interval), nullptr) == 0) {
-        GetLastError();
+        RecordWin32Failure("SetTimer");
         return;
     }
     running = true;

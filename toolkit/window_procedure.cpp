@@ -131,16 +131,16 @@ void RouteNotification(LPARAM lParam) {
             if (change->pitem != nullptr && (change->pitem->mask & HDI_WIDTH) != 0) {
                 itemWidth = change->pitem->cxy;
             }
-            source->OnItemNotify(1, {change->iItem, itemWidth}, {});
+            source->OnItemNotify(ItemNotification::Resized, {change->iItem, itemWidth}, {});
             break;
         }
         case static_cast<int>(HDN_ITEMCLICKW): {
             const NMHEADERW* click = reinterpret_cast<const NMHEADERW*>(lParam);
-            source->OnItemNotify(2, {click->iItem}, {});
+            source->OnItemNotify(ItemNotification::Clicked, {click->iItem}, {});
             break;
         }
         case static_cast<int>(NM_RCLICK):
-            source->OnItemNotify(3, {}, {});
+            source->OnItemNotify(ItemNotification::RightClicked, {}, {});
             break;
         default:
             break;

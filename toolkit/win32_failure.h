@@ -1,0 +1,12 @@
+// The one record of a failed Win32 call that the program goes on after:
+// nothing is thrown and nothing stops, but a debug build says which call
+// failed and why in the debugger's output.
+#pragma once
+
+namespace OrvoUtility {
+
+// Call right after the failed call, before anything else can change the
+// thread's last error.
+void RecordWin32Failure(const char* call);
+
+}  // namespace OrvoUtility
