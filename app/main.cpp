@@ -8,7 +8,7 @@
 #include "window_procedure.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    std::string title = std::string("Orvo Zelmivo") + " " + OrvoUtility::productCopyright;
+    std::string title = std::string("Orvo Zelmivo") + " " + MyApp::productCopyright;
     MyApp::FormMain* form = new MyApp::FormMain(instance, title);
     OrvoUtility::RunMessageLoop();
     delete form;

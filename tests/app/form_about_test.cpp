@@ -24,7 +24,7 @@ protected:
         box->logoWidth = 164;
         box->logoHeight = 50;
         box->titleText = "Orvo Zelmivo";
-        box->secondText = OrvoUtility::productCopyright;
+        box->secondText = MyApp::productCopyright;
         box->noticeText = "Avviso:\r\nquesto programma si usa a proprio rischio.";
         box->webAddress = webAddress;
         box->Create();
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(FormAboutTest, ShowsLogoTextsAndLinksAtTheirPlaces) {
-    auto box = Open(OrvoUtility::productWebAddress);
+    auto box = Open(MyApp::productWebAddress);
     EXPECT_EQ(TextOf(box->hwnd), L"Info...");
     SIZE client = ClientSizeOf(box->hwnd);
     EXPECT_EQ(client.cx, 600);
@@ -81,7 +81,7 @@ TEST_F(FormAboutTest, AnAddressWithoutTheWebPrefixIsAlsoTheMailText) {
 }
 
 TEST_F(FormAboutTest, EnterInTheNoticeClosesTheBoxInsteadOfBreakingTheLine) {
-    auto box = Open(OrvoUtility::productWebAddress);
+    auto box = Open(MyApp::productWebAddress);
     SetFocus(box->noticeBox->hwnd);
     // A read-only box still takes no characters; Enter is the one that closes.
     Type(box->noticeBox->hwnd, L"x");
@@ -95,19 +95,19 @@ TEST_F(FormAboutTest, EnterInTheNoticeClosesTheBoxInsteadOfBreakingTheLine) {
 
 TEST_F(FormAboutTest, OkEscAndTheCloseBoxAllGiveTheOwnerBack) {
     {
-        auto box = Open(OrvoUtility::productWebAddress);
+        auto box = Open(MyApp::productWebAddress);
         Click(box->okButton->hwnd);
         EXPECT_FALSE(IsWindow(box->hwnd));
         EXPECT_TRUE(IsWindowEnabled(owner->hwnd));
     }
     {
-        auto box = Open(OrvoUtility::productWebAddress);
+        auto box = Open(MyApp::productWebAddress);
         PressKey(box->okButton->hwnd, VK_ESCAPE);
         EXPECT_FALSE(IsWindow(box->hwnd));
         EXPECT_TRUE(IsWindowEnabled(owner->hwnd));
     }
     {
-        auto box = Open(OrvoUtility::productWebAddress);
+        auto box = Open(MyApp::productWebAddress);
         EXPECT_FALSE(IsWindowEnabled(owner->hwnd));
         CloseByBox(box->hwnd);
         EXPECT_FALSE(IsWindow(box->hwnd));
@@ -116,7 +116,7 @@ TEST_F(FormAboutTest, OkEscAndTheCloseBoxAllGiveTheOwnerBack) {
     }
     {
         // A box deleted while still open gives the owner back too.
-        auto box = Open(OrvoUtility::productWebAddress);
+        auto box = Open(MyApp::productWebAddress);
         HWND window = box->hwnd;
         box.reset();
         EXPECT_FALSE(IsWindow(window));
