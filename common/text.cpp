@@ -8,6 +8,16 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// Latin-1 keeps each accented capital 0x20 below its small letter, as ASCII
+// does; the multiplication sign and the division sign sit between and stay.
+bool IsSmallLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
+}
+
+bool IsCapitalLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+}
+
 }  // namespace
 
 std::wstring NarrowToWide(std::string text) {
@@ -33,8 +43,8 @@ std::string WideToNarrow(std::wstring text) {
 
 std::string ToUpper(std::string text) {
     for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+        if (IsSmallLetter(static_cast<unsigned char>(c))) {
+            c = static_cast<char>(c - 0x20);
         }
     }
     return text;
@@ -42,8 +52,8 @@ std::string ToUpper(std::string text) {
 
 std::string ToLower(std::string text) {
     for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+        if (IsCapitalLetter(static_cast<unsigned char>(c))) {
+            c = static_cast<char>(c + 0x20);
         }
     }
     return text;

@@ -14,6 +14,7 @@ std::wstring NarrowToWide(std::string text);
 // Each code unit keeps its low 8 bits; the length does not change.
 std::string WideToNarrow(std::wstring text);
 
+// Letters change case in all of Latin-1: "caff\xE8" gives "CAFF\xC8".
 std::string ToUpper(std::string text);
 std::string ToLower(std::string text);
 std::string ReplaceChar(std::string text, char from, char to);

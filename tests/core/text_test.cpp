@@ -25,8 +25,10 @@ TEST(TextConversion, EveryByteSurvivesWideningAndNarrowing) {
 }
 
 TEST(TextCase, OnlyAsciiLettersChange) {
-    EXPECT_EQ(Common::ToUpper("abz AZ09 \xE8\xC8 {`@["), "ABZ AZ09 \xE8\xC8 {`@[");
-    EXPECT_EQ(Common::ToLower("ABZ az09 \xE8\xC8 {`@["), "abz az09 \xE8\xC8 {`@[");
+    EXPECT_EQ(Common::ToUpper("abz AZ09 \xE0\xE8\xFE\xC8 \xF7\xFF\xDF {`@["),
+              "ABZ AZ09 \xC0\xC8\xDE\xC8 \xF7\xFF\xDF {`@[");
+    EXPECT_EQ(Common::ToLower("ABZ az09 \xC0\xC8\xDE\xE8 \xD7\xDF {`@["),
+              "abz az09 \xE0\xE8\xFE\xE8 \xD7\xDF {`@[");
 }
 
 TEST(TextReplace, CharactersAndTexts) {
