@@ -14,6 +14,7 @@
 #include "form.h"
 #include "gui_element.h"
 #include "text.h"
+#include "win32_failure.h"
 
 namespace OrvoUtility {
 
@@ -26,11 +27,28 @@ HWND WindowOf(GUIElement* owner) { return owner != nullptr ? owner->hwnd : nullp
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
+// The shell shows no box of its own: what went wrong is the caller's to say,
+// in the program's language, the same on every system.
 bool ShellOpen(const std::wstring& target, const std::wstring& parameters,
-               const std::wstring& folder) {
-    HINSTANCE result = ShellExecuteW(nullptr, L"open", target.c_str(), OrNull(parameters),
-                                     OrNull(folder), SW_SHOW);
-    return reinterpret_cast<INT_PTR>(result) > shellSuccessAbove;
+               const std::wstring& folder, std::uint32_t* error) {
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = target.c_str();
+    info.lpParameters = OrNull(parameters);
+    info.lpDirectory = OrNull(folder);
+    info.nShow = SW_SHOW;
+    if (ShellExecuteExW(&info)) return true;
+    DWORD code = GetLastError();
+    // Some shells leave the last error unset and answer only in hInstApp.
+    if (code == ERROR_SUCCESS) {
+        INT_PTR answer = reinterpret_cast<INT_PTR>(info.hInstApp);
+        code = answer > 0 && answer <= shellSuccessAbove ? static_cast<DWORD>(answer)
+                                                         : ERROR_FILE_NOT_FOUND;
+    }
+    if (error != nullptr) *error = code;
+    return false;
 }
 
 // Each text followed by a NUL, the whole list closed by a second NUL.
@@ -56,13 +74,38 @@ int ShowBox(HWND owner, const std::string& text, const std::string& caption, UIN
 }  // namespace
 
 bool OpenWithShell(const std::string& target) {
-    return ShellOpen(Common::NarrowToWide(target), std::wstring(), std::wstring());
+    return ShellOpen(Common::NarrowToWide(target), std::wstring(), std::wstring(), nullptr);
 }
 
-bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder) {
+std::wstring ExpandedText(const std::string& text) {
+    std::wstring wide = Common::NarrowToWide(text);
+    DWORD length = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    if (length == 0) {
+        RecordWin32Failure("ExpandEnvironmentStringsW");
+        return wide;
+    }
+    std::wstring expanded(length, L'\0');
+    length = ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], length);
+    if (length == 0 || length > expanded.size()) {
+        RecordWin32Failure("ExpandEnvironmentStringsW");
+        return wide;
+    }
+    expanded.resize(length - 1);
+    return expanded;
+}
+
+bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder,
+                  std::uint32_t* error) {
+    std::wstring expandedTarget = ExpandedText(target);
     std::wstring folder;
-    if (startInFolder) folder = Common::NarrowToWide(Common::DirectoryOf(target));
-    return ShellOpen(Common::NarrowToWide(target), Common::NarrowToWide(parameters), folder);
+    if (startInFolder) {
+        // The folder part with its final "\" (or ":"), as DirectoryOf takes it
+        // from a narrow path; the expanded one may hold any letter.
+        std::wstring::size_type at = expandedTarget.find_last_of(L"\\/");
+        if (at == std::wstring::npos) at = expandedTarget.rfind(L':');
+        if (at != std::wstring::npos) folder = expandedTarget.substr(0, at + 1);
+    }
+    return ShellOpen(expandedTarget, ExpandedText(parameters), folder, error);
 }
 
 std::string ChooseFile(GUIElement* owner) { return Common::WideToNarrow(ChooseFileWide(owner)); }

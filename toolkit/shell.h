@@ -4,6 +4,7 @@
 // boundary; none of these keeps any state.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace OrvoUtility {
@@ -14,8 +15,14 @@ class GUIElement;
 // Hands the target (a path, document or URL) to the shell with the verb "open".
 bool OpenWithShell(const std::string& target);
 // Like OpenWithShell with parameters; with startInFolder the target's own
-// folder becomes the working folder of what starts.
-bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder);
+// folder becomes the working folder of what starts. %NAME% in the target and
+// the parameters is replaced by the environment variable. On failure `error`,
+// when given, receives the system's error code; the shell shows nothing.
+bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder,
+                  std::uint32_t* error = nullptr);
+// The text with each %NAME% replaced by its environment variable, as a wide
+// text, since a variable may hold any letter.
+std::wstring ExpandedText(const std::string& text);
 // The full path the user picked in the open-file dialog; empty when cancelled.
 std::string ChooseFile(GUIElement* owner);
 // The same choice as the system gives it, for a caller that must notice a
