@@ -1,5 +1,6 @@
 #include "formapp.h"
 
+#include "catalogue.h"
 #include "shell.h"
 #include "text.h"
 
@@ -40,13 +41,13 @@ void FormApp::HandleLoad() {
     SIZE size = LayoutSize();
     const std::int32_t w = size.cx;
     const std::int32_t h = size.cy;
-    AddLabel("Descrizione:", 10, 30, 80, 25);
-    descriptionBox = AddTextBox(descriptionLimit, 100, 28, w - 150, 25);
+    AddLabel("Descrizione:", 10, 30, 105, 25);
+    descriptionBox = AddTextBox(kDescriptionWidth, 120, 28, w - 170, 25);
     AddLabel("Pathname o URL:", 10, 70, w - 20, 25);
     pathnameBox = AddTextBox(-1, 10, 97, w - 100, 25);
     browseButton = AddButton("Sfoglia", w - 90, 97, 70, 25);
     AddLabel("Parametri:", 10, 124, w - 20, 25);
-    parametersBox = AddTextBox(parametersLimit, 10, 151, w - 100, 25);
+    parametersBox = AddTextBox(kParametersWidth, 10, 151, w - 100, 25);
     cancelButton = AddButton("Annulla", w - 110, h - 35, 100, 25);
     okButton = AddButton("OK", w - 220, h - 35, 100, 25);
     descriptionBox->Focus();
@@ -102,7 +103,7 @@ void FormApp::Browse() {
     pathnameBox->SetText(path);
     // Cut as it is filled, so that the user sees what will be stored.
     if (descriptionBox->GetText().empty()) {
-        descriptionBox->SetText(FileNameOfWide(path).substr(0, descriptionLimit));
+        descriptionBox->SetText(FileNameOfWide(path).substr(0, kDescriptionWidth));
     }
 }
 

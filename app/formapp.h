@@ -23,10 +23,6 @@ public:
     void LoadApp(const std::string& descriptionText, const std::string& pathnameText,
                  const std::string& parametersText);
 
-    // The catalogue's description column is this wide.
-    static constexpr std::int32_t descriptionLimit = 50;
-    static constexpr std::int32_t parametersLimit = 128;
-
     // Set by the main window: the category of the entry.
     std::int32_t categoryId;
     // The main window applies EditApp rather than AddApp.

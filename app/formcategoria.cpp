@@ -1,5 +1,7 @@
 #include "formcategoria.h"
 
+#include "catalogue.h"
+
 namespace MyApp {
 
 using OrvoUtility::Button;
@@ -22,7 +24,7 @@ void FormCategoria::HandleLoad() {
     const std::int32_t w = size.cx;
     const std::int32_t h = size.cy;
     AddLabel("Categoria:", 10, 30, 80, 25);
-    nameBox = AddTextBox(nameLimit, 100, 28, w - 150, 25);
+    nameBox = AddTextBox(kNameWidth, 100, 28, w - 150, 25);
     cancelButton = AddButton("Annulla", w - 110, h - 35, 100, 25);
     okButton = AddButton("OK", w - 220, h - 35, 100, 25);
     nameBox->Focus();

@@ -19,9 +19,6 @@ public:
     void HandleLoad() override;
     void HandleButtonClick(OrvoUtility::Button* button) override;
 
-    // The catalogue's name column is this wide.
-    static constexpr std::int32_t nameLimit = 50;
-
     // Set by the main window when the dialog renames a category.
     bool editMode;
     // The name box's text as typed, stored by a valid "OK" only.

@@ -22,8 +22,8 @@
 #include "resource_ids.h"
 #include "shell.h"
 #include "text.h"
-#include "text_box.h"
 #include "timer.h"
+#include "win32_failure.h"
 #include "zelmivo_version.h"
 
 namespace MyApp {
@@ -36,7 +36,6 @@ using OrvoUtility::GUIElement;
 using OrvoUtility::Menu;
 using OrvoUtility::PanelChildren;
 using OrvoUtility::SubMenu;
-using OrvoUtility::TextBox;
 using OrvoUtility::Timer;
 
 FormMain* theMainForm = nullptr;
@@ -52,8 +51,6 @@ constexpr COLORREF addCellText = 0xFF0000;
 constexpr std::int32_t resizeDelayMs = 500;
 constexpr std::int32_t logoWidth = 164;
 constexpr std::int32_t logoHeight = 50;
-const char categoriesKind[] = "CATEGORIE";
-const char appsKind[] = "APP";
 
 // The layout: columns 160 wide and 180 apart, tiles 40 high and 50 apart.
 constexpr std::int32_t margin = 10;
@@ -84,22 +81,11 @@ std::string LoadProblemText(const LoadResult& loaded) {
 }
 
 bool RouteChar(GUIElement* element, std::int32_t character) {
-    TextBox* box = dynamic_cast<TextBox*>(element);
-    if (box != nullptr) {
-        FormMain* form = FindOwningForm<FormMain>(box);
-        return form == nullptr || form->HandleTextBoxChar(box, character);
-    }
     FormMain* form = dynamic_cast<FormMain*>(element);
     return form == nullptr || form->HandleChar(character);
 }
 
 std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    TextBox* box = dynamic_cast<TextBox*>(element);
-    if (box != nullptr) {
-        FormMain* form = dynamic_cast<FormMain*>(box->parent);
-        if (form != nullptr) form->HandleTextBoxClick(box);
-        return 0;
-    }
     FormMain* form = dynamic_cast<FormMain*>(element);
     if (form != nullptr) form->HandleMouseUp(x, y);
     return 0;
@@ -201,7 +187,7 @@ void RouteTimer(Timer* timer) {
 HICON LoadResourceIcon(int resourceId) {
     HICON icon = static_cast<HICON>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    if (icon == nullptr) GetLastError();
+    if (icon == nullptr) OrvoUtility::RecordWin32Failure("LoadImageW");
     return icon;
 }
 
@@ -373,9 +359,9 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
         RefreshAndSave();
     } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {
         if (orderDialog->resultCode != EditorDialog::resultOk) return;
-        if (orderDialog->listKind == categoriesKind) {
+        if (orderDialog->listKind == ReorderList::Categories) {
             catalogue.ReorderCategories(orderDialog->ids);
-        } else if (orderDialog->listKind == appsKind) {
+        } else {
             catalogue.ReorderApps(TagOf(contextTarget), orderDialog->ids);
         }
         RefreshAndSave();
@@ -417,10 +403,6 @@ void FormMain::HandleTimer() {
 
 bool FormMain::HandleChar(std::int32_t) { return true; }
 
-bool FormMain::HandleTextBoxChar(TextBox*, std::int32_t character) {
-    return character != VK_TAB && character != VK_RETURN;
-}
-
 void FormMain::HandleKeyDown(std::int32_t) {}
 
 void FormMain::HandleKeyUp(std::int32_t) {}
@@ -430,10 +412,9 @@ void FormMain::HandleMenuCommand(GUIElement* item) {
     if (command == exitItem->id) {
         SendMessageW(hwnd, WM_CLOSE, 0, 0);
     } else if (command == homeItem->id) {
-        OrvoUtility::OpenWithShell(OrvoUtility::productWebAddress);
+        OrvoUtility::OpenWithShell(productWebAddress);
     } else if (command == guideItem->id) {
-        OrvoUtility::OpenWithShell(std::string(OrvoUtility::productWebAddress) + "/" +
-                                   OrvoUtility::productName + ".asp");
+        OrvoUtility::OpenWithShell(std::string(productWebAddress) + "/" + productName + ".asp");
     } else if (command == infoItem->id) {
         ShowAbout();
     } else if (command == renameCategoryItem->id) {
@@ -449,10 +430,6 @@ void FormMain::HandleMenuCommand(GUIElement* item) {
     } else if (command == moveCategoryItem->id) {
         OpenReorderCategories();
     }
-}
-
-void FormMain::HandleCancelKey(GUIElement*, std::int32_t key) {
-    if (key == VK_ESCAPE && hwnd != nullptr) SendMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
 void FormMain::HandleMouseUp(std::int32_t, std::int32_t) {}
@@ -487,10 +464,6 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
     OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
 }
 
-void FormMain::HandleTextBoxClick(TextBox* box) {
-    if (box->created && box->hwnd != nullptr) SendMessageW(box->hwnd, EM_SETSEL, 0, -1);
-}
-
 void FormMain::HandleTileClick(GUIElement* element) {
     Button* tile = dynamic_cast<Button*>(element);
     if (tile == nullptr) return;
@@ -499,7 +472,13 @@ void FormMain::HandleTileClick(GUIElement* element) {
     // Copies: the shell may dispatch messages while it starts the target.
     std::string pathname = app->pathname;
     std::string parameters = app->parameters;
-    OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname));
+    std::uint32_t error = 0;
+    if (!OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname), &error)) {
+        OrvoUtility::ShowError(this,
+                               "Impossibile aprire\r\n" + pathname + "\r\n\r\n" +
+                                   SystemErrorText(error),
+                               "Errore");
+    }
 }
 
 void FormMain::BuildMenus() {
@@ -580,7 +559,7 @@ void FormMain::OpenReorderApps() {
             texts.push_back(entry.description);
         }
     }
-    OpenReorderDialog(std::move(ids), std::move(texts), appsKind);
+    OpenReorderDialog(std::move(ids), std::move(texts), ReorderList::Apps);
 }
 
 void FormMain::OpenReorderCategories() {
@@ -590,11 +569,11 @@ void FormMain::OpenReorderCategories() {
         ids.push_back(category.id);
         texts.push_back(category.name);
     }
-    OpenReorderDialog(std::move(ids), std::move(texts), categoriesKind);
+    OpenReorderDialog(std::move(ids), std::move(texts), ReorderList::Categories);
 }
 
 void FormMain::OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
-                                 const std::string& listKind) {
+                                 ReorderList listKind) {
     Discard(orderDialog);
     orderDialog = new FormOrdina(this, "Modifica ordine...");
     orderDialog->onDestroy = RouteDialogClosed;
@@ -613,8 +592,8 @@ void FormMain::ShowAbout() {
     aboutBox->logoId = IDB_LOGO;
     aboutBox->logoWidth = logoWidth;
     aboutBox->logoHeight = logoHeight;
-    aboutBox->titleText = std::string("Orvo ") + OrvoUtility::productName + " " + ZELMIVO_VERSION;
-    aboutBox->secondText = OrvoUtility::productCopyright;
+    aboutBox->titleText = std::string("Orvo ") + productName + " " + ZELMIVO_VERSION;
+    aboutBox->secondText = productCopyright;
     // Broken by hand: the notice box does not wrap its lines.
     aboutBox->noticeText =
         "Zelmivo raccoglie in categorie i programmi,\r\n"
@@ -624,7 +603,7 @@ void FormMain::ShowAbout() {
         "Il catalogo \xE8 salvato dopo ogni modifica\r\n"
         "nel file app.txt, nella cartella\r\n"
         "Zelmivo\\Dati dei dati locali dell'utente.";
-    aboutBox->webAddress = OrvoUtility::productWebAddress;
+    aboutBox->webAddress = productWebAddress;
     aboutBox->Show();
 }
 
@@ -770,7 +749,7 @@ HICON FormMain::IconFor(const std::string& pathname) {
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
-    return Common::ToLower(pathname).compare(0, 4, "http") == 0 ? webIcon : programIcon;
+    return StartsWithHttp(pathname) ? webIcon : programIcon;
 }
 
 void FormMain::RefreshAndSave() {

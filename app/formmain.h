@@ -13,6 +13,7 @@
 #include "catalogue.h"
 #include "catalogue_file.h"
 #include "form.h"
+#include "formordina.h"
 
 namespace OrvoUtility {
 class Button;
@@ -23,7 +24,6 @@ class Menu;
 class MenuBar;
 class PanelChildren;
 class SubMenu;
-class TextBox;
 class Timer;
 }  // namespace OrvoUtility
 
@@ -47,17 +47,14 @@ public:
     virtual void HandleResize();
     virtual void HandleTimer();
     virtual bool HandleChar(std::int32_t character);
-    virtual bool HandleTextBoxChar(OrvoUtility::TextBox* box, std::int32_t character);
     virtual void HandleKeyDown(std::int32_t key);
     virtual void HandleKeyUp(std::int32_t key);
     virtual void HandleMenuCommand(OrvoUtility::GUIElement* item);
-    virtual void HandleCancelKey(OrvoUtility::GUIElement* sender, std::int32_t key);
     virtual void HandleMouseUp(std::int32_t x, std::int32_t y);
     virtual void HandleMouseDown(std::int32_t x, std::int32_t y);
     virtual void HandleChildMouseDown(OrvoUtility::Child* child);
     virtual void HandleRightUp(std::int32_t x, std::int32_t y);
     virtual void HandleChildRightUp(OrvoUtility::Child* child, std::int32_t x, std::int32_t y);
-    virtual void HandleTextBoxClick(OrvoUtility::TextBox* box);
     virtual void HandleTileClick(OrvoUtility::GUIElement* element);
 
     // The menu bar and the two context menus.
@@ -73,7 +70,7 @@ public:
     void OpenReorderCategories();
     // Replaces the reorder dialog with one listing these entries.
     void OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
-                           const std::string& listKind);
+                           ReorderList listKind);
     void ShowAbout();
 
     // The deletions of the context menus, each after a question.

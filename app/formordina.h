@@ -12,6 +12,9 @@
 
 namespace MyApp {
 
+// What a reorder dialog lists.
+enum class ReorderList { Categories, Apps };
+
 class FormOrdina : public EditorDialog {
 public:
     // Opens at once over the owner, which stays disabled until the dialog closes.
@@ -29,8 +32,8 @@ public:
     std::vector<std::int32_t> ids;
     // The texts shown, parallel to `ids`.
     std::vector<std::string> texts;
-    // "CATEGORIE" or "APP": the owner's note of what is being reordered.
-    std::string listKind;
+    // The owner's note of what is being reordered.
+    ReorderList listKind = ReorderList::Categories;
 
     OrvoUtility::Label* promptLabel;
     OrvoUtility::ListBox* list;

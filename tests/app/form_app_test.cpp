@@ -6,6 +6,7 @@
 #include "dialog_test_support.h"
 #include "formapp.h"
 #include "gtest/gtest.h"
+#include "text.h"
 
 using MyApp::FormApp;
 using ZelmivoTest::DialogAnswerer;
@@ -77,8 +78,8 @@ TEST_F(FormAppTest, OpensOverItsDisabledOwnerWithTheExactLayout) {
     EXPECT_EQ(owner->modalChild, dialog.get());
     EXPECT_EQ(GetWindowLongW(dialog->hwnd, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
     EXPECT_EQ(GetFocus(), dialog->descriptionBox->hwnd);
-    ExpectLayout(dialog->hwnd, {{L"Static", L"Descrizione:", 10, 30, 80, 25},
-                                {L"Edit", L"", 100, 28, 250, 25},
+    ExpectLayout(dialog->hwnd, {{L"Static", L"Descrizione:", 10, 30, 105, 25},
+                                {L"Edit", L"", 120, 28, 230, 25},
                                 {L"Static", L"Pathname o URL:", 10, 70, 380, 25},
                                 {L"Edit", L"", 10, 97, 300, 25},
                                 {L"Button", L"Sfoglia", 310, 97, 70, 25},
@@ -86,6 +87,22 @@ TEST_F(FormAppTest, OpensOverItsDisabledOwnerWithTheExactLayout) {
                                 {L"Edit", L"", 10, 151, 300, 25},
                                 {L"Button", L"Annulla", 290, 215, 100, 25},
                                 {L"Button", L"OK", 180, 215, 100, 25}});
+    // Every label shows its whole text in its own font.
+    for (HWND label = GetWindow(dialog->hwnd, GW_CHILD); label != nullptr;
+         label = GetWindow(label, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(label, className, 16);
+        if (std::wstring(className) != L"Static") continue;
+        std::wstring text = TextOf(label);
+        HDC dc = GetDC(label);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(label, dc);
+        EXPECT_LE(extent.cx, ClientSizeOf(label).cx) << Common::WideToNarrow(text);
+    }
 }
 
 TEST_F(FormAppTest, OkStoresTheTrimmedTextsAndGivesTheOwnerBack) {

@@ -21,7 +21,7 @@ protected:
         dialog->ids = ids;
         dialog->texts = texts;
         WatchClose(*dialog);
-        dialog->listKind = "APP";
+        dialog->listKind = MyApp::ReorderList::Apps;
         dialog->FillList();
         Pump();
         return dialog;
@@ -103,7 +103,7 @@ TEST_F(FormOrdinaTest, SuAndGiuMoveTheSelectedEntryAndKeepItSelected) {
     Click(dialog->okButton->hwnd);
     EXPECT_FALSE(IsWindow(dialog->hwnd));
     EXPECT_EQ(dialog->resultCode, 1);
-    EXPECT_EQ(dialog->listKind, "APP");
+    EXPECT_EQ(dialog->listKind, MyApp::ReorderList::Apps);
     EXPECT_TRUE(IsWindowEnabled(owner->hwnd));
     EXPECT_EQ(closed.resultCode, 1);
 }

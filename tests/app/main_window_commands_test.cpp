@@ -70,7 +70,7 @@ TEST_F(MainWindowCommands, TheDeleteQuestionNamesTheCategoryInCapitals) {
     ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
     ZelmivoTest::AnsweredDialog box = answer.get();
     EXPECT_EQ(box.caption, L"Conferma");
-    EXPECT_EQ(box.text, L"Si desidera realmente cancellare la categoria \"CAFF\xE8 E T\xE8\"?");
+    EXPECT_EQ(box.text, L"Si desidera realmente cancellare la categoria \"CAFF\xC8 E T\xC8\"?");
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(ReadCatalogueFile(), file);
     EXPECT_EQ(main.catalogue.categories.size(), 1u);
@@ -140,7 +140,7 @@ TEST_F(MainWindowCommands, CancelledDialogsAndUnchangedOrdersKeepTheCatalogue) {
     ChooseFromContextMenu(*main.catalogue.categories[0].apps.at(0).tile, 'S');
     ASSERT_NE(OpenDialogWindow(main.orderDialog), nullptr);
     EXPECT_EQ(main.orderDialog->list->itemTexts, (std::vector<std::wstring>{L"Categoria 1 1"}));
-    EXPECT_EQ(main.orderDialog->listKind, "APP");
+    EXPECT_EQ(main.orderDialog->listKind, MyApp::ReorderList::Apps);
     WriteCatalogueFile(FileText({CategoryLine("Altro", 9)}, {}));
     FinishDialog(*main.orderDialog, *main.orderDialog->okButton);
     EXPECT_EQ(ReadCatalogueFile(), file);
@@ -226,14 +226,18 @@ TEST_F(MainWindowLaunch, ATileStartsItsProgramInItsOwnFolder) {
     const std::wstring report = folder + L"\\launch_report.txt";
     DeleteFileW(report.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
+    // The pathname and the parameters name environment variables, expanded
+    // at the launch only: the file keeps them as typed.
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_DIR", folder.c_str());
+    SetEnvironmentVariableW(L"ZELMIVO_WORDS", L"due tre");
     // A working folder other than the probe's, so that the start folder shows.
     SetCurrentDirectoryW(L"C:\\");
-    const std::string probe = Common::WideToNarrow(folder + L"\\launch_probe.exe");
 
     MyApp::Catalogue sample;
     sample.AddCategory("Prove");
-    sample.AddApp(1, "Sonda", probe, "uno \"due tre\"");
+    sample.AddApp(1, "Sonda", "%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"");
     SaveSample(sample);
+    const std::string file = ReadCatalogueFile();
     FormMain& main = OpenMainForm();
     Click(main.catalogue.categories.at(0).apps.at(0).tile->hwnd);
     ASSERT_TRUE(PumpUntil(
@@ -244,8 +248,28 @@ TEST_F(MainWindowLaunch, ATileStartsItsProgramInItsOwnFolder) {
     EXPECT_EQ(Common::ToLower(lines[0]), Common::ToLower(Common::WideToNarrow(folder)));
     EXPECT_EQ(lines[1], "uno");
     EXPECT_EQ(lines[2], "due tre");
+    EXPECT_EQ(ReadCatalogueFile(), file);
     DeleteFileW(report.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", nullptr);
+}
+
+TEST_F(MainWindowLaunch, ATargetThatCannotStartIsToldInItalian) {
+    MyApp::Catalogue sample;
+    sample.AddCategory("Prove");
+    sample.AddApp(1, "Assente", "C:\\nessuna\\cartella\\programma.exe", "");
+    SaveSample(sample);
+    FormMain& main = OpenMainForm();
+
+    auto answer = AnswerNextBox(IDOK);
+    Click(main.catalogue.categories.at(0).apps.at(0).tile->hwnd);
+    ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
+    ZelmivoTest::AnsweredDialog box = answer.get();
+    EXPECT_EQ(box.caption, L"Errore");
+    EXPECT_EQ(
+        box.text.rfind(L"Impossibile aprire\r\nC:\\nessuna\\cartella\\programma.exe\r\n\r\n", 0),
+        0u)
+        << Common::WideToNarrow(box.text);
+    EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
 }
 
 TEST_F(MainWindowLaunch, APathnameBeginningWithHttpGetsNoStartFolder) {
