@@ -80,6 +80,9 @@ void Drawing::DrawText(std::int32_t x, std::int32_t y, std::int32_t boxWidth,
         format = DT_CENTER;
     }
     if (boxWidth == 0 || boxHeight == 0) format |= DT_NOCLIP;
+    // A text longer than its box ends in "..." rather than mid-letter, and an
+    // "&" is a letter like any other.
+    format |= DT_END_ELLIPSIS | DT_NOPREFIX;
     RECT box{x, y, x + boxWidth, y + boxHeight};
     HGDIOBJ oldFont = nullptr;
     HFONT handle = textFont != nullptr ? textFont->GetHandle() : nullptr;

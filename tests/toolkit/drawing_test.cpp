@@ -180,6 +180,29 @@ TEST(DrawingTest, TextIsCutAt1023Characters) {
     EXPECT_TRUE(boxed.SameAs(cut));
 }
 
+TEST(DrawingTest, TextTooLongForItsBoxEndsInAnEllipsis) {
+    FontDescription font("Tahoma", 16);
+    const std::wstring text = L"Tom & Jerry, una descrizione che non entra";
+    Canvas drawn(120, 30, white);
+    Drawing drawing(nullptr);
+    drawing.AttachDeviceContext(drawn.dc);
+    drawing.DrawText(0, 5, 120, 20, text, black, &font, 0);
+
+    auto systemDrawn = [&](Canvas& canvas, UINT format) {
+        SetBkMode(canvas.dc, TRANSPARENT);
+        HGDIOBJ previous = SelectObject(canvas.dc, font.GetHandle());
+        RECT box{0, 5, 120, 25};
+        DrawTextW(canvas.dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+        SelectObject(canvas.dc, previous);
+    };
+    Canvas ended(120, 30, white);
+    systemDrawn(ended, DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    Canvas cut(120, 30, white);
+    systemDrawn(cut, DT_LEFT | DT_NOPREFIX);
+    EXPECT_TRUE(drawn.SameAs(ended));
+    EXPECT_FALSE(drawn.SameAs(cut));
+}
+
 int LeftmostInk(const Canvas& canvas) {
     for (int x = 0; x < canvas.width; ++x) {
         for (int y = 0; y < canvas.height; ++y) {
