@@ -1,6 +1,7 @@
 #include "gui_element.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -103,6 +104,10 @@ void GUIElement::FillBackground() {
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, L"", 0, nullptr);
     }
     EndPaint(hwnd, &paint);
+}
+
+void GUIElement::AcceptDroppedFiles() {
+    if (created && hwnd != nullptr) DragAcceptFiles(hwnd, TRUE);
 }
 
 void GUIElement::SetEnabled(bool value) {

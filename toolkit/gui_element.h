@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,8 @@ public:
     virtual void SetWaitCursor(bool value);
     virtual void SetHandCursor(bool value);
     virtual void OnShow();
+    // Makes the created window a target for files dragged from the shell.
+    void AcceptDroppedFiles();
     virtual void OnItemNotify(ItemNotification notification, std::vector<std::int32_t> values,
                               std::vector<std::string> texts);
     virtual void Create() = 0;
@@ -146,6 +149,10 @@ public:
     MouseMoveHandler onMouseMove;
     MouseHandler onMouseHover;
     MouseHandler onMouseLeave;
+    // Files dragged from the shell and dropped on the window or one of its
+    // children: their full paths and the point, in the window's client
+    // coordinates. The window takes drops once AcceptDroppedFiles has run.
+    std::function<void(const std::vector<std::wstring>& paths, POINT point)> onDropFiles;
 
 private:
     void FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer);

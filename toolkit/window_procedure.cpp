@@ -1,6 +1,7 @@
 #include "window_procedure.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <string>
@@ -147,6 +148,20 @@ void RouteNotification(LPARAM lParam) {
     }
 }
 
+void DeliverDrop(GUIElement& element, HDROP drop) {
+    std::vector<std::wstring> paths;
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, &path[0], static_cast<UINT>(path.size())));
+        if (!path.empty()) paths.push_back(std::move(path));
+    }
+    POINT point{};
+    DragQueryPoint(drop, &point);
+    DragFinish(drop);
+    element.onDropFiles(paths, point);
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -234,6 +249,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_HSCROLL:
         case WM_VSCROLL:
             if (Scroll(element, message, wParam)) return 0;
+            break;
+        case WM_DROPFILES:
+            if (element != nullptr && element->onDropFiles) {
+                DeliverDrop(*element, reinterpret_cast<HDROP>(wParam));
+                return 0;
+            }
             break;
         case WM_MOUSEWHEEL:
             if (ScrollByWheel(element, wParam)) return 0;

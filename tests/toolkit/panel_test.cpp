@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "control_host.h"
+#include "dropped_files.h"
 #include "font_description.h"
 #include "label.h"
 #include "text.h"
@@ -387,6 +388,26 @@ TEST_F(PanelTest, LabelsInAPanelPaintWithTheChildColour) {
     PixelCanvas canvas(80, 30);
     canvas.CopyWindow(label->hwnd);
     EXPECT_EQ(canvas.At(40, 15), 0xDCDCDCu);
+}
+
+TEST_F(PanelTest, FilesDroppedOnAChildReachThePanelThatTakesThem) {
+    PanelChildren* panel = MakeScrollingPanel();
+    std::vector<std::wstring> received;
+    POINT where{-1, -1};
+    panel->onDropFiles = [&](const std::vector<std::wstring>& paths, POINT point) {
+        received = paths;
+        where = point;
+    };
+    EXPECT_EQ(GetWindowLongW(panel->hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    panel->AcceptDroppedFiles();
+    EXPECT_NE(GetWindowLongW(panel->hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+
+    const std::vector<std::wstring> paths = {L"C:\\Programmi\\Caff\u00E8.exe",
+                                             L"D:\\Documenti\\\u0141\u00F3d\u017A.txt"};
+    ZelmivoTest::DropFiles(panel->hwnd, paths, POINT{25, 130});
+    EXPECT_EQ(received, paths);
+    EXPECT_EQ(where.x, 25);
+    EXPECT_EQ(where.y, 130);
 }
 
 }  // namespace
