@@ -3,6 +3,7 @@
 #include "form_routing.h"
 #include "resource_ids.h"
 #include "shell.h"
+#include "text.h"
 
 namespace MyApp {
 
@@ -15,7 +16,6 @@ using OrvoUtility::TextBox;
 namespace {
 
 constexpr std::int32_t ownerOffset = 50;
-constexpr wchar_t lastStorable = 0xFF;
 
 bool RouteChar(GUIElement* element, std::int32_t character) {
     TextBox* box = dynamic_cast<TextBox*>(element);
@@ -171,14 +171,13 @@ void EditorDialog::Refuse(TextBox* box, const std::string& message) {
 }
 
 bool EditorDialog::CheckStorable(TextBox* box, const std::string& fieldName) {
-    for (wchar_t character : box->GetText()) {
-        if (character > lastStorable) {
-            Refuse(box, "Il campo \"" + fieldName +
-                            "\" contiene caratteri che non possono essere salvati.");
-            return false;
-        }
-    }
-    return true;
+    if (Common::IsNarrowable(box->GetText())) return true;
+    Refuse(box, UnstorableFieldMessage(fieldName));
+    return false;
+}
+
+std::string UnstorableFieldMessage(const std::string& fieldName) {
+    return "Il campo \"" + fieldName + "\" contiene caratteri che non possono essere salvati.";
 }
 
 }  // namespace MyApp

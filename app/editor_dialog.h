@@ -100,4 +100,7 @@ private:
     std::vector<std::unique_ptr<OrvoUtility::GUIElement>> controls;
 };
 
+// What the user reads when a text holds a character the catalogue cannot keep.
+std::string UnstorableFieldMessage(const std::string& fieldName);
+
 }  // namespace MyApp

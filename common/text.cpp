@@ -41,6 +41,15 @@ std::string WideToNarrow(std::wstring text) {
     return narrow;
 }
 
+bool IsNarrowable(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c > 0xFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string ToUpper(std::string text) {
     for (char& c : text) {
         if (IsSmallLetter(static_cast<unsigned char>(c))) {

@@ -13,6 +13,8 @@ namespace Common {
 std::wstring NarrowToWide(std::string text);
 // Each code unit keeps its low 8 bits; the length does not change.
 std::string WideToNarrow(std::wstring text);
+// True when every character fits one byte (Latin-1), so that narrowing keeps it.
+bool IsNarrowable(const std::wstring& text);
 
 // Letters change case in all of Latin-1: "caff\xE8" gives "CAFF\xC8".
 std::string ToUpper(std::string text);

@@ -8,15 +8,6 @@ namespace MyApp {
 
 namespace {
 
-bool IsLatin1(const std::wstring& text) {
-    for (wchar_t c : text) {
-        if (c > 0xFF) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::wstring Wide(const std::string& path) { return Common::NarrowToWide(path); }
 
 HANDLE HandleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
@@ -59,7 +50,7 @@ std::string LocalAppDataFolder() {
         return std::string();
     }
     std::wstring folder(buffer);
-    if (IsLatin1(folder)) {
+    if (Common::IsNarrowable(folder)) {
         return Common::WideToNarrow(folder);
     }
     // Narrowing a name such as C:\Users\Łukasz would name another folder; the
@@ -70,7 +61,7 @@ std::string LocalAppDataFolder() {
         return std::string();
     }
     std::wstring shortFolder(shortName, length);
-    return IsLatin1(shortFolder) ? Common::WideToNarrow(shortFolder) : std::string();
+    return Common::IsNarrowable(shortFolder) ? Common::WideToNarrow(shortFolder) : std::string();
 }
 
 bool PathExists(const std::string& path) {
