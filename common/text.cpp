@@ -1,5 +1,6 @@
 #include "text.h"
 
+#include <cstring>
 #include <limits>
 
 namespace Common {
@@ -7,6 +8,12 @@ namespace Common {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool AllSpaces(const char* eight) {
+    std::uint64_t word;
+    std::memcpy(&word, eight, sizeof word);
+    return word == 0x2020202020202020ull;
+}
 
 // Latin-1 keeps each accented capital 0x20 below its small letter, as ASCII
 // does; the multiplication sign and the division sign sit between and stay.
@@ -90,8 +97,15 @@ std::string ReplaceAll(std::string text, std::string search, std::string replace
 std::string_view TrimmedView(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
+    // The padding of a file's columns is long runs of spaces: eight at a time.
+    while (end - begin >= 8 && AllSpaces(text.data() + begin)) {
+        begin += 8;
+    }
     while (begin < end && IsBlank(text[begin])) {
         ++begin;
+    }
+    while (end - begin >= 8 && AllSpaces(text.data() + end - 8)) {
+        end -= 8;
     }
     while (end > begin && IsBlank(text[end - 1])) {
         --end;

@@ -1,12 +1,19 @@
 #include "utf8.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace Common {
 
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+bool HasHighBit(const char* eight) {
+    std::uint64_t word;
+    std::memcpy(&word, eight, sizeof word);
+    return (word & 0x8080808080808080ull) != 0;
+}
 
 }  // namespace
 
@@ -18,12 +25,16 @@ Utf8Decoding Scan(const std::string& bytes, std::string* text) {
     if (text != nullptr) text->reserve(bytes.size());
     const std::size_t size = bytes.size();
     for (std::size_t at = 0; at < size;) {
-        unsigned char lead = static_cast<unsigned char>(bytes[at]);
-        if (lead < 0x80) {
-            if (text != nullptr) text->push_back(static_cast<char>(lead));
-            ++at;
+        // Runs of ASCII, the bulk of a catalogue, pass eight bytes at a time.
+        std::size_t run = at;
+        while (run + 8 <= size && !HasHighBit(bytes.data() + run)) run += 8;
+        while (run < size && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        if (run > at) {
+            if (text != nullptr) text->append(bytes, at, run - at);
+            at = run;
             continue;
         }
+        unsigned char lead = static_cast<unsigned char>(bytes[at]);
         std::size_t length = 0;
         std::uint32_t code = 0;
         std::uint32_t lowest = 0;

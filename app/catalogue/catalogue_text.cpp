@@ -1,6 +1,8 @@
 #include "catalogue_text.h"
 
+#include <cstring>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "text.h"
@@ -40,65 +42,103 @@ void AppendAppLine(std::string& out, const App& app) {
     out += app.pathname;
 }
 
-// The file's characters, one byte each, and what they were encoded in.
-std::string Decode(const std::string& bytes, ParsedCatalogue& parsed) {
+// The file's characters, one byte each, and what they were encoded in; the
+// view points into `bytes` or, for UTF-8, into `decoded`.
+std::string_view Decode(const std::string& bytes, std::string& decoded, ParsedCatalogue& parsed) {
     if (bytes.compare(0, 3, kByteOrderMark) == 0) {
         parsed.encoding = TextEncoding::Utf8WithMark;
-        Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes.substr(3));
-        if (!decoded.valid) {
+        Common::Utf8Decoding result = Common::DecodeUtf8(bytes.substr(3));
+        if (!result.valid) {
             parsed.lossless = false;
-            return bytes.substr(3);
+            return std::string_view(bytes).substr(3);
         }
-        parsed.lossless = decoded.lossless;
-        return std::move(decoded.text);
+        parsed.lossless = result.lossless;
+        decoded = std::move(result.text);
+        return decoded;
     }
     // Plain ASCII reads the same either way, and Latin-1 letters are rarely
     // valid UTF-8, so only text that needs UTF-8 is taken as such.
     if (!Common::ReadsAsUtf8(bytes)) {
         return bytes;
     }
-    Common::Utf8Decoding decoded = Common::DecodeUtf8(bytes);
+    Common::Utf8Decoding result = Common::DecodeUtf8(bytes);
     parsed.encoding = TextEncoding::Utf8;
-    parsed.lossless = decoded.lossless;
-    return std::move(decoded.text);
+    parsed.lossless = result.lossless;
+    decoded = std::move(result.text);
+    return decoded;
 }
 
-struct Section {
-    bool categories = false;
-    bool apps = false;
-};
+Categoria CategoryFromLine(std::string_view line) {
+    return Categoria(Common::ParseInt32(std::string(Column(line, kNameWidth, std::string::npos))),
+                     Trimmed(Column(line, 0, kNameWidth)));
+}
 
-void ParseLine(std::string_view line, Section& section, Catalogue& catalogue) {
-    line = line.substr(0, line.find('\0'));
-    if (line == kCategoriesKeyword) {
-        section = Section{true, false};
-    } else if (line == kAppsKeyword) {
-        section = Section{false, true};
-    } else if (Common::TrimmedView(line).empty()) {
-        return;
-    } else if (section.categories) {
-        catalogue.categories.push_back(ParseCategoryLine(std::string(line)));
-    } else if (section.apps) {
-        App app;
-        ParseAppLine(std::string(line), app);
-        std::int32_t index = catalogue.FindCategory(app.categoryId);
-        if (index >= 0) {
-            catalogue.categories[static_cast<std::size_t>(index)].apps.push_back(std::move(app));
+void AppFromLine(std::string_view line, App& app) {
+    std::size_t at = 0;
+    app.categoryId =
+        Common::ParseInt32(std::string(Common::TrimmedView(Column(line, at, kCategoryIdWidth))));
+    at += kCategoryIdWidth;
+    app.description = Trimmed(Column(line, at, kDescriptionWidth));
+    at += kDescriptionWidth;
+    app.parameters = Trimmed(Column(line, at, kParametersWidth));
+    at += kParametersWidth;
+    app.pathname = std::string(Column(line, at, std::string::npos));
+}
+
+// Reads the lines in order; an entry joins the first category above it with
+// its id, found through an index rather than a scan.
+class LineReader {
+public:
+    explicit LineReader(Catalogue& target) : catalogue(target) {}
+
+    void Read(std::string_view line) {
+        line = line.substr(0, line.find('\0'));
+        if (line == kCategoriesKeyword) {
+            inCategories = true;
+            inApps = false;
+        } else if (line == kAppsKeyword) {
+            inApps = true;
+            inCategories = false;
+        } else if (Common::TrimmedView(line).empty()) {
+            return;
+        } else if (inCategories) {
+            catalogue.categories.push_back(CategoryFromLine(line));
+            firstWithId.emplace(catalogue.categories.back().id, catalogue.categories.size() - 1);
+        } else if (inApps) {
+            App app;
+            AppFromLine(line, app);
+            auto found = firstWithId.find(app.categoryId);
+            if (found != firstWithId.end()) {
+                catalogue.categories[found->second].apps.push_back(std::move(app));
+            }
         }
     }
-}
+
+private:
+    Catalogue& catalogue;
+    std::unordered_map<std::int32_t, std::size_t> firstWithId;
+    bool inCategories = false;
+    bool inApps = false;
+};
 
 }  // namespace
 
 ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
     ParsedCatalogue parsed;
-    const std::string text = Decode(bytes, parsed);
-    Section section;
+    std::string decoded;
+    const std::string_view text = Decode(bytes, decoded, parsed);
+    LineReader reader(parsed.catalogue);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        ParseLine(std::string_view(text.data() + start, end - start), section, parsed.catalogue);
+        // CR LF, LF or CR alone ends the line; memchr keeps the scan fast.
+        const char* from = text.data() + start;
+        std::size_t rest = text.size() - start;
+        const void* lineFeed = std::memchr(from, '\n', rest);
+        std::size_t length = lineFeed != nullptr ? static_cast<const char*>(lineFeed) - from : rest;
+        const void* carriageReturn = std::memchr(from, '\r', length);
+        if (carriageReturn != nullptr) length = static_cast<const char*>(carriageReturn) - from;
+        std::size_t end = start + length;
+        reader.Read(text.substr(start, length));
         start = end + 1;
         if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     }
@@ -151,10 +191,7 @@ std::string FormatCategoryLine(const Categoria& category) {
     return line;
 }
 
-Categoria ParseCategoryLine(const std::string& line) {
-    return Categoria(Common::ParseInt32(std::string(Column(line, kNameWidth, std::string::npos))),
-                     Trimmed(Column(line, 0, kNameWidth)));
-}
+Categoria ParseCategoryLine(const std::string& line) { return CategoryFromLine(line); }
 
 std::string FormatAppLine(const App& app) {
     std::string line;
@@ -162,16 +199,7 @@ std::string FormatAppLine(const App& app) {
     return line;
 }
 
-void ParseAppLine(const std::string& line, App& app) {
-    std::size_t at = 0;
-    app.categoryId = Common::ParseInt32(Trimmed(Column(line, at, kCategoryIdWidth)));
-    at += kCategoryIdWidth;
-    app.description = Trimmed(Column(line, at, kDescriptionWidth));
-    at += kDescriptionWidth;
-    app.parameters = Trimmed(Column(line, at, kParametersWidth));
-    at += kParametersWidth;
-    app.pathname = std::string(Column(line, at, std::string::npos));
-}
+void ParseAppLine(const std::string& line, App& app) { AppFromLine(line, app); }
 
 void GiveCategoriesOwnIds(Catalogue& catalogue) {
     std::unordered_set<std::int32_t> kept;

@@ -47,6 +47,14 @@ TEST(TextTrim, WhiteSpaceIsAsciiOnly) {
     EXPECT_EQ(Common::Trim(" \t\n\v\f\r a b \r\n"), "a b");
     EXPECT_EQ(Common::Trim("\xA0x\xA0"), "\xA0x\xA0");
     EXPECT_EQ(Common::Trim("\x08x\x0E"), "\x08x\x0E");
+    // Column padding: runs longer than eight, tabs and letters at every offset.
+    const std::string pad(13, ' ');
+    for (std::size_t cut = 0; cut <= pad.size(); ++cut) {
+        std::string inner = "x" + pad.substr(0, cut) + "y";
+        EXPECT_EQ(Common::Trim(pad.substr(cut) + "\t" + pad + inner + pad + "\t" + pad.substr(cut)),
+                  inner);
+        EXPECT_EQ(Common::Trim(pad + pad.substr(cut)), "");
+    }
 }
 
 TEST(TextPad, PadsButNeverCuts) {
