@@ -5,7 +5,7 @@
 ZELMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZELMIVO_BUILD=${ZELMIVO_BUILD:-$ZELMIVO_ROOT/build}
 ZELMIVO_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix
-                  wine wine64 xvfb x11-utils imagemagick xdotool)
+                  wine wine64 xvfb x11-utils imagemagick xdotool libbenchmark-dev)
 
 zelmivo_install_packages() {
     local missing=()
