@@ -1,11 +1,5 @@
 #include "formmain.h"
 
-// windows.h comes first: shellapi.h builds on it.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
-
 #include <algorithm>
 
 #include "button.h"
@@ -51,6 +45,8 @@ constexpr COLORREF addCellText = 0xFF0000;
 constexpr std::int32_t resizeDelayMs = 500;
 constexpr std::int32_t logoWidth = 164;
 constexpr std::int32_t logoHeight = 50;
+// Posted by the icon worker when found icons wait to be taken.
+constexpr UINT iconsFoundMessage = WM_APP + 1;
 const char categoriesKind[] = "CATEGORIE";
 const char appsKind[] = "APP";
 
@@ -176,6 +172,11 @@ void RouteTimer(Timer* timer) {
     if (form != nullptr) form->HandleTimer();
 }
 
+void RouteAppMessage(OrvoUtility::Form* element, UINT message, WPARAM, LPARAM) {
+    FormMain* form = dynamic_cast<FormMain*>(element);
+    if (form != nullptr && message == iconsFoundMessage) form->HandleIconAnswers();
+}
+
 // Loaded unshared, so that the form owns it and may destroy it.
 HICON LoadResourceIcon(int resourceId) {
     HICON icon = static_cast<HICON>(LoadImageW(
@@ -238,6 +239,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     onChar = RouteChar;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
+    onAppMessage = RouteAppMessage;
     // HandleLoad runs inside, as the window is made.
     Create();
     SetIcon(IDI_PROGRAM);
@@ -284,6 +286,8 @@ FormMain::~FormMain() {
     delete resizeTimer;
     resizeTimer = nullptr;
 
+    // First, so that no found icon arrives after the cache is emptied.
+    iconExtractor.reset();
     for (const auto& cached : iconCache) DestroyIcon(cached.second);
     if (programIcon != nullptr) DestroyIcon(programIcon);
     if (webIcon != nullptr) DestroyIcon(webIcon);
@@ -698,8 +702,6 @@ void FormMain::BuildColumns() {
                 tile->onRightUp = RouteRightUp;
                 tile->SetHandCursor(true);
                 tile->tag = AppKey(app.categoryId, app.id);
-                HICON icon = IconFor(app.pathname);
-                if (icon != nullptr) tile->enabledIcon = icon;
                 tile->Create();
                 app.tile = tile;
                 tiles.push_back(tile);
@@ -727,18 +729,39 @@ void FormMain::BuildColumns() {
 }
 
 HICON FormMain::IconFor(const std::string& pathname) {
-    for (const auto& cached : iconCache) {
-        if (cached.first == pathname) return cached.second;
-    }
-    HICON extracted = ExtractIconW(instance, Common::NarrowToWide(pathname).c_str(), 0);
-    // The value 1 is no icon but the shell's answer for a file that holds none.
-    if (reinterpret_cast<UINT_PTR>(extracted) > 1) {
-        iconCache.emplace_back(pathname, extracted);
-        return extracted;
+    auto cached = iconCache.find(pathname);
+    if (cached != iconCache.end()) return cached->second;
+    if (iconLookups.insert(pathname).second) {
+        if (iconExtractor == nullptr) {
+            iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
+        }
+        iconExtractor->Request(pathname);
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
-    return Common::ToLower(pathname).compare(0, 4, "http") == 0 ? webIcon : programIcon;
+    return StartsWithHttp(pathname) ? webIcon : programIcon;
+}
+
+void FormMain::HandleIconAnswers() {
+    if (iconExtractor == nullptr) return;
+    bool found = false;
+    for (const IconExtractor::Answer& answer : iconExtractor->TakeAnswers()) {
+        if (answer.icon == nullptr) continue;
+        auto stored = iconCache.emplace(answer.pathname, answer.icon);
+        if (!stored.second) DestroyIcon(answer.icon);
+        found = true;
+    }
+    if (!found) return;
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) {
+            Button* tile = static_cast<Button*>(app.tile);
+            if (tile == nullptr) continue;
+            auto cached = iconCache.find(app.pathname);
+            if (cached == iconCache.end() || tile->enabledIcon == cached->second) continue;
+            tile->enabledIcon = cached->second;
+            if (tile->created && tile->hwnd != nullptr) InvalidateRect(tile->hwnd, nullptr, FALSE);
+        }
+    }
 }
 
 void FormMain::RefreshAndSave() {

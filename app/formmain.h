@@ -6,12 +6,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue.h"
 #include "form.h"
+#include "icon_extractor.h"
 
 namespace OrvoUtility {
 class Button;
@@ -84,9 +87,12 @@ public:
     // Creates the cells and tiles not made yet and moves every one to its
     // place; the panel must be scrolled to its origin.
     void BuildColumns();
-    // The tile icon for a pathname: extracted once per pathname, else the web
-    // or the program icon of the resources.
+    // The tile icon for a pathname: extracted once per pathname, on a worker
+    // thread; until it is found, and when there is none, the web or the program
+    // icon of the resources.
     HICON IconFor(const std::string& pathname);
+    // Takes the icons the worker found and shows them on their tiles.
+    void HandleIconAnswers();
     // After every change of the catalogue: lay out again and write app.txt.
     void RefreshAndSave();
 
@@ -124,7 +130,11 @@ public:
     std::vector<OrvoUtility::CellControl*> addAppCells;
     std::vector<OrvoUtility::CellControl*> categoryCells;
     std::vector<OrvoUtility::Button*> tiles;
-    std::vector<std::pair<std::string, HICON>> iconCache;
+    // Found icons by pathname; owned.
+    std::unordered_map<std::string, HICON> iconCache;
+    // Every pathname looked up in this run, found or not.
+    std::unordered_set<std::string> iconLookups;
+    std::unique_ptr<IconExtractor> iconExtractor;
     HICON programIcon;
     HICON webIcon;
     OrvoUtility::Timer* resizeTimer;

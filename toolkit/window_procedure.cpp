@@ -147,6 +147,13 @@ void RouteNotification(LPARAM lParam) {
     }
 }
 
+void RouteAppMessage(GUIElement* element, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = dynamic_cast<Form*>(element);
+    if (form != nullptr && form->onAppMessage != nullptr) {
+        form->onAppMessage(form, message, wParam, lParam);
+    }
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -285,6 +292,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) element->OnMouseLeave();
             break;
         default:
+            if (message >= WM_APP && message <= 0xBFFF) {
+                RouteAppMessage(element, message, wParam, lParam);
+            }
             break;
     }
 
