@@ -1,6 +1,7 @@
 #include "formmain.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "button.h"
 #include "catalogue_file.h"
@@ -136,6 +137,17 @@ void DestroyElementWindow(GUIElement* element) {
     element->created = false;
 }
 
+// A relayout after one edit leaves alone every window whose place and text
+// did not change.
+void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y) {
+    if (element->left != x || element->top != y || !element->created) element->MoveTo(x, y);
+}
+
+void LabelElement(GUIElement* element, const std::string& text) {
+    std::wstring wide = Common::NarrowToWide(text);
+    if (element->text != wide || !element->created) element->SetText(wide);
+}
+
 bool StartsWithHttp(const std::string& pathname) {
     return Common::ToLower(pathname).compare(0, 4, "http") == 0;
 }
@@ -170,6 +182,17 @@ void RouteTileClick(GUIElement* element) {
 void RouteTimer(Timer* timer) {
     FormMain* form = dynamic_cast<FormMain*>(timer->parent);
     if (form != nullptr) form->HandleTimer();
+}
+
+// Scrolling shows cells and tiles that may not have been made yet; they are
+// made and painted before the user sees the gap.
+void RouteScroll(PanelChildren* panel, std::int32_t) {
+    FormMain* form = FindOwningForm<FormMain>(panel);
+    if (form == nullptr) return;
+    form->CreateElementsInView();
+    if (panel->hwnd != nullptr) {
+        RedrawWindow(panel->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
 }
 
 void RouteAppMessage(OrvoUtility::Form* element, UINT message, WPARAM, LPARAM) {
@@ -357,7 +380,19 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
 void FormMain::HandleResize() {
     if (hwnd != nullptr && IsWindow(hwnd)) RefreshClientSize(*this);
     if (tilePanel == nullptr) return;
-    tilePanel->Resize(width - 2 * margin, height - 2 * margin);
+    std::int32_t panelWidth = width - 2 * margin;
+    std::int32_t panelHeight = height - 2 * margin;
+    // A refresh calls this for the timer alone: a panel of the right size is
+    // not resized, which would repaint every tile in view.
+    RECT frame;
+    if (tilePanel->created && GetWindowRect(tilePanel->hwnd, &frame) &&
+        frame.right - frame.left == panelWidth && frame.bottom - frame.top == panelHeight) {
+        tilePanel->width = panelWidth;
+        tilePanel->height = panelHeight;
+    } else {
+        tilePanel->Resize(panelWidth, panelHeight);
+    }
+    CreateElementsInView();
     if (resizeTimer != nullptr && !resizeTimer->running) resizeTimer->Start();
 }
 
@@ -384,6 +419,8 @@ void FormMain::HandleTimer() {
         tilePanel->SetVerticalScrollBar(false);
     }
     if (resizeTimer->running) resizeTimer->Stop();
+    // A scroll bar that went away gave the content more room.
+    CreateElementsInView();
     timerBusy = false;
 }
 
@@ -639,6 +676,8 @@ void FormMain::BuildPanel() {
     tilePanel->SetBackColor(panelBackground);
     tilePanel->childBackColor = controlBackground;
     tilePanel->childTextColor = 0;
+    tilePanel->onVerticalScroll = RouteScroll;
+    tilePanel->onHorizontalScroll = RouteScroll;
     tilePanel->Create();
 
     addCategoryCell = new CellControl(tilePanel);
@@ -658,74 +697,157 @@ void FormMain::BuildPanel() {
 }
 
 void FormMain::BuildColumns() {
-    std::int32_t maxBottom = 0;
-    std::int32_t column = 0;
-    for (Categoria& category : catalogue.categories) {
-        std::int32_t x = margin + columnStep * column;
-        std::int32_t y = margin;
-        if (category.cell == nullptr) {
-            CellControl* header = new CellControl(tilePanel);
-            header->width = cellWidth;
-            header->height = headerHeight;
-            header->tag = Common::FormatInt64(category.id);
-            header->textColor = headerText;
-            header->SetBackColor(headerBackground);
-            header->onRightUp = RouteRightUp;
-            header->Create();
-            category.cell = header;
-            categoryCells.push_back(header);
+    LayOutColumns(true);
 
-            CellControl* addCell = new CellControl(tilePanel);
-            addCell->width = cellWidth;
-            addCell->height = cellHeight;
-            addCell->SetTextNarrow("+ aggiungi App");
-            addCell->SetHandCursor(true);
-            addCell->onLeftDown = RouteLeftDown;
-            addCell->textColor = addCellText;
-            addCell->tag = "APP;" + Common::FormatInt64(category.id);
-            addCell->SetBackColor(tilePanel->backColor);
-            addCell->Create();
-            category.addCell = addCell;
-            addAppCells.push_back(addCell);
-        }
-        category.cell->MoveTo(x, margin);
-        category.cell->SetTextNarrow(category.name);
-
-        for (App& app : category.apps) {
-            y += rowStep;
-            if (app.tile == nullptr) {
-                Button* tile = new Button(tilePanel, app.description);
-                tile->ownerDrawn = true;
-                tile->width = cellWidth;
-                tile->height = cellHeight;
-                tile->onCommand = RouteTileClick;
-                tile->onRightUp = RouteRightUp;
-                tile->SetHandCursor(true);
-                tile->tag = AppKey(app.categoryId, app.id);
-                tile->Create();
-                app.tile = tile;
-                tiles.push_back(tile);
-            }
-            Button* tile = static_cast<Button*>(app.tile);
-            HICON icon = IconFor(app.pathname);
-            if (icon != nullptr) tile->enabledIcon = icon;
-            tile->SetTextNarrow(app.description);
-            tile->MoveTo(x, y);
-        }
-        category.addCell->MoveTo(x, y + rowStep);
-        maxBottom = std::max(maxBottom, y + 2 * rowStep);
-        ++column;
-    }
-
-    addCategoryCell->MoveTo(margin + columnStep * column, margin);
+    std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
+    PlaceElement(addCategoryCell, margin + columnStep * column, margin);
     POINT corner = addCategoryCell->GetPosition();
     std::int32_t addWidth = addCategoryCell->width;
     RECT frame;
     if (addCategoryCell->created && GetWindowRect(addCategoryCell->hwnd, &frame)) {
         addWidth = frame.right - frame.left;
     }
+    std::int32_t maxBottom = 0;
+    for (const Categoria& category : catalogue.categories) {
+        std::int32_t apps = static_cast<std::int32_t>(category.apps.size());
+        maxBottom = std::max(maxBottom, margin + rowStep * (apps + 2));
+    }
     contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + margin);
     contentHeight = std::max(contentHeight, maxBottom);
+}
+
+void FormMain::CreateElementsInView() {
+    if (tilePanel == nullptr || addCategoryCell == nullptr) return;
+    LayOutColumns(false);
+}
+
+void FormMain::LayOutColumns(bool relayout) {
+    RECT shown = ShownContent(relayout);
+    // Where content point (0, 0) stands in the panel now.
+    POINT origin{-shown.left, -shown.top};
+    // Coming into view later, an element takes its place in the tab order
+    // after the one before it in the layout, as if it had been made at start.
+    HWND previous = nullptr;
+    auto make = [&](GUIElement* element, std::int32_t x, std::int32_t y) {
+        element->left = origin.x + x;
+        element->top = origin.y + y;
+        element->Create();
+        if (!relayout && element->hwnd != nullptr) {
+            SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    };
+    auto inView = [&shown](std::int32_t x, std::int32_t y, std::int32_t boxHeight) {
+        return x < shown.right && x + cellWidth > shown.left && y < shown.bottom &&
+               y + boxHeight > shown.top;
+    };
+    auto follow = [&previous](GUIElement* element) {
+        if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
+    };
+
+    std::int32_t column = 0;
+    for (Categoria& category : catalogue.categories) {
+        std::int32_t x = margin + columnStep * column;
+        std::int32_t y = margin;
+        if (category.cell == nullptr && inView(x, margin, headerHeight)) {
+            CellControl* header = NewHeaderCell(category);
+            make(header, x, margin);
+            category.cell = header;
+            categoryCells.push_back(header);
+        } else if (category.cell != nullptr && relayout) {
+            PlaceElement(category.cell, x, margin);
+            LabelElement(category.cell, category.name);
+        }
+        follow(category.cell);
+
+        for (App& app : category.apps) {
+            y += rowStep;
+            if (app.tile == nullptr && inView(x, y, cellHeight)) {
+                Button* tile = NewTile(app);
+                make(tile, x, y);
+                app.tile = tile;
+                tiles.push_back(tile);
+            } else if (app.tile != nullptr && relayout) {
+                Button* tile = static_cast<Button*>(app.tile);
+                HICON icon = IconFor(app.pathname);
+                if (icon != nullptr && icon != tile->enabledIcon) {
+                    tile->enabledIcon = icon;
+                    if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
+                }
+                LabelElement(tile, app.description);
+                PlaceElement(tile, x, y);
+            }
+            follow(app.tile);
+        }
+
+        if (category.addCell == nullptr && inView(x, y + rowStep, cellHeight)) {
+            CellControl* addCell = NewAddAppCell(category);
+            make(addCell, x, y + rowStep);
+            category.addCell = addCell;
+            addAppCells.push_back(addCell);
+        } else if (category.addCell != nullptr && relayout) {
+            PlaceElement(category.addCell, x, y + rowStep);
+        }
+        follow(category.addCell);
+        ++column;
+    }
+}
+
+RECT FormMain::ShownContent(bool atOrigin) {
+    // Everything, when the panel cannot tell what it shows.
+    RECT shown{0, 0, std::numeric_limits<std::int32_t>::max() / 2,
+               std::numeric_limits<std::int32_t>::max() / 2};
+    if (tilePanel == nullptr || tilePanel->hwnd == nullptr ||
+        !GetClientRect(tilePanel->hwnd, &shown)) {
+        return shown;
+    }
+    if (atOrigin || addCategoryCell == nullptr) return shown;
+    // The "+ aggiungi categoria" cell always exists and scrolls with the
+    // content: how far it stands from its place is how far the panel is scrolled.
+    POINT at = addCategoryCell->GetPosition();
+    std::int32_t placeX =
+        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    OffsetRect(&shown, placeX - at.x, margin - at.y);
+    return shown;
+}
+
+CellControl* FormMain::NewHeaderCell(const Categoria& category) {
+    CellControl* header = new CellControl(tilePanel);
+    header->width = cellWidth;
+    header->height = headerHeight;
+    header->tag = Common::FormatInt64(category.id);
+    header->textColor = headerText;
+    header->SetBackColor(headerBackground);
+    header->onRightUp = RouteRightUp;
+    header->SetTextNarrow(category.name);
+    return header;
+}
+
+CellControl* FormMain::NewAddAppCell(const Categoria& category) {
+    CellControl* addCell = new CellControl(tilePanel);
+    addCell->width = cellWidth;
+    addCell->height = cellHeight;
+    addCell->SetTextNarrow("+ aggiungi App");
+    addCell->SetHandCursor(true);
+    addCell->onLeftDown = RouteLeftDown;
+    addCell->textColor = addCellText;
+    addCell->tag = "APP;" + Common::FormatInt64(category.id);
+    addCell->SetBackColor(tilePanel->backColor);
+    return addCell;
+}
+
+Button* FormMain::NewTile(const App& app) {
+    Button* tile = new Button(tilePanel, app.description);
+    tile->ownerDrawn = true;
+    tile->width = cellWidth;
+    tile->height = cellHeight;
+    tile->onCommand = RouteTileClick;
+    tile->onRightUp = RouteRightUp;
+    tile->SetHandCursor(true);
+    tile->tag = AppKey(app.categoryId, app.id);
+    HICON icon = IconFor(app.pathname);
+    if (icon != nullptr) tile->enabledIcon = icon;
+    return tile;
 }
 
 HICON FormMain::IconFor(const std::string& pathname) {

@@ -84,9 +84,21 @@ public:
 
     // The panel with the "+ aggiungi categoria" cell, then the columns.
     void BuildPanel();
-    // Creates the cells and tiles not made yet and moves every one to its
-    // place; the panel must be scrolled to its origin.
+    // Moves every cell and tile to its place and makes those not made yet
+    // that come into view; the panel must be scrolled to its origin.
     void BuildColumns();
+    // Makes the cells and tiles that the panel now shows for the first time,
+    // after a scroll or a larger window: a large catalogue costs at start
+    // only what fits on the screen.
+    void CreateElementsInView();
+    // The walk over the columns: `relayout` moves and re-labels the elements
+    // made before; either way the missing ones in view are made.
+    void LayOutColumns(bool relayout);
+    // The part of the content the panel shows, in content coordinates.
+    RECT ShownContent(bool atOrigin);
+    OrvoUtility::CellControl* NewHeaderCell(const Categoria& category);
+    OrvoUtility::CellControl* NewAddAppCell(const Categoria& category);
+    OrvoUtility::Button* NewTile(const App& app);
     // The tile icon for a pathname: extracted once per pathname, on a worker
     // thread; until it is found, and when there is none, the web or the program
     // icon of the resources.

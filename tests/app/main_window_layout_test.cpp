@@ -180,6 +180,48 @@ TEST_F(MainWindowLayout, ThreeCategoriesWidenTheContent) {
     EXPECT_EQ(main.contentHeight, 480);
 }
 
+TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {
+    SaveSample(SampleCatalogue({40}));
+    FormMain& main = OpenMainForm();
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    HWND panel = main.tilePanel->hwnd;
+    RECT client{};
+    GetClientRect(panel, &client);
+
+    // At start only what the panel can show is made.
+    EXPECT_LT(main.tiles.size(), apps.size());
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        if (60 + 50 * static_cast<LONG>(i) < client.bottom) {
+            EXPECT_NE(apps[i].tile, nullptr) << i;
+        }
+    }
+
+    // Paged down to the end, each tile is made on its way into view, in its place.
+    for (int page = 0; page < 20; ++page) SendMessageW(panel, WM_VSCROLL, SB_PAGEDOWN, 0);
+    PumpMessages();
+    SCROLLINFO info{};
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_POS;
+    GetScrollInfo(panel, SB_VERT, &info);
+    ASSERT_GT(info.nPos, 0);
+    ASSERT_EQ(main.tiles.size(), apps.size());
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        EXPECT_TRUE(
+            IsAt(main, *apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i) - info.nPos, 160, 40))
+            << "tile " << i;
+    }
+    const MyApp::Categoria& category = main.catalogue.categories[0];
+    ASSERT_NE(category.addCell, nullptr);
+    EXPECT_TRUE(IsAt(main, *category.addCell, 10, 2060 - info.nPos, 160, 40));
+
+    // A refresh takes the panel back to its origin with every tile in place.
+    main.RefreshAndSave();
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        EXPECT_TRUE(IsAt(main, *apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i), 160, 40))
+            << "tile " << i;
+    }
+}
+
 TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     std::string own = OwnPath();
     std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
