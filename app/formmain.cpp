@@ -148,6 +148,34 @@ void LabelElement(GUIElement* element, const std::string& text) {
     if (element->text != wide || !element->created) element->SetText(wide);
 }
 
+// The three kinds of place in a column.
+enum class Place { Header, Tile, AddCell };
+
+// Calls visit(place, category, entry or null, x, y) for every place of the
+// layout, column by column, top to bottom, in content coordinates.
+template <typename Visit>
+void ForEachPlace(Catalogue& catalogue, Visit visit) {
+    std::int32_t column = 0;
+    for (Categoria& category : catalogue.categories) {
+        std::int32_t x = margin + columnStep * column;
+        visit(Place::Header, category, nullptr, x, margin);
+        std::int32_t y = margin;
+        for (App& app : category.apps) {
+            y += rowStep;
+            visit(Place::Tile, category, &app, x, y);
+        }
+        visit(Place::AddCell, category, nullptr, x, y + rowStep);
+        ++column;
+    }
+}
+
+// The link to the element at a place; null until it is made.
+GUIElement*& ElementAt(Place place, Categoria& category, App* app) {
+    if (place == Place::Header) return category.cell;
+    if (place == Place::Tile) return app->tile;
+    return category.addCell;
+}
+
 bool StartsWithHttp(const std::string& pathname) {
     return Common::ToLower(pathname).compare(0, 4, "http") == 0;
 }
@@ -697,10 +725,13 @@ void FormMain::BuildPanel() {
 }
 
 void FormMain::BuildColumns() {
-    LayOutColumns(true);
-
+    // Windows that stay are moved out of the way before new ones are made, so
+    // that a new window never paints over one that is about to move.
     std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
     PlaceElement(addCategoryCell, margin + columnStep * column, margin);
+    MoveMadeElements();
+    MakeMissingElements(true);
+
     POINT corner = addCategoryCell->GetPosition();
     std::int32_t addWidth = addCategoryCell->width;
     RECT frame;
@@ -718,79 +749,63 @@ void FormMain::BuildColumns() {
 
 void FormMain::CreateElementsInView() {
     if (tilePanel == nullptr || addCategoryCell == nullptr) return;
-    LayOutColumns(false);
+    MakeMissingElements(false);
 }
 
-void FormMain::LayOutColumns(bool relayout) {
-    RECT shown = ShownContent(relayout);
-    // Where content point (0, 0) stands in the panel now.
-    POINT origin{-shown.left, -shown.top};
+void FormMain::MoveMadeElements() {
+    ForEachPlace(catalogue, [this](Place place, Categoria& category, App* app, std::int32_t x,
+                                   std::int32_t y) {
+        GUIElement* element = ElementAt(place, category, app);
+        if (element == nullptr) return;
+        if (place == Place::Header) LabelElement(element, category.name);
+        if (place == Place::Tile) {
+            Button* tile = static_cast<Button*>(element);
+            HICON icon = IconFor(app->pathname);
+            if (icon != nullptr && icon != tile->enabledIcon) {
+                tile->enabledIcon = icon;
+                if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
+            }
+            LabelElement(tile, app->description);
+        }
+        PlaceElement(element, x, y);
+    });
+}
+
+void FormMain::MakeMissingElements(bool atOrigin) {
+    RECT shown = ShownContent(atOrigin);
     // Coming into view later, an element takes its place in the tab order
     // after the one before it in the layout, as if it had been made at start.
     HWND previous = nullptr;
-    auto make = [&](GUIElement* element, std::int32_t x, std::int32_t y) {
-        element->left = origin.x + x;
-        element->top = origin.y + y;
-        element->Create();
-        if (!relayout && element->hwnd != nullptr) {
-            SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    };
-    auto inView = [&shown](std::int32_t x, std::int32_t y, std::int32_t boxHeight) {
-        return x < shown.right && x + cellWidth > shown.left && y < shown.bottom &&
-               y + boxHeight > shown.top;
-    };
-    auto follow = [&previous](GUIElement* element) {
-        if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
-    };
-
-    std::int32_t column = 0;
-    for (Categoria& category : catalogue.categories) {
-        std::int32_t x = margin + columnStep * column;
-        std::int32_t y = margin;
-        if (category.cell == nullptr && inView(x, margin, headerHeight)) {
-            CellControl* header = NewHeaderCell(category);
-            make(header, x, margin);
-            category.cell = header;
-            categoryCells.push_back(header);
-        } else if (category.cell != nullptr && relayout) {
-            PlaceElement(category.cell, x, margin);
-            LabelElement(category.cell, category.name);
-        }
-        follow(category.cell);
-
-        for (App& app : category.apps) {
-            y += rowStep;
-            if (app.tile == nullptr && inView(x, y, cellHeight)) {
-                Button* tile = NewTile(app);
-                make(tile, x, y);
-                app.tile = tile;
-                tiles.push_back(tile);
-            } else if (app.tile != nullptr && relayout) {
-                Button* tile = static_cast<Button*>(app.tile);
-                HICON icon = IconFor(app.pathname);
-                if (icon != nullptr && icon != tile->enabledIcon) {
-                    tile->enabledIcon = icon;
-                    if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
-                }
-                LabelElement(tile, app.description);
-                PlaceElement(tile, x, y);
-            }
-            follow(app.tile);
-        }
-
-        if (category.addCell == nullptr && inView(x, y + rowStep, cellHeight)) {
-            CellControl* addCell = NewAddAppCell(category);
-            make(addCell, x, y + rowStep);
-            category.addCell = addCell;
-            addAppCells.push_back(addCell);
-        } else if (category.addCell != nullptr && relayout) {
-            PlaceElement(category.addCell, x, y + rowStep);
-        }
-        follow(category.addCell);
-        ++column;
-    }
+    ForEachPlace(catalogue,
+                 [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+                     GUIElement*& element = ElementAt(place, category, app);
+                     std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
+                     if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+                         y < shown.bottom && y + boxHeight > shown.top) {
+                         if (place == Place::Header) {
+                             CellControl* header = NewHeaderCell(category);
+                             categoryCells.push_back(header);
+                             element = header;
+                         } else if (place == Place::Tile) {
+                             Button* tile = NewTile(*app);
+                             tiles.push_back(tile);
+                             element = tile;
+                         } else {
+                             CellControl* addCell = NewAddAppCell(category);
+                             addAppCells.push_back(addCell);
+                             element = addCell;
+                         }
+                         // Content point (0, 0) stands at minus the shown corner in the panel.
+                         element->left = x - shown.left;
+                         element->top = y - shown.top;
+                         element->Create();
+                         if (!atOrigin && element->hwnd != nullptr) {
+                             SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP,
+                                          0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                         }
+                     }
+                     if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
+                 });
 }
 
 RECT FormMain::ShownContent(bool atOrigin) {

@@ -91,9 +91,11 @@ public:
     // after a scroll or a larger window: a large catalogue costs at start
     // only what fits on the screen.
     void CreateElementsInView();
-    // The walk over the columns: `relayout` moves and re-labels the elements
-    // made before; either way the missing ones in view are made.
-    void LayOutColumns(bool relayout);
+    // Moves and re-labels the cells and tiles made before, where they changed.
+    void MoveMadeElements();
+    // Makes the missing cells and tiles that the panel shows; `atOrigin` when
+    // the panel is known to be scrolled to its origin.
+    void MakeMissingElements(bool atOrigin);
     // The part of the content the panel shows, in content coordinates.
     RECT ShownContent(bool atOrigin);
     OrvoUtility::CellControl* NewHeaderCell(const Categoria& category);
