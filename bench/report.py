@@ -200,7 +200,8 @@ def main():
         "the process waits for input; the floor program does the same with one window and "
         "as many plain push buttons. Memory is read then: private bytes and working set.",
         "- Refresh: inside the process, one edit of the catalogue through the relayout, the "
-        "save and the repainting; the floor moves every window of the same panel once with "
+        "save and the repainting; the floor moves every window the same panel holds (the "
+        "cells and tiles made so far: they are made as they come into view) once with "
         "`SetWindowPos` and lets it repaint.",
         "- Catalogue file: Google Benchmark, natively; the floors read the same bytes, and "
         "write, flush to the disk and rename them.",
