@@ -753,8 +753,7 @@ void FormMain::CreateElementsInView() {
 }
 
 void FormMain::MoveMadeElements() {
-    ForEachPlace(catalogue, [this](Place place, Categoria& category, App* app, std::int32_t x,
-                                   std::int32_t y) {
+    auto move = [this](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
         GUIElement* element = ElementAt(place, category, app);
         if (element == nullptr) return;
         if (place == Place::Header) LabelElement(element, category.name);
@@ -768,7 +767,8 @@ void FormMain::MoveMadeElements() {
             LabelElement(tile, app->description);
         }
         PlaceElement(element, x, y);
-    });
+    };
+    ForEachPlace(catalogue, move);
 }
 
 void FormMain::MakeMissingElements(bool atOrigin) {
@@ -776,36 +776,36 @@ void FormMain::MakeMissingElements(bool atOrigin) {
     // Coming into view later, an element takes its place in the tab order
     // after the one before it in the layout, as if it had been made at start.
     HWND previous = nullptr;
-    ForEachPlace(catalogue,
-                 [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
-                     GUIElement*& element = ElementAt(place, category, app);
-                     std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
-                     if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
-                         y < shown.bottom && y + boxHeight > shown.top) {
-                         if (place == Place::Header) {
-                             CellControl* header = NewHeaderCell(category);
-                             categoryCells.push_back(header);
-                             element = header;
-                         } else if (place == Place::Tile) {
-                             Button* tile = NewTile(*app);
-                             tiles.push_back(tile);
-                             element = tile;
-                         } else {
-                             CellControl* addCell = NewAddAppCell(category);
-                             addAppCells.push_back(addCell);
-                             element = addCell;
-                         }
-                         // Content point (0, 0) stands at minus the shown corner in the panel.
-                         element->left = x - shown.left;
-                         element->top = y - shown.top;
-                         element->Create();
-                         if (!atOrigin && element->hwnd != nullptr) {
-                             SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP,
-                                          0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                         }
-                     }
-                     if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
-                 });
+    auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+        GUIElement*& element = ElementAt(place, category, app);
+        std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
+        if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+            y < shown.bottom && y + boxHeight > shown.top) {
+            if (place == Place::Header) {
+                CellControl* header = NewHeaderCell(category);
+                categoryCells.push_back(header);
+                element = header;
+            } else if (place == Place::Tile) {
+                Button* tile = NewTile(*app);
+                tiles.push_back(tile);
+                element = tile;
+            } else {
+                CellControl* addCell = NewAddAppCell(category);
+                addAppCells.push_back(addCell);
+                element = addCell;
+            }
+            // The shown part's corner stands at the panel's client origin.
+            element->left = x - shown.left;
+            element->top = y - shown.top;
+            element->Create();
+            if (!atOrigin && element->hwnd != nullptr) {
+                SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+        if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
+    };
+    ForEachPlace(catalogue, make);
 }
 
 RECT FormMain::ShownContent(bool atOrigin) {
