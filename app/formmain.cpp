@@ -1,12 +1,7 @@
 #include "formmain.h"
 
-// windows.h comes first: shellapi.h builds on it.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
-
 #include <algorithm>
+#include <limits>
 
 #include "button.h"
 #include "catalogue_file.h"
@@ -51,6 +46,8 @@ constexpr COLORREF addCellText = 0xFF0000;
 constexpr std::int32_t resizeDelayMs = 500;
 constexpr std::int32_t logoWidth = 164;
 constexpr std::int32_t logoHeight = 50;
+// Posted by the icon worker when found icons wait to be taken.
+constexpr UINT iconsFoundMessage = WM_APP + 1;
 
 // The layout: columns 160 wide and 180 apart, tiles 40 high and 50 apart.
 constexpr std::int32_t margin = 10;
@@ -147,6 +144,45 @@ void DestroyElementWindow(GUIElement* element) {
     element->created = false;
 }
 
+// A relayout after one edit leaves alone every window whose place and text
+// did not change.
+void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y) {
+    if (element->left != x || element->top != y || !element->created) element->MoveTo(x, y);
+}
+
+void LabelElement(GUIElement* element, const std::string& text) {
+    std::wstring wide = Common::NarrowToWide(text);
+    if (element->text != wide || !element->created) element->SetText(wide);
+}
+
+// The three kinds of place in a column.
+enum class Place { Header, Tile, AddCell };
+
+// Calls visit(place, category, entry or null, x, y) for every place of the
+// layout, column by column, top to bottom, in content coordinates.
+template <typename Visit>
+void ForEachPlace(Catalogue& catalogue, Visit visit) {
+    std::int32_t column = 0;
+    for (Categoria& category : catalogue.categories) {
+        std::int32_t x = margin + columnStep * column;
+        visit(Place::Header, category, nullptr, x, margin);
+        std::int32_t y = margin;
+        for (App& app : category.apps) {
+            y += rowStep;
+            visit(Place::Tile, category, &app, x, y);
+        }
+        visit(Place::AddCell, category, nullptr, x, y + rowStep);
+        ++column;
+    }
+}
+
+// The link to the element at a place; null until it is made.
+GUIElement*& ElementAt(Place place, Categoria& category, App* app) {
+    if (place == Place::Header) return category.cell;
+    if (place == Place::Tile) return app->tile;
+    return category.addCell;
+}
+
 bool StartsWithHttp(const std::string& pathname) {
     return Common::ToLower(pathname).compare(0, 4, "http") == 0;
 }
@@ -181,6 +217,22 @@ void RouteTileClick(GUIElement* element) {
 void RouteTimer(Timer* timer) {
     FormMain* form = dynamic_cast<FormMain*>(timer->parent);
     if (form != nullptr) form->HandleTimer();
+}
+
+// Scrolling shows cells and tiles that may not have been made yet; they are
+// made and painted before the user sees the gap.
+void RouteScroll(PanelChildren* panel, std::int32_t) {
+    FormMain* form = FindOwningForm<FormMain>(panel);
+    if (form == nullptr) return;
+    form->CreateElementsInView();
+    if (panel->hwnd != nullptr) {
+        RedrawWindow(panel->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+}
+
+void RouteAppMessage(OrvoUtility::Form* element, UINT message, WPARAM, LPARAM) {
+    FormMain* form = dynamic_cast<FormMain*>(element);
+    if (form != nullptr && message == iconsFoundMessage) form->HandleIconAnswers();
 }
 
 // Loaded unshared, so that the form owns it and may destroy it.
@@ -245,6 +297,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     onChar = RouteChar;
     onLeftUp = RouteLeftUp;
     onLeftDown = RouteLeftDown;
+    onAppMessage = RouteAppMessage;
     // HandleLoad runs inside, as the window is made.
     Create();
     SetIcon(IDI_PROGRAM);
@@ -292,6 +345,8 @@ FormMain::~FormMain() {
     delete resizeTimer;
     resizeTimer = nullptr;
 
+    // First, so that no found icon arrives after the cache is emptied.
+    iconExtractor.reset();
     for (const auto& cached : iconCache) DestroyIcon(cached.second);
     if (programIcon != nullptr) DestroyIcon(programIcon);
     if (webIcon != nullptr) DestroyIcon(webIcon);
@@ -371,7 +426,19 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
 void FormMain::HandleResize() {
     if (hwnd != nullptr && IsWindow(hwnd)) RefreshClientSize(*this);
     if (tilePanel == nullptr) return;
-    tilePanel->Resize(width - 2 * margin, height - 2 * margin);
+    std::int32_t panelWidth = width - 2 * margin;
+    std::int32_t panelHeight = height - 2 * margin;
+    // A refresh calls this for the timer alone: a panel of the right size is
+    // not resized, which would repaint every tile in view.
+    RECT frame;
+    if (tilePanel->created && GetWindowRect(tilePanel->hwnd, &frame) &&
+        frame.right - frame.left == panelWidth && frame.bottom - frame.top == panelHeight) {
+        tilePanel->width = panelWidth;
+        tilePanel->height = panelHeight;
+    } else {
+        tilePanel->Resize(panelWidth, panelHeight);
+    }
+    CreateElementsInView();
     if (resizeTimer != nullptr && !resizeTimer->running) resizeTimer->Start();
 }
 
@@ -398,6 +465,8 @@ void FormMain::HandleTimer() {
         tilePanel->SetVerticalScrollBar(false);
     }
     if (resizeTimer->running) resizeTimer->Stop();
+    // A scroll bar that went away gave the content more room.
+    CreateElementsInView();
     timerBusy = false;
 }
 
@@ -474,10 +543,9 @@ void FormMain::HandleTileClick(GUIElement* element) {
     std::string parameters = app->parameters;
     std::uint32_t error = 0;
     if (!OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname), &error)) {
-        OrvoUtility::ShowError(this,
-                               "Impossibile aprire\r\n" + pathname + "\r\n\r\n" +
-                                   SystemErrorText(error),
-                               "Errore");
+        OrvoUtility::ShowError(
+            this, "Impossibile aprire\r\n" + pathname + "\r\n\r\n" + SystemErrorText(error),
+            "Errore");
     }
 }
 
@@ -646,6 +714,8 @@ void FormMain::BuildPanel() {
     tilePanel->SetBackColor(panelBackground);
     tilePanel->childBackColor = controlBackground;
     tilePanel->childTextColor = 0;
+    tilePanel->onVerticalScroll = RouteScroll;
+    tilePanel->onHorizontalScroll = RouteScroll;
     tilePanel->Create();
 
     addCategoryCell = new CellControl(tilePanel);
@@ -665,91 +735,180 @@ void FormMain::BuildPanel() {
 }
 
 void FormMain::BuildColumns() {
-    std::int32_t maxBottom = 0;
-    std::int32_t column = 0;
-    for (Categoria& category : catalogue.categories) {
-        std::int32_t x = margin + columnStep * column;
-        std::int32_t y = margin;
-        if (category.cell == nullptr) {
-            CellControl* header = new CellControl(tilePanel);
-            header->width = cellWidth;
-            header->height = headerHeight;
-            header->tag = Common::FormatInt64(category.id);
-            header->textColor = headerText;
-            header->SetBackColor(headerBackground);
-            header->onRightUp = RouteRightUp;
-            header->Create();
-            category.cell = header;
-            categoryCells.push_back(header);
+    // Windows that stay are moved out of the way before new ones are made, so
+    // that a new window never paints over one that is about to move.
+    std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
+    PlaceElement(addCategoryCell, margin + columnStep * column, margin);
+    MoveMadeElements();
+    MakeMissingElements(true);
 
-            CellControl* addCell = new CellControl(tilePanel);
-            addCell->width = cellWidth;
-            addCell->height = cellHeight;
-            addCell->SetTextNarrow("+ aggiungi App");
-            addCell->SetHandCursor(true);
-            addCell->onLeftDown = RouteLeftDown;
-            addCell->textColor = addCellText;
-            addCell->tag = "APP;" + Common::FormatInt64(category.id);
-            addCell->SetBackColor(tilePanel->backColor);
-            addCell->Create();
-            category.addCell = addCell;
-            addAppCells.push_back(addCell);
-        }
-        category.cell->MoveTo(x, margin);
-        category.cell->SetTextNarrow(category.name);
-
-        for (App& app : category.apps) {
-            y += rowStep;
-            if (app.tile == nullptr) {
-                Button* tile = new Button(tilePanel, app.description);
-                tile->ownerDrawn = true;
-                tile->width = cellWidth;
-                tile->height = cellHeight;
-                tile->onCommand = RouteTileClick;
-                tile->onRightUp = RouteRightUp;
-                tile->SetHandCursor(true);
-                tile->tag = AppKey(app.categoryId, app.id);
-                HICON icon = IconFor(app.pathname);
-                if (icon != nullptr) tile->enabledIcon = icon;
-                tile->Create();
-                app.tile = tile;
-                tiles.push_back(tile);
-            }
-            Button* tile = static_cast<Button*>(app.tile);
-            HICON icon = IconFor(app.pathname);
-            if (icon != nullptr) tile->enabledIcon = icon;
-            tile->SetTextNarrow(app.description);
-            tile->MoveTo(x, y);
-        }
-        category.addCell->MoveTo(x, y + rowStep);
-        maxBottom = std::max(maxBottom, y + 2 * rowStep);
-        ++column;
-    }
-
-    addCategoryCell->MoveTo(margin + columnStep * column, margin);
     POINT corner = addCategoryCell->GetPosition();
     std::int32_t addWidth = addCategoryCell->width;
     RECT frame;
     if (addCategoryCell->created && GetWindowRect(addCategoryCell->hwnd, &frame)) {
         addWidth = frame.right - frame.left;
     }
+    std::int32_t maxBottom = 0;
+    for (const Categoria& category : catalogue.categories) {
+        std::int32_t apps = static_cast<std::int32_t>(category.apps.size());
+        maxBottom = std::max(maxBottom, margin + rowStep * (apps + 2));
+    }
     contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + margin);
     contentHeight = std::max(contentHeight, maxBottom);
 }
 
-HICON FormMain::IconFor(const std::string& pathname) {
-    for (const auto& cached : iconCache) {
-        if (cached.first == pathname) return cached.second;
+void FormMain::CreateElementsInView() {
+    if (tilePanel == nullptr || addCategoryCell == nullptr) return;
+    MakeMissingElements(false);
+}
+
+void FormMain::MoveMadeElements() {
+    auto move = [this](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+        GUIElement* element = ElementAt(place, category, app);
+        if (element == nullptr) return;
+        if (place == Place::Header) LabelElement(element, category.name);
+        if (place == Place::Tile) {
+            Button* tile = static_cast<Button*>(element);
+            HICON icon = IconFor(app->pathname);
+            if (icon != nullptr && icon != tile->enabledIcon) {
+                tile->enabledIcon = icon;
+                if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
+            }
+            LabelElement(tile, app->description);
+        }
+        PlaceElement(element, x, y);
+    };
+    ForEachPlace(catalogue, move);
+}
+
+void FormMain::MakeMissingElements(bool atOrigin) {
+    RECT shown = ShownContent(atOrigin);
+    // Coming into view later, an element takes its place in the tab order
+    // after the one before it in the layout, as if it had been made at start.
+    HWND previous = nullptr;
+    auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+        GUIElement*& element = ElementAt(place, category, app);
+        std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
+        if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+            y < shown.bottom && y + boxHeight > shown.top) {
+            if (place == Place::Header) {
+                CellControl* header = NewHeaderCell(category);
+                categoryCells.push_back(header);
+                element = header;
+            } else if (place == Place::Tile) {
+                Button* tile = NewTile(*app);
+                tiles.push_back(tile);
+                element = tile;
+            } else {
+                CellControl* addCell = NewAddAppCell(category);
+                addAppCells.push_back(addCell);
+                element = addCell;
+            }
+            // The shown part's corner stands at the panel's client origin.
+            element->left = x - shown.left;
+            element->top = y - shown.top;
+            element->Create();
+            if (!atOrigin && element->hwnd != nullptr) {
+                SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+        if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
+    };
+    ForEachPlace(catalogue, make);
+}
+
+RECT FormMain::ShownContent(bool atOrigin) {
+    // Everything, when the panel cannot tell what it shows.
+    RECT shown{0, 0, std::numeric_limits<std::int32_t>::max() / 2,
+               std::numeric_limits<std::int32_t>::max() / 2};
+    if (tilePanel == nullptr || tilePanel->hwnd == nullptr ||
+        !GetClientRect(tilePanel->hwnd, &shown)) {
+        return shown;
     }
-    HICON extracted = ExtractIconW(instance, Common::NarrowToWide(pathname).c_str(), 0);
-    // The value 1 is no icon but the shell's answer for a file that holds none.
-    if (reinterpret_cast<UINT_PTR>(extracted) > 1) {
-        iconCache.emplace_back(pathname, extracted);
-        return extracted;
+    if (atOrigin || addCategoryCell == nullptr) return shown;
+    // The "+ aggiungi categoria" cell always exists and scrolls with the
+    // content: how far it stands from its place is how far the panel is scrolled.
+    POINT at = addCategoryCell->GetPosition();
+    std::int32_t placeX =
+        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    OffsetRect(&shown, placeX - at.x, margin - at.y);
+    return shown;
+}
+
+CellControl* FormMain::NewHeaderCell(const Categoria& category) {
+    CellControl* header = new CellControl(tilePanel);
+    header->width = cellWidth;
+    header->height = headerHeight;
+    header->tag = Common::FormatInt64(category.id);
+    header->textColor = headerText;
+    header->SetBackColor(headerBackground);
+    header->onRightUp = RouteRightUp;
+    header->SetTextNarrow(category.name);
+    return header;
+}
+
+CellControl* FormMain::NewAddAppCell(const Categoria& category) {
+    CellControl* addCell = new CellControl(tilePanel);
+    addCell->width = cellWidth;
+    addCell->height = cellHeight;
+    addCell->SetTextNarrow("+ aggiungi App");
+    addCell->SetHandCursor(true);
+    addCell->onLeftDown = RouteLeftDown;
+    addCell->textColor = addCellText;
+    addCell->tag = "APP;" + Common::FormatInt64(category.id);
+    addCell->SetBackColor(tilePanel->backColor);
+    return addCell;
+}
+
+Button* FormMain::NewTile(const App& app) {
+    Button* tile = new Button(tilePanel, app.description);
+    tile->ownerDrawn = true;
+    tile->width = cellWidth;
+    tile->height = cellHeight;
+    tile->onCommand = RouteTileClick;
+    tile->onRightUp = RouteRightUp;
+    tile->SetHandCursor(true);
+    tile->tag = AppKey(app.categoryId, app.id);
+    HICON icon = IconFor(app.pathname);
+    if (icon != nullptr) tile->enabledIcon = icon;
+    return tile;
+}
+
+HICON FormMain::IconFor(const std::string& pathname) {
+    auto cached = iconCache.find(pathname);
+    if (cached != iconCache.end()) return cached->second;
+    if (iconLookups.insert(pathname).second) {
+        if (iconExtractor == nullptr) {
+            iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
+        }
+        iconExtractor->Request(pathname);
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
     return StartsWithHttp(pathname) ? webIcon : programIcon;
+}
+
+void FormMain::HandleIconAnswers() {
+    if (iconExtractor == nullptr) return;
+    bool found = false;
+    for (const IconExtractor::Answer& answer : iconExtractor->TakeAnswers()) {
+        if (answer.icon == nullptr) continue;
+        auto stored = iconCache.emplace(answer.pathname, answer.icon);
+        if (!stored.second) DestroyIcon(answer.icon);
+        found = true;
+    }
+    if (!found) return;
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) {
+            Button* tile = static_cast<Button*>(app.tile);
+            if (tile == nullptr) continue;
+            auto cached = iconCache.find(app.pathname);
+            if (cached == iconCache.end() || tile->enabledIcon == cached->second) continue;
+            tile->enabledIcon = cached->second;
+            if (tile->created && tile->hwnd != nullptr) InvalidateRect(tile->hwnd, nullptr, FALSE);
+        }
+    }
 }
 
 void FormMain::RefreshAndSave() {

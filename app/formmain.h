@@ -6,14 +6,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "catalogue.h"
 #include "catalogue_file.h"
 #include "form.h"
 #include "formordina.h"
+#include "icon_extractor.h"
 
 namespace OrvoUtility {
 class Button;
@@ -79,12 +82,29 @@ public:
 
     // The panel with the "+ aggiungi categoria" cell, then the columns.
     void BuildPanel();
-    // Creates the cells and tiles not made yet and moves every one to its
-    // place; the panel must be scrolled to its origin.
+    // Moves every cell and tile to its place and makes those not made yet
+    // that come into view; the panel must be scrolled to its origin.
     void BuildColumns();
-    // The tile icon for a pathname: extracted once per pathname, else the web
-    // or the program icon of the resources.
+    // Makes the cells and tiles that the panel now shows for the first time,
+    // after a scroll or a larger window: a large catalogue costs at start
+    // only what fits on the screen.
+    void CreateElementsInView();
+    // Moves and re-labels the cells and tiles made before, where they changed.
+    void MoveMadeElements();
+    // Makes the missing cells and tiles that the panel shows; `atOrigin` when
+    // the panel is known to be scrolled to its origin.
+    void MakeMissingElements(bool atOrigin);
+    // The part of the content the panel shows, in content coordinates.
+    RECT ShownContent(bool atOrigin);
+    OrvoUtility::CellControl* NewHeaderCell(const Categoria& category);
+    OrvoUtility::CellControl* NewAddAppCell(const Categoria& category);
+    OrvoUtility::Button* NewTile(const App& app);
+    // The tile icon for a pathname: extracted once per pathname, on a worker
+    // thread; until it is found, and when there is none, the web or the program
+    // icon of the resources.
     HICON IconFor(const std::string& pathname);
+    // Takes the icons the worker found and shows them on their tiles.
+    void HandleIconAnswers();
     // After every change of the catalogue: lay out again and write app.txt.
     void RefreshAndSave();
     // Writes app.txt unless the file was not read whole; a failure leaves the
@@ -127,7 +147,11 @@ public:
     std::vector<OrvoUtility::CellControl*> addAppCells;
     std::vector<OrvoUtility::CellControl*> categoryCells;
     std::vector<OrvoUtility::Button*> tiles;
-    std::vector<std::pair<std::string, HICON>> iconCache;
+    // Found icons by pathname; owned.
+    std::unordered_map<std::string, HICON> iconCache;
+    // Every pathname looked up in this run, found or not.
+    std::unordered_set<std::string> iconLookups;
+    std::unique_ptr<IconExtractor> iconExtractor;
     HICON programIcon;
     HICON webIcon;
     OrvoUtility::Timer* resizeTimer;

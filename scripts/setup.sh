@@ -4,7 +4,7 @@
 
 ZELMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZELMIVO_BUILD=${ZELMIVO_BUILD:-$ZELMIVO_ROOT/build}
-ZELMIVO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+ZELMIVO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev
                   g++-mingw-w64-x86-64-posix wine wine64 xvfb x11-utils imagemagick
                   xdotool fonts-wine nsis)
 

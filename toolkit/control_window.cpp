@@ -9,7 +9,8 @@ void CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD st
                          DWORD extendedStyle) {
     ++elementCounter;
     element.id = elementCounter;
-    HWND parentWindow = element.parent != nullptr ? element.parent->hwnd : nullptr;
+    HWND parentWindow =
+        element.parent != nullptr ? static_cast<HWND>(element.parent->hwnd) : nullptr;
     element.hwnd = CreateWindowExW(
         extendedStyle, className, element.text.c_str(), style, element.left, element.top,
         element.width, element.height, parentWindow,

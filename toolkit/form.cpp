@@ -18,6 +18,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       modalFrame(false),
       icon(nullptr),
       iconId(0),
+      onAppMessage(nullptr),
       classBrush(nullptr) {
     kind = "form";
 }

@@ -11,6 +11,12 @@
 
 namespace OrvoUtility {
 
+class Form;
+
+// A message of the program's own (WM_APP and above) posted to the form's
+// window: how work done on another thread reports back to the window's thread.
+using AppMessageHandler = void (*)(Form* form, UINT message, WPARAM wParam, LPARAM lParam);
+
 class Form : public GUIElement {
 public:
     // The standard frame; `dialog` true gives the dialog frame.
@@ -30,6 +36,7 @@ public:
     bool modalFrame;
     HICON icon;
     std::uint32_t iconId;
+    AppMessageHandler onAppMessage;
 
 private:
     std::wstring className;  // the window class Create registered

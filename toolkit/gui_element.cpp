@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "font_description.h"
 #include "text.h"
@@ -21,7 +22,43 @@ namespace {
 // reserved for the terminator.
 constexpr std::size_t toolTipBufferLength = 2024;
 
+struct IndexEntry {
+    std::uint64_t order;
+    GUIElement* element;
+};
+
+// The elements by window handle; almost always one per handle.
+std::unordered_map<HWND, std::vector<IndexEntry>> windowIndex;
+std::uint64_t constructed = 0;
+
+void Unindex(HWND window, const GUIElement* element) {
+    if (window == nullptr) return;
+    auto found = windowIndex.find(window);
+    if (found == windowIndex.end()) return;
+    std::vector<IndexEntry>& entries = found->second;
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(),
+                       [element](const IndexEntry& entry) { return entry.element == element; }),
+        entries.end());
+    if (entries.empty()) windowIndex.erase(found);
+}
+
 }  // namespace
+
+WindowHandle::WindowHandle(GUIElement* element)
+    : owner(element), order(++constructed), value(nullptr) {}
+
+WindowHandle::~WindowHandle() { Unindex(value, owner); }
+
+WindowHandle& WindowHandle::operator=(const WindowHandle& other) { return *this = other.value; }
+
+WindowHandle& WindowHandle::operator=(HWND window) {
+    if (window == value) return *this;
+    Unindex(value, owner);
+    value = window;
+    if (value != nullptr) windowIndex[value].push_back(IndexEntry{order, owner});
+    return *this;
+}
 
 GUIElement::GUIElement(HINSTANCE moduleInstance)
     : visible(true),
@@ -29,7 +66,7 @@ GUIElement::GUIElement(HINSTANCE moduleInstance)
       waitCursor(false),
       handCursor(false),
       toolTipWindow(nullptr),
-      hwnd(nullptr),
+      hwnd(this),
       instance(moduleInstance),
       windowClass(),
       font(nullptr),
@@ -353,8 +390,19 @@ void GUIElement::ApplyFont() {
 Child::Child(GUIElement* parentElement) : GUIElement(nullptr) { parent = parentElement; }
 
 GUIElement* FindElementByWindow(HWND window) {
-    for (auto it = elementRegistry.rbegin(); it != elementRegistry.rend(); ++it) {
-        if ((*it)->hwnd == window) return *it;
+    if (window != nullptr) {
+        auto found = windowIndex.find(window);
+        if (found != windowIndex.end()) {
+            const IndexEntry* last = &found->second.front();
+            for (const IndexEntry& entry : found->second) {
+                if (entry.order > last->order) last = &entry;
+            }
+            return last->element;
+        }
+    } else {
+        for (auto it = elementRegistry.rbegin(); it != elementRegistry.rend(); ++it) {
+            if ((*it)->hwnd == nullptr) return *it;
+        }
     }
     if (!elementRegistry.empty() && elementRegistry.back()->hwnd == nullptr) {
         return elementRegistry.back();

@@ -38,6 +38,26 @@ using CommandHandler = void (*)(GUIElement* element);
 // All bits set: the element has no colour of its own.
 constexpr COLORREF noColor = 0xFFFFFFFF;
 
+// An element's native window handle. Every assignment keeps the registry's
+// window index current, so that the window procedure finds the element of a
+// message in constant time, whoever sets the handle.
+class WindowHandle {
+public:
+    explicit WindowHandle(GUIElement* element);
+    ~WindowHandle();
+    WindowHandle(const WindowHandle&) = delete;
+    WindowHandle& operator=(const WindowHandle& other);
+    WindowHandle& operator=(HWND window);
+    operator HWND() const { return value; }
+
+private:
+    friend GUIElement* FindElementByWindow(HWND window);
+    GUIElement* owner;
+    // The owner's place in the registry's order of construction.
+    std::uint64_t order;
+    HWND value;
+};
+
 class GUIElement {
 public:
     explicit GUIElement(HINSTANCE instance);
@@ -106,7 +126,7 @@ public:
     bool waitCursor;
     bool handCursor;
     HWND toolTipWindow;
-    HWND hwnd;
+    WindowHandle hwnd;
     HINSTANCE instance;
     WNDCLASSW windowClass;
     FontDescription* font;  // not owned

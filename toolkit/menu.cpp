@@ -123,8 +123,8 @@ void ShowPopup(Menu* menu, GUIElement* owner, std::int32_t x, std::int32_t y) {
         const SubMenu* item = dynamic_cast<const SubMenu*>(element);
         if (item != nullptr) AppendInto(popup, item);
     }
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, owner != nullptr ? owner->hwnd : nullptr,
-                   nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0,
+                   owner != nullptr ? static_cast<HWND>(owner->hwnd) : nullptr, nullptr);
     DestroyMenu(popup);
 }
 

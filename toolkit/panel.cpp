@@ -91,10 +91,10 @@ void PanelChildren::Create() {
     RegisterClassW(&windowClass);
 
     DWORD extendedStyle = border && !thinBorder ? WS_EX_CLIENTEDGE : 0;
-    hwnd = CreateWindowExW(extendedStyle, className.c_str(), text.c_str(), Style(), left, top,
-                           width, height, parent != nullptr ? parent->hwnd : nullptr,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance,
-                           nullptr);
+    hwnd = CreateWindowExW(
+        extendedStyle, className.c_str(), text.c_str(), Style(), left, top, width, height,
+        parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance, nullptr);
     if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);

@@ -23,7 +23,9 @@ namespace {
 constexpr int shellSuccessAbove = 32;
 constexpr DWORD fileBufferLength = 4096;
 
-HWND WindowOf(GUIElement* owner) { return owner != nullptr ? owner->hwnd : nullptr; }
+HWND WindowOf(GUIElement* owner) {
+    return owner != nullptr ? static_cast<HWND>(owner->hwnd) : nullptr;
+}
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 

@@ -25,7 +25,7 @@ void Timer::Create() {
 void Timer::Start() {
     if (running) return;
     Create();
-    HWND owner = parent != nullptr ? parent->hwnd : nullptr;
+    HWND owner = parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr;
     // Without a window SetTimer would make a thread timer under an id of its own
     // that Stop could never kill.
     if (owner == nullptr) return;
@@ -38,7 +38,7 @@ void Timer::Start() {
 
 void Timer::Stop() {
     if (!running) return;
-    HWND owner = parent != nullptr ? parent->hwnd : nullptr;
+    HWND owner = parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr;
     KillTimer(owner, static_cast<UINT_PTR>(id));
     running = false;
 }

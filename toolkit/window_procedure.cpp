@@ -162,6 +162,13 @@ void DeliverDrop(GUIElement& element, HDROP drop) {
     element.onDropFiles(paths, point);
 }
 
+void RouteAppMessage(GUIElement* element, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = dynamic_cast<Form*>(element);
+    if (form != nullptr && form->onAppMessage != nullptr) {
+        form->onAppMessage(form, message, wParam, lParam);
+    }
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -306,6 +313,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) element->OnMouseLeave();
             break;
         default:
+            if (message >= WM_APP && message <= 0xBFFF) {
+                RouteAppMessage(element, message, wParam, lParam);
+            }
             break;
     }
 

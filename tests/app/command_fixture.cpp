@@ -41,7 +41,7 @@ std::vector<std::string> Columns(const MyApp::FormMain& main) {
 }  // namespace
 
 HWND OpenDialogWindow(OrvoUtility::Form* dialog) {
-    return dialog != nullptr && IsWindow(dialog->hwnd) ? dialog->hwnd : nullptr;
+    return dialog != nullptr && IsWindow(dialog->hwnd) ? static_cast<HWND>(dialog->hwnd) : nullptr;
 }
 
 std::string CategoryLine(const std::string& name, int id) {

@@ -180,6 +180,48 @@ TEST_F(MainWindowLayout, ThreeCategoriesWidenTheContent) {
     EXPECT_EQ(main.contentHeight, 480);
 }
 
+TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {
+    SaveSample(SampleCatalogue({40}));
+    FormMain& main = OpenMainForm();
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    HWND panel = main.tilePanel->hwnd;
+    RECT client{};
+    GetClientRect(panel, &client);
+
+    // At start only what the panel can show is made.
+    EXPECT_LT(main.tiles.size(), apps.size());
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        if (60 + 50 * static_cast<LONG>(i) < client.bottom) {
+            EXPECT_NE(apps[i].tile, nullptr) << i;
+        }
+    }
+
+    // Paged down to the end, each tile is made on its way into view, in its place.
+    for (int page = 0; page < 20; ++page) SendMessageW(panel, WM_VSCROLL, SB_PAGEDOWN, 0);
+    PumpMessages();
+    SCROLLINFO info{};
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_POS;
+    GetScrollInfo(panel, SB_VERT, &info);
+    ASSERT_GT(info.nPos, 0);
+    ASSERT_EQ(main.tiles.size(), apps.size());
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        EXPECT_TRUE(
+            IsAt(main, *apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i) - info.nPos, 160, 40))
+            << "tile " << i;
+    }
+    const MyApp::Categoria& category = main.catalogue.categories[0];
+    ASSERT_NE(category.addCell, nullptr);
+    EXPECT_TRUE(IsAt(main, *category.addCell, 10, 2060 - info.nPos, 160, 40));
+
+    // A refresh takes the panel back to its origin with every tile in place.
+    main.RefreshAndSave();
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        EXPECT_TRUE(IsAt(main, *apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i), 160, 40))
+            << "tile " << i;
+    }
+}
+
 TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     std::string own = OwnPath();
     std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
@@ -202,11 +244,15 @@ TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
         return static_cast<Button*>(apps[i].tile)->enabledIcon;
     };
 
+    // The icons are looked up on a worker; found ones reach their tiles later.
+    EXPECT_TRUE(PumpUntil([&main] { return !main.iconCache.empty(); }));
+    PumpMessages();
     ASSERT_EQ(main.iconCache.size(), 1u);
-    EXPECT_EQ(main.iconCache[0].first, own);
-    EXPECT_NE(main.iconCache[0].second, nullptr);
-    EXPECT_EQ(iconOf(0), main.iconCache[0].second);
-    EXPECT_EQ(iconOf(1), main.iconCache[0].second);
+    HICON extracted = main.iconCache.begin()->second;
+    EXPECT_EQ(main.iconCache.begin()->first, own);
+    EXPECT_NE(extracted, nullptr);
+    EXPECT_EQ(iconOf(0), extracted);
+    EXPECT_EQ(iconOf(1), extracted);
 
     ASSERT_NE(main.webIcon, nullptr);
     ASSERT_NE(main.programIcon, nullptr);
@@ -218,11 +264,16 @@ TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     EXPECT_EQ(IconPixels(main.programIcon), ResourceIconPixels(IDI_PROGRAM_TILE));
     EXPECT_NE(IconPixels(main.webIcon), IconPixels(main.programIcon));
 
-    // Asking again serves the cache and the same fallbacks, extracting nothing new.
-    EXPECT_EQ(main.IconFor(own), main.iconCache[0].second);
+    // Asking again serves the cache and the same fallbacks; each pathname is
+    // looked up once in a run, found or not, whatever refreshes follow.
+    EXPECT_EQ(main.iconExtractor->Requests(), 4);
+    EXPECT_EQ(main.IconFor(own), extracted);
     EXPECT_EQ(main.IconFor("http://altro.it"), main.webIcon);
     EXPECT_EQ(main.IconFor("Http"), main.webIcon);
     EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    main.RefreshAndSave();
+    EXPECT_EQ(main.iconExtractor->Requests(), 7);
     EXPECT_EQ(main.iconCache.size(), 1u);
 
     MyApp::SystemError ignored = 0;

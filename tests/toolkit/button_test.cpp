@@ -227,9 +227,9 @@ TEST_F(ButtonTest, EveryNotificationReachesOnCommand) {
     EXPECT_EQ(commandCount, 1);
     EXPECT_EQ(commandSender, static_cast<GUIElement*>(tile));
     SendMessageW(panel->hwnd, WM_COMMAND, MAKEWPARAM(tile->id, BN_DOUBLECLICKED),
-                 reinterpret_cast<LPARAM>(tile->hwnd));
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(tile->hwnd)));
     SendMessageW(panel->hwnd, WM_COMMAND, MAKEWPARAM(tile->id, BN_KILLFOCUS),
-                 reinterpret_cast<LPARAM>(tile->hwnd));
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(tile->hwnd)));
     EXPECT_EQ(commandCount, 3);
 }
 

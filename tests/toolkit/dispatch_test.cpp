@@ -157,18 +157,20 @@ TEST_F(Dispatch, SetCursorPrefersTheHandCursor) {
     edit.SetWaitCursor(true);
     edit.SetHandCursor(true);
     SetCursor(nullptr);
-    EXPECT_EQ(
-        SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd), overClient), 1);
+    EXPECT_EQ(SendMessageW(edit.hwnd, WM_SETCURSOR,
+                           reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)), overClient),
+              1);
     EXPECT_EQ(GetCursor(), hand);
 
     edit.SetHandCursor(false);
-    EXPECT_EQ(
-        SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd), overClient), 1);
+    EXPECT_EQ(SendMessageW(edit.hwnd, WM_SETCURSOR,
+                           reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)), overClient),
+              1);
     EXPECT_EQ(GetCursor(), wait);
 
     // Over the frame the flags do not apply.
     SetCursor(nullptr);
-    SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.hwnd),
+    SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)),
                  MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), wait);
 }
@@ -227,7 +229,7 @@ TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     // Every notification of a command element counts; one without a handler stays
     // silent, and commands without a control window reach no control.
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_SETFOCUS),
-                 reinterpret_cast<LPARAM>(button.hwnd));
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(button.hwnd)));
     SendMessageW(edit.hwnd, WM_CHAR, 'q', 1);
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
     EXPECT_EQ(commandSenders.size(), 2u);

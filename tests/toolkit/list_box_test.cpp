@@ -128,7 +128,7 @@ TEST_F(ListBoxTest, OnlySelectionChangesReachOnCommand) {
 
     for (WORD code : {LBN_DBLCLK, LBN_SETFOCUS, LBN_KILLFOCUS, LBN_SELCANCEL}) {
         SendMessageW(form->hwnd, WM_COMMAND, MAKEWPARAM(list->id, code),
-                     reinterpret_cast<LPARAM>(list->hwnd));
+                     reinterpret_cast<LPARAM>(static_cast<HWND>(list->hwnd)));
     }
     EXPECT_EQ(selectionCount, 0);
 

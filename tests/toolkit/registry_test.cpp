@@ -116,7 +116,7 @@ TEST_F(Registry, ToolTipOnlyWithText) {
     wchar_t buffer[128] = L"";
     info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = edit.hwnd;
-    info.uId = reinterpret_cast<UINT_PTR>(edit.hwnd);
+    info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(edit.hwnd));
     info.lpszText = buffer;
     SendMessageW(edit.toolTipWindow, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
     EXPECT_STREQ(buffer, L"Descrizione dell'elemento");

@@ -1,0 +1,107 @@
+#include "icon_extractor.h"
+
+// windows.h comes first: shellapi.h builds on it.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "text.h"
+
+namespace MyApp {
+
+struct IconExtractor::Shared {
+    HINSTANCE instance;
+    HWND window;
+    UINT message;
+    std::mutex lock;
+    std::condition_variable wake;
+    std::deque<std::string> pending;
+    std::vector<Answer> answers;
+    bool stopping = false;
+};
+
+namespace {
+
+void DestroyIcons(std::vector<IconExtractor::Answer>& answers) {
+    for (const IconExtractor::Answer& answer : answers) {
+        if (answer.icon != nullptr) DestroyIcon(answer.icon);
+    }
+    answers.clear();
+}
+
+}  // namespace
+
+IconExtractor::IconExtractor(HINSTANCE instance, HWND window, UINT message)
+    : shared(std::make_shared<Shared>()), started(false), requests(0) {
+    shared->instance = instance;
+    shared->window = window;
+    shared->message = message;
+}
+
+IconExtractor::~IconExtractor() {
+    {
+        std::lock_guard<std::mutex> guard(shared->lock);
+        shared->stopping = true;
+        shared->pending.clear();
+        DestroyIcons(shared->answers);
+    }
+    shared->wake.notify_all();
+}
+
+void IconExtractor::Request(const std::string& pathname) {
+    ++requests;
+    {
+        std::lock_guard<std::mutex> guard(shared->lock);
+        shared->pending.push_back(pathname);
+    }
+    shared->wake.notify_one();
+    if (started) return;
+    started = true;
+    // Detached: a lookup that never returns must not hold up the window's
+    // teardown either. The worker keeps the shared state alive on its own.
+    std::thread([state = shared] {
+        for (;;) {
+            std::string pathname;
+            {
+                std::unique_lock<std::mutex> guard(state->lock);
+                state->wake.wait(guard,
+                                 [&state] { return state->stopping || !state->pending.empty(); });
+                if (state->stopping) return;
+                pathname = state->pending.front();
+                state->pending.pop_front();
+            }
+            HICON icon = ExtractIconW(state->instance, Common::NarrowToWide(pathname).c_str(), 0);
+            // The value 1 is no icon but the shell's answer for a file that holds none.
+            if (reinterpret_cast<UINT_PTR>(icon) <= 1) icon = nullptr;
+            bool first = false;
+            {
+                std::lock_guard<std::mutex> guard(state->lock);
+                if (state->stopping) {
+                    if (icon != nullptr) DestroyIcon(icon);
+                    return;
+                }
+                first = state->answers.empty();
+                state->answers.push_back(Answer{pathname, icon});
+            }
+            // One message per batch: the window takes every waiting answer at once.
+            if (first) PostMessageW(state->window, state->message, 0, 0);
+        }
+    }).detach();
+}
+
+std::vector<IconExtractor::Answer> IconExtractor::TakeAnswers() {
+    std::vector<Answer> taken;
+    std::lock_guard<std::mutex> guard(shared->lock);
+    taken.swap(shared->answers);
+    return taken;
+}
+
+int IconExtractor::Requests() const { return requests; }
+
+}  // namespace MyApp

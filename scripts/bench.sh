@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: the catalogue file natively under Google
+# Benchmark, then start-up and refresh under Wine on a private display, each
+# beside its floor. Prints the table and writes docs/PERFORMANCE.md with a
+# plot of start-up time against entries.
+set -u -o pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+# The plot's tool is needed here only, not by the tests.
+ZELMIVO_PACKAGES+=(gnuplot-nox)
+zelmivo_install_packages || exit 1
+
+results="$ZELMIVO_BUILD/bench-results"
+mkdir -p "$results" || exit 1
+
+echo "== Catalogue file, natively"
+cmake -S "$ZELMIVO_ROOT" -B "$ZELMIVO_BUILD/bench-native" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DZELMIVO_CORE_ONLY=ON -DZELMIVO_BUILD_TESTS=OFF >/dev/null &&
+    cmake --build "$ZELMIVO_BUILD/bench-native" --target catalogue_bench || exit 1
+"$ZELMIVO_BUILD/bench-native/bench/catalogue_bench" --benchmark_min_time=0.2 \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+    --benchmark_out="$results/catalogue.json" --benchmark_out_format=json || exit 1
+
+echo "== Windows build (MinGW-w64)"
+cmake -S "$ZELMIVO_ROOT" -B "$ZELMIVO_BUILD/win" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$ZELMIVO_ROOT/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$ZELMIVO_BUILD/win" --target startup_stopwatch refresh_bench || exit 1
+
+echo "== Start-up and refresh under Wine"
+trap zelmivo_cleanup EXIT
+trap "exit 130" INT TERM
+zelmivo_start_xvfb || exit 1
+zelmivo_use_prefix "$ZELMIVO_BUILD/bench-prefix"
+zelmivo_start_wine_services || exit 1
+bench="$ZELMIVO_BUILD/win/bench"
+# Output goes to files: Wine's services would hold a pipe open.
+wine "$bench/startup_stopwatch.exe" "$ZELMIVO_BUILD/win/app/zelmivo.exe" \
+    "$bench/floor_window.exe" 5 0 100 1000 3000 >"$results/startup.txt" </dev/null || exit 1
+wine "$bench/refresh_bench.exe" 1000 7 >"$results/refresh.txt" </dev/null || exit 1
+
+echo "== Results"
+python3 "$ZELMIVO_ROOT/bench/report.py" "$results" "$ZELMIVO_ROOT/docs/PERFORMANCE.md" \
+    "$ZELMIVO_ROOT/docs/startup.png"
