@@ -8,7 +8,6 @@
 namespace MyApp {
 
 using OrvoUtility::Button;
-using OrvoUtility::FindOwningForm;
 using OrvoUtility::GUIElement;
 using OrvoUtility::Label;
 using OrvoUtility::TextBox;
@@ -16,39 +15,6 @@ using OrvoUtility::TextBox;
 namespace {
 
 constexpr std::int32_t ownerOffset = 50;
-
-bool RouteChar(GUIElement* element, std::int32_t character) {
-    TextBox* box = dynamic_cast<TextBox*>(element);
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(box != nullptr ? box->parent : element);
-    if (dialog == nullptr) return true;
-    if (box != nullptr) return dialog->HandleTextBoxChar(box, character);
-    return dialog->HandleChar(character);
-}
-
-std::int32_t RouteLeftUp(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    TextBox* box = dynamic_cast<TextBox*>(element);
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(box != nullptr ? box->parent : element);
-    if (dialog == nullptr) return 0;
-    if (box != nullptr) {
-        dialog->HandleTextBoxClick(box);
-    } else {
-        dialog->HandleMouseUp(x, y);
-    }
-    return 0;
-}
-
-std::int32_t RouteLeftDown(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    EditorDialog* dialog = FindOwningForm<EditorDialog>(element);
-    if (dialog != nullptr) dialog->HandleMouseDown(x, y);
-    return 0;
-}
-
-void RouteButton(GUIElement* element) {
-    Button* button = dynamic_cast<Button*>(element);
-    EditorDialog* dialog =
-        button != nullptr ? FindOwningForm<EditorDialog>(button->parent) : nullptr;
-    if (dialog != nullptr) dialog->HandleButtonClick(button);
-}
 
 }  // namespace
 
@@ -75,9 +41,15 @@ EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& titl
     minimizeBox = true;
     resizable = false;
     OrvoUtility::InstallFormRouting(*this);
-    onChar = RouteChar;
-    onLeftUp = RouteLeftUp;
-    onLeftDown = RouteLeftDown;
+    onChar = [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
+    onLeftUp = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
+        HandleMouseUp(x, y);
+        return 0;
+    };
+    onLeftDown = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
+        HandleMouseDown(x, y);
+        return 0;
+    };
 }
 
 EditorDialog::~EditorDialog() {
@@ -119,7 +91,9 @@ TextBox* EditorDialog::AddTextBox(std::int32_t maxLength, std::int32_t x, std::i
                                   std::int32_t w, std::int32_t h) {
     TextBox* box = AddControl<TextBox>(x, y, w, h, std::string());
     box->maxLength = maxLength;
-    box->onChar = RouteChar;
+    box->onChar = [this, box](GUIElement*, std::int32_t character) {
+        return HandleTextBoxChar(box, character);
+    };
     box->Create();
     return box;
 }
@@ -127,7 +101,7 @@ TextBox* EditorDialog::AddTextBox(std::int32_t maxLength, std::int32_t x, std::i
 Button* EditorDialog::AddButton(const std::string& caption, std::int32_t x, std::int32_t y,
                                 std::int32_t w, std::int32_t h) {
     Button* button = AddControl<Button>(x, y, w, h, caption);
-    button->onCommand = RouteButton;
+    button->onCommand = [this, button](GUIElement*) { HandleButtonClick(button); };
     button->Create();
     return button;
 }

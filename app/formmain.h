@@ -62,6 +62,10 @@ public:
 
     // The menu bar and the two context menus.
     void BuildMenus();
+    // The commands of the menus that open no dialog.
+    void Exit();
+    void OpenHomePage();
+    void OpenGuidePage();
 
     // Each opener replaces the previous dialog of its class with a new one,
     // shown without taking the activation; the main form waits disabled.
@@ -75,6 +79,10 @@ public:
     void OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
                            ReorderList listKind);
     void ShowAbout();
+    // Frees the previous dialog of the class, takes the new one and reports
+    // its closing to HandleDialogClosed.
+    template <typename Dialog>
+    void Replace(Dialog*& slot, Dialog* fresh);
 
     // The deletions of the context menus, each after a question.
     void DeleteContextCategory();
@@ -82,6 +90,11 @@ public:
 
     // The panel with the "+ aggiungi categoria" cell, then the columns.
     void BuildPanel();
+    // The tag of the cell or tile last right-clicked; empty when there is none.
+    std::string ContextTag() const;
+    // The handlers a cell or tile reports its clicks through.
+    OrvoUtility::MouseButtonHandler ChildLeftDown();
+    OrvoUtility::MouseButtonHandler ChildRightUp();
     // Moves every cell and tile to its place and makes those not made yet
     // that come into view; the panel must be scrolled to its origin.
     void BuildColumns();

@@ -25,7 +25,6 @@ public:
     // Paints the button for its parent's WM_DRAWITEM.
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    std::string tag;
     bool ownerDrawn;
     // The images are borrowed: whoever assigns them keeps them alive.
     HBITMAP enabledBitmap;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "gui_element.h"
@@ -15,7 +16,8 @@ class Form;
 
 // A message of the program's own (WM_APP and above) posted to the form's
 // window: how work done on another thread reports back to the window's thread.
-using AppMessageHandler = void (*)(Form* form, UINT message, WPARAM wParam, LPARAM lParam);
+using AppMessageHandler =
+    std::function<void(Form* form, UINT message, WPARAM wParam, LPARAM lParam)>;
 
 class Form : public GUIElement {
 public:

@@ -10,28 +10,15 @@ namespace {
 
 constexpr COLORREF linkColor = 0xFF0000;
 
-bool RouteChar(GUIElement* element, std::int32_t character) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    return box == nullptr || box->HandleChar(character);
-}
-
-void RouteButton(GUIElement* element) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleButtonClick(element);
-}
-
-std::int32_t RouteLink(GUIElement* element, HWND, std::int32_t x, std::int32_t y) {
-    FormAbout* box = FindOwningForm<FormAbout>(element);
-    if (box != nullptr) box->HandleLinkClick(element, x, y);
-    return 0;
-}
-
-void Place(GUIElement& element, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+// Every part of the box hands its keys to the box, so Enter and Esc work
+// wherever the focus is.
+void Place(GUIElement& element, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+           const CharHandler& keys) {
     element.left = x;
     element.top = y;
     element.width = w;
     element.height = h;
-    element.onChar = RouteChar;
+    element.onChar = keys;
 }
 
 }  // namespace
@@ -57,7 +44,7 @@ FormAbout::FormAbout(Form* ownerForm)
     CenterOnScreen();
     SetTextNarrow("Info...");
     InstallFormRouting(*this);
-    onChar = RouteChar;
+    onChar = Keys();
     owner->SetEnabled(false);
     owner->modalChild = this;
 }
@@ -88,7 +75,12 @@ void FormAbout::Create() {
 
 void FormAbout::OnShow() { SetClientSize(clientWidth, clientHeight); }
 
+CharHandler FormAbout::Keys() {
+    return [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
+}
+
 void FormAbout::HandleLoad() {
+    const CharHandler keys = Keys();
     RECT client;
     if (created && GetClientRect(hwnd, &client)) {
         width = client.right - client.left;
@@ -98,25 +90,25 @@ void FormAbout::HandleLoad() {
     const std::int32_t h = height;
 
     logoPanel = std::make_unique<PanelChildren>(this);
-    Place(*logoPanel, 10, 10, logoWidth + 20, h - 20);
+    Place(*logoPanel, 10, 10, logoWidth + 20, h - 20, keys);
     logoPanel->border = true;
     logoPanel->Create();
     const std::int32_t panelWidth = logoWidth + 20;
 
     logo = std::make_unique<Image>(logoPanel.get(), logoId);
-    Place(*logo, 5, 5, logoWidth, logoHeight);
+    Place(*logo, 5, 5, logoWidth, logoHeight, keys);
     logo->Create();
 
     const std::int32_t x0 = panelWidth + 25;
     const std::int32_t columnWidth = w - x0 - 10;
 
     titleLabel = std::make_unique<Label>(this, titleText);
-    Place(*titleLabel, x0, 10, columnWidth, 25);
+    Place(*titleLabel, x0, 10, columnWidth, 25, keys);
     titleLabel->font = &titleFont;
     titleLabel->Create();
 
     secondLabel = std::make_unique<Label>(this, secondText);
-    Place(*secondLabel, x0, 35, columnWidth, 25);
+    Place(*secondLabel, x0, 35, columnWidth, 25, keys);
     secondLabel->font = &boxFont;
     secondLabel->Create();
 
@@ -127,26 +119,30 @@ void FormAbout::HandleLoad() {
     noticeBox->multiLine = true;
     noticeBox->readOnly = true;
     noticeBox->verticalScrollBar = true;
-    Place(*noticeBox, x0, 85, columnWidth, h - 145);
+    Place(*noticeBox, x0, 85, columnWidth, h - 145, keys);
     noticeBox->Create();
 
     okButton = std::make_unique<Button>(this, "OK");
     const std::int32_t buttonWidth = 80;
-    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - 50, buttonWidth, 25);
-    okButton->onCommand = RouteButton;
+    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - 50, buttonWidth, 25, keys);
+    okButton->onCommand = [this](GUIElement* button) { HandleButtonClick(button); };
     okButton->Create();
     okButton->Focus();
 }
 
 std::unique_ptr<CellControl> FormAbout::MakeLink(const std::string& address, std::int32_t x) {
+    const CharHandler keys = Keys();
     auto link = std::make_unique<CellControl>(this);
     link->textColor = linkColor;
     link->textAlignment = 0;
     link->SetTextNarrow(address);
     link->SetHandCursor(true);
-    link->onLeftDown = RouteLink;
+    link->onLeftDown = [this](GUIElement* clicked, HWND, std::int32_t x, std::int32_t y) {
+        HandleLinkClick(clicked, x, y);
+        return 0;
+    };
     link->font = &linkFont;
-    Place(*link, x, 55, 150, 22);
+    Place(*link, x, 55, 150, 22, keys);
     link->Create();
     return link;
 }

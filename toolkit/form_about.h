@@ -63,6 +63,8 @@ public:
     std::string webAddress;
 
 private:
+    // The handler that hands a part's keys to the box.
+    CharHandler Keys();
     // A blue underlined link showing `address`, its click going to HandleLinkClick.
     std::unique_ptr<CellControl> MakeLink(const std::string& address, std::int32_t x);
 

@@ -18,10 +18,6 @@ std::int32_t elementCounter = 0;
 
 namespace {
 
-// Tooltip texts are copied into a buffer of this many characters, the last one
-// reserved for the terminator.
-constexpr std::size_t toolTipBufferLength = 2024;
-
 struct IndexEntry {
     std::uint64_t order;
     GUIElement* element;
@@ -328,51 +324,6 @@ void GUIElement::Resize(std::int32_t newWidth, std::int32_t newHeight) {
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
     RefreshToolTip();
     Redraw();
-}
-
-void GUIElement::FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer) {
-    buffer = Common::NarrowToWide(toolTipText);
-    if (buffer.size() > toolTipBufferLength - 1) buffer.resize(toolTipBufferLength - 1);
-    info = TOOLINFOW();
-    // The size of the record without its reserved tail, as every common-controls
-    // version accepts it, measured for this build rather than a fixed byte count.
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_SUBCLASS;
-    info.hwnd = host;
-    info.uId = reinterpret_cast<UINT_PTR>(host);
-    GetClientRect(host, &info.rect);
-    info.hinst = nullptr;
-    info.lpszText = &buffer[0];
-}
-
-void GUIElement::CreateToolTip(HWND host) {
-    if (toolTipText.empty() || host == nullptr) return;
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
-    InitCommonControlsEx(&controls);
-    toolTipWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, host,
-                                    nullptr, nullptr, nullptr);
-    if (toolTipWindow == nullptr) {
-        RecordWin32Failure("CreateWindowExW");
-        return;
-    }
-    SetWindowPos(toolTipWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    TOOLINFOW info;
-    std::wstring buffer;
-    FillToolInfo(host, info, buffer);
-    SendMessageW(toolTipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-void GUIElement::RefreshToolTip() {
-    if (toolTipWindow == nullptr) {
-        CreateToolTip(hwnd);
-        return;
-    }
-    TOOLINFOW info;
-    std::wstring buffer;
-    FillToolInfo(hwnd, info, buffer);
-    SendMessageW(toolTipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(toolTipWindow, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void GUIElement::SubclassWindow() {

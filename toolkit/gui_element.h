@@ -24,16 +24,19 @@ enum class ItemNotification {
     RightClicked
 };
 
-using CreateHandler = void (*)(GUIElement* element, HWND window);
-using MouseButtonHandler = std::int32_t (*)(GUIElement* element, HWND window, std::int32_t x,
-                                            std::int32_t y);
-using KeyHandler = std::int32_t (*)(GUIElement* element, std::int32_t key);
-using CharHandler = bool (*)(GUIElement* element, std::int32_t character);
-using EventHandler = void (*)(GUIElement* element);
-using CloseHandler = bool (*)(GUIElement* element);
-using MouseMoveHandler = std::int32_t (*)(GUIElement* element, std::int32_t x, std::int32_t y);
-using MouseHandler = std::int32_t (*)(GUIElement* element);
-using CommandHandler = void (*)(GUIElement* element);
+// Handlers carry their own context: a form binds its member operations with
+// a lambda, so no handler has to look for its form.
+using CreateHandler = std::function<void(GUIElement* element, HWND window)>;
+using MouseButtonHandler =
+    std::function<std::int32_t(GUIElement* element, HWND window, std::int32_t x, std::int32_t y)>;
+using KeyHandler = std::function<std::int32_t(GUIElement* element, std::int32_t key)>;
+using CharHandler = std::function<bool(GUIElement* element, std::int32_t character)>;
+using EventHandler = std::function<void(GUIElement* element)>;
+using CloseHandler = std::function<bool(GUIElement* element)>;
+using MouseMoveHandler =
+    std::function<std::int32_t(GUIElement* element, std::int32_t x, std::int32_t y)>;
+using MouseHandler = std::function<std::int32_t(GUIElement* element)>;
+using CommandHandler = std::function<void(GUIElement* element)>;
 
 // All bits set: the element has no colour of its own.
 constexpr COLORREF noColor = 0xFFFFFFFF;
@@ -143,6 +146,8 @@ public:
     std::int32_t id;
     std::string kind;
     std::string toolTipText;
+    // A text the owner keeps on the element for its own use.
+    std::string tag;
     GUIElement* parent;  // not owned
     WNDPROC oldWindowProc;
     CreateHandler onCreate;
@@ -203,16 +208,5 @@ extern std::int32_t elementCounter;
 GUIElement* FindElementByWindow(HWND window);
 // The first element with this id.
 GUIElement* FindElementById(std::int32_t id);
-
-// The element itself or its nearest parent that is a FormType: the form an
-// event of one of its elements belongs to.
-template <class FormType>
-FormType* FindOwningForm(GUIElement* element) {
-    for (GUIElement* at = element; at != nullptr; at = at->parent) {
-        FormType* form = dynamic_cast<FormType*>(at);
-        if (form != nullptr) return form;
-    }
-    return nullptr;
-}
 
 }  // namespace OrvoUtility

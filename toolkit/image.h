@@ -20,7 +20,6 @@ public:
     void LoadFromFile(std::string path);
     void LoadFromResource(std::int32_t resource);
 
-    std::string tag;
     HBITMAP bitmap;  // owned
     std::string filePath;
     std::int32_t resourceId;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "gui_element.h"
@@ -15,7 +16,7 @@ namespace OrvoUtility {
 class PanelChildren;
 
 // The change of position asked for: old position minus requested position.
-using ScrollHandler = void (*)(PanelChildren* panel, std::int32_t delta);
+using ScrollHandler = std::function<void(PanelChildren* panel, std::int32_t delta)>;
 
 class PanelChildren : public Child {
 public:
@@ -42,7 +43,6 @@ public:
     // when the panel has no vertical bar.
     bool HandleWheel(int wheelDelta);
 
-    std::string tag;
     ScrollHandler onVerticalScroll;
     ScrollHandler onHorizontalScroll;
     bool border;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "gui_element.h"
@@ -11,7 +12,7 @@ namespace OrvoUtility {
 
 class Timer;
 
-using TickHandler = void (*)(Timer* timer);
+using TickHandler = std::function<void(Timer* timer)>;
 
 class Timer : public Child {
 public:
@@ -21,7 +22,6 @@ public:
     void Start();
     void Stop();
 
-    std::string tag;
     bool running;
     std::int32_t interval;
     TickHandler onTick;

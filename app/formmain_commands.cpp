@@ -1,0 +1,162 @@
+#include <utility>
+
+#include "button.h"
+#include "formmain.h"
+#include "formmain_shared.h"
+#include "menu.h"
+#include "panel.h"
+#include "product_info.h"
+#include "shell.h"
+#include "text.h"
+
+namespace MyApp {
+
+using namespace MainWindowParts;
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
+using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
+using OrvoUtility::Timer;
+
+namespace {
+
+std::string QuotedInCapitals(const std::string& text) {
+    return "\"" + Common::ToUpper(text) + "\"?";
+}
+
+}  // namespace
+
+void FormMain::BuildMenus() {
+    // Every item, in the bar or in a context menu, reports to this form.
+    auto MenuItem = [this](Menu* menu, const std::string& caption) {
+        SubMenu* item = new SubMenu(menu, caption);
+        item->onCommand = [this](GUIElement* chosen) { HandleMenuCommand(chosen); };
+        return item;
+    };
+    menuBar = new OrvoUtility::MenuBar(this);
+    fileMenu = new Menu("&File", menuBar);
+    exitItem = MenuItem(fileMenu, "&Esci");
+    helpMenu = new Menu("&?", menuBar);
+    guideItem = MenuItem(helpMenu, "&Guida");
+    homeItem = MenuItem(helpMenu, "&Home");
+    infoItem = MenuItem(helpMenu, "&Info...");
+    menuBar->Create();
+
+    categoryMenu = new Menu("", nullptr);
+    renameCategoryItem = MenuItem(categoryMenu, "&Rinomina");
+    deleteCategoryItem = MenuItem(categoryMenu, "&Cancella");
+    moveCategoryItem = MenuItem(categoryMenu, "&Sposta...");
+    categoryMenu->Create();
+
+    appMenu = new Menu("", nullptr);
+    editAppItem = MenuItem(appMenu, "&Modifica");
+    deleteAppItem = MenuItem(appMenu, "&Cancella");
+    moveAppItem = MenuItem(appMenu, "&Sposta...");
+    appMenu->Create();
+}
+
+std::string FormMain::ContextTag() const {
+    return contextTarget != nullptr ? contextTarget->tag : std::string();
+}
+
+void FormMain::HandleMenuCommand(GUIElement* item) {
+    const std::pair<SubMenu*, void (FormMain::*)()> commands[] = {
+        {exitItem, &FormMain::Exit},
+        {homeItem, &FormMain::OpenHomePage},
+        {guideItem, &FormMain::OpenGuidePage},
+        {infoItem, &FormMain::ShowAbout},
+        {renameCategoryItem, &FormMain::OpenRenameCategory},
+        {editAppItem, &FormMain::OpenEditApp},
+        {deleteCategoryItem, &FormMain::DeleteContextCategory},
+        {deleteAppItem, &FormMain::DeleteContextApp},
+        {moveAppItem, &FormMain::OpenReorderApps},
+        {moveCategoryItem, &FormMain::OpenReorderCategories},
+    };
+    for (const auto& command : commands) {
+        if (command.first != nullptr && command.first->id == item->id) {
+            (this->*command.second)();
+            return;
+        }
+    }
+}
+
+void FormMain::Exit() { SendMessageW(hwnd, WM_CLOSE, 0, 0); }
+
+void FormMain::OpenHomePage() { OrvoUtility::OpenWithShell(productWebAddress); }
+
+void FormMain::OpenGuidePage() {
+    OrvoUtility::OpenWithShell(std::string(productWebAddress) + "/" + productName + ".asp");
+}
+
+void FormMain::HandleChildMouseDown(Child* child) {
+    if (child == addCategoryCell) {
+        OpenAddCategory();
+        return;
+    }
+    for (const Categoria& category : catalogue.categories) {
+        if (category.addCell == child) {
+            OpenAddApp(category.id);
+            return;
+        }
+    }
+}
+
+void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) {
+    // Set first: the picked command arrives after the menu has closed.
+    contextTarget = child;
+    // Header cells carry their category's menu; tiles their entry's.
+    Menu* menu = appMenu;
+    for (const Categoria& category : catalogue.categories) {
+        if (category.cell == child) menu = categoryMenu;
+    }
+    POINT point{x, y};
+    ClientToScreen(child->hwnd, &point);
+    OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
+}
+
+void FormMain::HandleTileClick(GUIElement* element) {
+    const App* app = catalogue.FindApp(element->tag);
+    if (app == nullptr) return;
+    // Copies: the shell may dispatch messages while it starts the target.
+    std::string pathname = app->pathname;
+    std::string parameters = app->parameters;
+    std::uint32_t error = 0;
+    if (!OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname), &error)) {
+        OrvoUtility::ShowError(
+            this, "Impossibile aprire\r\n" + pathname + "\r\n\r\n" + SystemErrorText(error),
+            "Errore");
+    }
+}
+
+void FormMain::DeleteContextCategory() {
+    if (contextTarget == nullptr) return;
+    std::string question = "Si desidera realmente cancellare la categoria " +
+                           QuotedInCapitals(contextTarget->GetTextNarrow());
+    if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
+    std::int32_t index = catalogue.FindCategory(Common::ParseInt32(ContextTag()));
+    if (index < 0) return;
+    Categoria& category = catalogue.categories[static_cast<std::size_t>(index)];
+    DestroyElementWindow(category.cell);
+    DestroyElementWindow(category.addCell);
+    for (App& app : category.apps) DestroyElementWindow(app.tile);
+    catalogue.DeleteCategory(category.id);
+    RefreshAndSave();
+}
+
+void FormMain::DeleteContextApp() {
+    if (contextTarget == nullptr) return;
+    std::string question = "Si desidera realmente cancellare il pulsante " +
+                           QuotedInCapitals(contextTarget->GetTextNarrow());
+    if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
+    std::string key = ContextTag();
+    App* app = catalogue.FindApp(key);
+    if (app == nullptr) return;
+    DestroyElementWindow(app->tile);
+    catalogue.DeleteApp(key);
+    RefreshAndSave();
+}
+
+}  // namespace MyApp

@@ -1,0 +1,162 @@
+#include "form_about.h"
+#include "formapp.h"
+#include "formcategoria.h"
+#include "formmain.h"
+#include "formmain_shared.h"
+#include "formordina.h"
+#include "product_info.h"
+#include "resource_ids.h"
+#include "text.h"
+#include "text_box.h"
+#include "zelmivo_version.h"
+
+namespace MyApp {
+
+using namespace MainWindowParts;
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
+using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
+using OrvoUtility::Timer;
+
+namespace {
+
+constexpr std::int32_t logoWidth = 164;
+constexpr std::int32_t logoHeight = 50;
+
+}  // namespace
+
+template <typename Dialog>
+void FormMain::Replace(Dialog*& slot, Dialog* fresh) {
+    Discard(slot);
+    slot = fresh;
+    // The destruction of an editor dialog's window: this form applies the result.
+    slot->onDestroy = [this](GUIElement* closed) {
+        HandleDialogClosed(static_cast<OrvoUtility::Form*>(closed));
+    };
+    Focus();
+}
+
+void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
+    if (categoryDialog != nullptr && dialog->id == categoryDialog->id) {
+        if (categoryDialog->resultCode != EditorDialog::resultOk) return;
+        std::string name = Common::Trim(categoryDialog->name);
+        if (categoryDialog->editMode) {
+            catalogue.RenameCategory(Common::ParseInt32(ContextTag()), name);
+        } else {
+            catalogue.AddCategory(name);
+        }
+        RefreshAndSave();
+    } else if (appDialog != nullptr && dialog->id == appDialog->id) {
+        if (appDialog->resultCode != EditorDialog::resultOk) return;
+        if (appDialog->editMode) {
+            catalogue.EditApp(ContextTag(), appDialog->description, appDialog->pathname,
+                              appDialog->parameters);
+        } else {
+            catalogue.AddApp(appDialog->categoryId, appDialog->description, appDialog->pathname,
+                             appDialog->parameters);
+        }
+        RefreshAndSave();
+    } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {
+        if (orderDialog->resultCode != EditorDialog::resultOk) return;
+        if (orderDialog->listKind == ReorderList::Categories) {
+            catalogue.ReorderCategories(orderDialog->ids);
+        } else {
+            catalogue.ReorderApps(ContextTag(), orderDialog->ids);
+        }
+        RefreshAndSave();
+    }
+}
+
+void FormMain::OpenAddApp(std::int32_t categoryId) {
+    Replace(appDialog, new FormApp(this, "Aggiungi Applicazione"));
+    appDialog->categoryId = categoryId;
+    appDialog->Show();
+}
+
+void FormMain::OpenEditApp() {
+    const App* app = catalogue.FindApp(ContextTag());
+    if (app == nullptr) return;
+    // Copied: nothing may hold into the catalogue while windows are made.
+    App entry = *app;
+    Replace(appDialog, new FormApp(this, "Modifica Applicazione"));
+    appDialog->categoryId = entry.categoryId;
+    appDialog->Show();
+    appDialog->LoadApp(entry.description, entry.pathname, entry.parameters);
+}
+
+void FormMain::OpenAddCategory() {
+    Replace(categoryDialog, new FormCategoria(this, "Aggiungi Categoria"));
+    categoryDialog->Show();
+}
+
+void FormMain::OpenRenameCategory() {
+    if (contextTarget == nullptr) return;
+    Replace(categoryDialog, new FormCategoria(this, "Modifica Categoria"));
+    categoryDialog->Show();
+    categoryDialog->nameBox->SetTextNarrow(contextTarget->GetTextNarrow());
+    categoryDialog->nameBox->Focus();
+    categoryDialog->editMode = true;
+}
+
+void FormMain::OpenReorderApps() {
+    const App* app = catalogue.FindApp(ContextTag());
+    if (app == nullptr) return;
+    std::vector<std::int32_t> ids;
+    std::vector<std::string> texts;
+    std::int32_t index = catalogue.FindCategory(app->categoryId);
+    if (index >= 0) {
+        for (const App& entry : catalogue.categories[static_cast<std::size_t>(index)].apps) {
+            ids.push_back(entry.id);
+            texts.push_back(entry.description);
+        }
+    }
+    OpenReorderDialog(std::move(ids), std::move(texts), ReorderList::Apps);
+}
+
+void FormMain::OpenReorderCategories() {
+    std::vector<std::int32_t> ids;
+    std::vector<std::string> texts;
+    for (const Categoria& category : catalogue.categories) {
+        ids.push_back(category.id);
+        texts.push_back(category.name);
+    }
+    OpenReorderDialog(std::move(ids), std::move(texts), ReorderList::Categories);
+}
+
+void FormMain::OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
+                                 ReorderList listKind) {
+    Replace(orderDialog, new FormOrdina(this, "Modifica ordine..."));
+    orderDialog->ids = std::move(ids);
+    orderDialog->texts = std::move(texts);
+    orderDialog->listKind = listKind;
+    orderDialog->Show();
+    orderDialog->FillList();
+}
+
+void FormMain::ShowAbout() {
+    Discard(aboutBox);
+    aboutBox = new OrvoUtility::FormAbout(this);
+    Focus();
+    aboutBox->logoId = IDB_LOGO;
+    aboutBox->logoWidth = logoWidth;
+    aboutBox->logoHeight = logoHeight;
+    aboutBox->titleText = std::string("Orvo ") + productName + " " + ZELMIVO_VERSION;
+    aboutBox->secondText = productCopyright;
+    // Broken by hand: the notice box does not wrap its lines.
+    aboutBox->noticeText =
+        "Zelmivo raccoglie in categorie i programmi,\r\n"
+        "i documenti, le cartelle e gli indirizzi web\r\n"
+        "che usi di pi\xF9: un clic su un pulsante li\r\n"
+        "apre.\r\n\r\n"
+        "Il catalogo \xE8 salvato dopo ogni modifica\r\n"
+        "nel file app.txt, nella cartella\r\n"
+        "Zelmivo\\Dati dei dati locali dell'utente.";
+    aboutBox->webAddress = productWebAddress;
+    aboutBox->Show();
+}
+
+}  // namespace MyApp

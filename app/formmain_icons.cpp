@@ -1,0 +1,67 @@
+#include "button.h"
+#include "formmain.h"
+#include "formmain_shared.h"
+#include "resource_ids.h"
+#include "win32_failure.h"
+
+namespace MyApp {
+
+using namespace MainWindowParts;
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
+using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
+using OrvoUtility::Timer;
+
+namespace {
+
+// Loaded unshared, so that the form owns it and may destroy it.
+HICON LoadResourceIcon(int resourceId) {
+    HICON icon = static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (icon == nullptr) OrvoUtility::RecordWin32Failure("LoadImageW");
+    return icon;
+}
+
+}  // namespace
+
+HICON FormMain::IconFor(const std::string& pathname) {
+    auto cached = iconCache.find(pathname);
+    if (cached != iconCache.end()) return cached->second;
+    if (iconLookups.insert(pathname).second) {
+        if (iconExtractor == nullptr) {
+            iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
+        }
+        iconExtractor->Request(pathname);
+    }
+    if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
+    if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
+    return StartsWithHttp(pathname) ? webIcon : programIcon;
+}
+
+void FormMain::HandleIconAnswers() {
+    if (iconExtractor == nullptr) return;
+    bool found = false;
+    for (const IconExtractor::Answer& answer : iconExtractor->TakeAnswers()) {
+        if (answer.icon == nullptr) continue;
+        auto stored = iconCache.emplace(answer.pathname, answer.icon);
+        if (!stored.second) DestroyIcon(answer.icon);
+        found = true;
+    }
+    if (!found) return;
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) {
+            Button* tile = static_cast<Button*>(app.tile);
+            if (tile == nullptr) continue;
+            auto cached = iconCache.find(app.pathname);
+            if (cached == iconCache.end() || tile->enabledIcon == cached->second) continue;
+            tile->enabledIcon = cached->second;
+            if (tile->created && tile->hwnd != nullptr) InvalidateRect(tile->hwnd, nullptr, FALSE);
+        }
+    }
+}
+
+}  // namespace MyApp

@@ -1,0 +1,272 @@
+#include <algorithm>
+#include <limits>
+
+#include "button.h"
+#include "formmain.h"
+#include "formmain_shared.h"
+#include "panel.h"
+#include "text.h"
+
+namespace MyApp {
+
+using namespace MainWindowParts;
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
+using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
+using OrvoUtility::Timer;
+
+namespace {
+
+// A relayout after one edit leaves alone every window whose place and text
+// did not change.
+void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y) {
+    if (element->left != x || element->top != y || !element->created) element->MoveTo(x, y);
+}
+
+void LabelElement(GUIElement* element, const std::string& text) {
+    std::wstring wide = Common::NarrowToWide(text);
+    if (element->text != wide || !element->created) element->SetText(wide);
+}
+
+// The three kinds of place in a column.
+enum class Place { Header, Tile, AddCell };
+
+// Calls visit(place, category, entry or null, x, y) for every place of the
+// layout, column by column, top to bottom, in content coordinates.
+template <typename Visit>
+void ForEachPlace(Catalogue& catalogue, Visit visit) {
+    std::int32_t column = 0;
+    for (Categoria& category : catalogue.categories) {
+        std::int32_t x = margin + columnStep * column;
+        visit(Place::Header, category, nullptr, x, margin);
+        std::int32_t y = margin;
+        for (App& app : category.apps) {
+            y += rowStep;
+            visit(Place::Tile, category, &app, x, y);
+        }
+        visit(Place::AddCell, category, nullptr, x, y + rowStep);
+        ++column;
+    }
+}
+
+// The link to the element at a place; null until it is made.
+GUIElement*& ElementAt(Place place, Categoria& category, App* app) {
+    if (place == Place::Header) return category.cell;
+    if (place == Place::Tile) return app->tile;
+    return category.addCell;
+}
+
+// The whole entry, for a description cut short on its tile.
+std::string TileToolTip(const App& app) {
+    std::string tip = app.description + "\r\n" + app.pathname;
+    if (!app.parameters.empty()) tip += "\r\n" + app.parameters;
+    return tip;
+}
+
+}  // namespace
+
+OrvoUtility::MouseButtonHandler FormMain::ChildLeftDown() {
+    return [this](GUIElement* cell, HWND, std::int32_t, std::int32_t) {
+        HandleChildMouseDown(static_cast<Child*>(cell));
+        return 0;
+    };
+}
+
+OrvoUtility::MouseButtonHandler FormMain::ChildRightUp() {
+    return [this](GUIElement* child, HWND, std::int32_t x, std::int32_t y) {
+        HandleChildRightUp(static_cast<Child*>(child), x, y);
+        return 0;
+    };
+}
+
+void FormMain::BuildPanel() {
+    tilePanel = new PanelChildren(this);
+    tilePanel->left = margin;
+    tilePanel->top = margin;
+    tilePanel->width = width - 2 * margin;
+    tilePanel->height = height - 2 * margin;
+    tilePanel->border = true;
+    tilePanel->thinBorder = false;
+    tilePanel->SetBackColor(panelBackground);
+    tilePanel->childBackColor = controlBackground;
+    tilePanel->childTextColor = 0;
+    // Scrolling shows cells and tiles that may not have been made yet; they
+    // are made and painted before the user sees the gap.
+    auto scrolled = [this](PanelChildren* panel, std::int32_t) {
+        CreateElementsInView();
+        if (panel->hwnd != nullptr) {
+            RedrawWindow(panel->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+    };
+    tilePanel->onVerticalScroll = scrolled;
+    tilePanel->onHorizontalScroll = scrolled;
+    tilePanel->Create();
+
+    addCategoryCell = new CellControl(tilePanel);
+    addCategoryCell->width = cellWidth;
+    addCategoryCell->height = cellHeight;
+    addCategoryCell->SetTextNarrow("+ aggiungi categoria");
+    addCategoryCell->SetHandCursor(true);
+    addCategoryCell->onLeftDown = ChildLeftDown();
+    addCategoryCell->textColor = addCellText;
+    addCategoryCell->left =
+        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    addCategoryCell->top = margin;
+    addCategoryCell->SetBackColor(tilePanel->backColor);
+    addCategoryCell->Create();
+
+    BuildColumns();
+}
+
+void FormMain::BuildColumns() {
+    // Windows that stay are moved out of the way before new ones are made, so
+    // that a new window never paints over one that is about to move.
+    std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
+    PlaceElement(addCategoryCell, margin + columnStep * column, margin);
+    MoveMadeElements();
+    MakeMissingElements(true);
+
+    POINT corner = addCategoryCell->GetPosition();
+    std::int32_t addWidth = addCategoryCell->width;
+    RECT frame;
+    if (addCategoryCell->created && GetWindowRect(addCategoryCell->hwnd, &frame)) {
+        addWidth = frame.right - frame.left;
+    }
+    std::int32_t maxBottom = 0;
+    for (const Categoria& category : catalogue.categories) {
+        std::int32_t apps = static_cast<std::int32_t>(category.apps.size());
+        maxBottom = std::max(maxBottom, margin + rowStep * (apps + 2));
+    }
+    contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + margin);
+    contentHeight = std::max(contentHeight, maxBottom);
+}
+
+void FormMain::CreateElementsInView() {
+    if (tilePanel == nullptr || addCategoryCell == nullptr) return;
+    MakeMissingElements(false);
+}
+
+void FormMain::MoveMadeElements() {
+    auto move = [this](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+        GUIElement* element = ElementAt(place, category, app);
+        if (element == nullptr) return;
+        if (place == Place::Header) LabelElement(element, category.name);
+        if (place == Place::Tile) {
+            Button* tile = static_cast<Button*>(element);
+            HICON icon = IconFor(app->pathname);
+            if (icon != nullptr && icon != tile->enabledIcon) {
+                tile->enabledIcon = icon;
+                if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
+            }
+            LabelElement(tile, app->description);
+            std::string tip = TileToolTip(*app);
+            if (tile->toolTipText != tip) {
+                tile->toolTipText = tip;
+                if (tile->created) tile->RefreshToolTip();
+            }
+        }
+        PlaceElement(element, x, y);
+    };
+    ForEachPlace(catalogue, move);
+}
+
+void FormMain::MakeMissingElements(bool atOrigin) {
+    RECT shown = ShownContent(atOrigin);
+    // Coming into view later, an element takes its place in the tab order
+    // after the one before it in the layout, as if it had been made at start.
+    HWND previous = nullptr;
+    auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
+        GUIElement*& element = ElementAt(place, category, app);
+        std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
+        if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+            y < shown.bottom && y + boxHeight > shown.top) {
+            if (place == Place::Header) {
+                CellControl* header = NewHeaderCell(category);
+                categoryCells.push_back(header);
+                element = header;
+            } else if (place == Place::Tile) {
+                Button* tile = NewTile(*app);
+                tiles.push_back(tile);
+                element = tile;
+            } else {
+                CellControl* addCell = NewAddAppCell(category);
+                addAppCells.push_back(addCell);
+                element = addCell;
+            }
+            // The shown part's corner stands at the panel's client origin.
+            element->left = x - shown.left;
+            element->top = y - shown.top;
+            element->Create();
+            if (!atOrigin && element->hwnd != nullptr) {
+                SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+        if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
+    };
+    ForEachPlace(catalogue, make);
+}
+
+RECT FormMain::ShownContent(bool atOrigin) {
+    // Everything, when the panel cannot tell what it shows.
+    RECT shown{0, 0, std::numeric_limits<std::int32_t>::max() / 2,
+               std::numeric_limits<std::int32_t>::max() / 2};
+    if (tilePanel == nullptr || tilePanel->hwnd == nullptr ||
+        !GetClientRect(tilePanel->hwnd, &shown)) {
+        return shown;
+    }
+    if (atOrigin || addCategoryCell == nullptr) return shown;
+    // The "+ aggiungi categoria" cell always exists and scrolls with the
+    // content: how far it stands from its place is how far the panel is scrolled.
+    POINT at = addCategoryCell->GetPosition();
+    std::int32_t placeX =
+        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    OffsetRect(&shown, placeX - at.x, margin - at.y);
+    return shown;
+}
+
+CellControl* FormMain::NewHeaderCell(const Categoria& category) {
+    CellControl* header = new CellControl(tilePanel);
+    header->width = cellWidth;
+    header->height = headerHeight;
+    header->tag = Common::FormatInt64(category.id);
+    header->textColor = headerText;
+    header->SetBackColor(headerBackground);
+    header->onRightUp = ChildRightUp();
+    header->SetTextNarrow(category.name);
+    return header;
+}
+
+CellControl* FormMain::NewAddAppCell(const Categoria& category) {
+    CellControl* addCell = new CellControl(tilePanel);
+    addCell->width = cellWidth;
+    addCell->height = cellHeight;
+    addCell->SetTextNarrow("+ aggiungi App");
+    addCell->SetHandCursor(true);
+    addCell->onLeftDown = ChildLeftDown();
+    addCell->textColor = addCellText;
+    addCell->tag = "APP;" + Common::FormatInt64(category.id);
+    addCell->SetBackColor(tilePanel->backColor);
+    return addCell;
+}
+
+Button* FormMain::NewTile(const App& app) {
+    Button* tile = new Button(tilePanel, app.description);
+    tile->ownerDrawn = true;
+    tile->width = cellWidth;
+    tile->height = cellHeight;
+    tile->onCommand = [this](GUIElement* clicked) { HandleTileClick(clicked); };
+    tile->onRightUp = ChildRightUp();
+    tile->SetHandCursor(true);
+    tile->tag = AppKey(app.categoryId, app.id);
+    tile->toolTipText = TileToolTip(app);
+    HICON icon = IconFor(app.pathname);
+    if (icon != nullptr) tile->enabledIcon = icon;
+    return tile;
+}
+
+}  // namespace MyApp

@@ -1,0 +1,29 @@
+#include "formmain_shared.h"
+
+#include "text.h"
+
+namespace MyApp {
+namespace MainWindowParts {
+
+using OrvoUtility::GUIElement;
+
+void DestroyElementWindow(GUIElement* element) {
+    if (element == nullptr) return;
+    if (element->hwnd != nullptr && IsWindow(element->hwnd)) DestroyWindow(element->hwnd);
+    element->hwnd = nullptr;
+    element->created = false;
+}
+
+bool StartsWithHttp(const std::string& pathname) {
+    return Common::ToLower(pathname).compare(0, 4, "http") == 0;
+}
+
+void RefreshClientSize(GUIElement& element) {
+    RECT client;
+    if (element.hwnd == nullptr || !GetClientRect(element.hwnd, &client)) return;
+    element.width = client.right - client.left;
+    element.height = client.bottom - client.top;
+}
+
+}  // namespace MainWindowParts
+}  // namespace MyApp

@@ -1,0 +1,50 @@
+// What the main window's files share: the measures and colours of the
+// layout, and the small helpers more than one of them uses.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "gui_element.h"
+
+namespace MyApp {
+namespace MainWindowParts {
+
+inline constexpr COLORREF controlBackground = 0xDCDCDC;
+inline constexpr COLORREF panelBackground = 0xC0C0C0;
+inline constexpr COLORREF headerBackground = 0x2A2AA5;
+inline constexpr COLORREF headerText = 0xFFFFFF;
+inline constexpr COLORREF addCellText = 0xFF0000;
+inline constexpr std::int32_t resizeDelayMs = 500;
+// Posted by the icon worker when found icons wait to be taken.
+inline constexpr UINT iconsFoundMessage = WM_APP + 1;
+
+// The layout: columns 160 wide and 180 apart, tiles 40 high and 50 apart.
+inline constexpr std::int32_t margin = 10;
+inline constexpr std::int32_t columnStep = 180;
+inline constexpr std::int32_t rowStep = 50;
+inline constexpr std::int32_t cellWidth = 160;
+inline constexpr std::int32_t cellHeight = 40;
+inline constexpr std::int32_t headerHeight = 25;
+
+// A deleted cell or tile loses its window at once; the element itself stays
+// with the form until teardown, with no handle that a later window could reuse.
+void DestroyElementWindow(OrvoUtility::GUIElement* element);
+bool StartsWithHttp(const std::string& pathname);
+// The element's size without its border and scroll bars.
+void RefreshClientSize(OrvoUtility::GUIElement& element);
+
+// Frees the previous dialog of a class. Its result was applied when its
+// window went, so its destruction must not report it again.
+template <typename Dialog>
+void Discard(Dialog*& dialog) {
+    if (dialog == nullptr) return;
+    dialog->onDestroy = nullptr;
+    delete dialog;
+    dialog = nullptr;
+}
+
+}  // namespace MainWindowParts
+}  // namespace MyApp
