@@ -222,6 +222,14 @@ void FormMain::HandleResize() {
 void FormMain::HandleTimer() {
     if (timerBusy) return;
     timerBusy = true;
+    UpdateScrollBars();
+    if (resizeTimer->running) resizeTimer->Stop();
+    // A scroll bar that went away gave the content more room.
+    CreateElementsInView();
+    timerBusy = false;
+}
+
+void FormMain::UpdateScrollBars() {
     RefreshClientSize(*tilePanel);
     if (tilePanel->width < contentWidth) {
         tilePanel->SetHorizontalScrollBar(true);
@@ -241,10 +249,6 @@ void FormMain::HandleTimer() {
         tilePanel->ScrollToTop();
         tilePanel->SetVerticalScrollBar(false);
     }
-    if (resizeTimer->running) resizeTimer->Stop();
-    // A scroll bar that went away gave the content more room.
-    CreateElementsInView();
-    timerBusy = false;
 }
 
 bool FormMain::HandleChar(std::int32_t) { return true; }
@@ -259,11 +263,18 @@ void FormMain::HandleMouseDown(std::int32_t, std::int32_t) {}
 
 void FormMain::HandleRightUp(std::int32_t, std::int32_t) {}
 
-void FormMain::RefreshAndSave() {
+void FormMain::RefreshAndSave(const RECT* reveal) {
+    POINT kept = tilePanel->ScrollPosition();
     tilePanel->ScrollToLeft();
     tilePanel->ScrollToTop();
     BuildColumns();
     HandleResize();
+    // The view stays where the user left it, as far as the new extent allows,
+    // and moves only as much as a new entry or column needs to be seen.
+    UpdateScrollBars();
+    tilePanel->ScrollTo(kept.x, kept.y);
+    if (reveal != nullptr) ScrollIntoView(*reveal);
+    CreateElementsInView();
     SaveChanges(true);
 }
 

@@ -84,6 +84,12 @@ public:
     template <typename Dialog>
     void Replace(Dialog*& slot, Dialog* fresh);
 
+    // The column whose header, tiles or "+ aggiungi App" cell stand at this
+    // point of the panel's client area; null between and below columns.
+    Categoria* ColumnAt(POINT point);
+    // Files dropped on the panel: each becomes an entry of the column there.
+    void HandleDroppedFiles(const std::vector<std::wstring>& paths, POINT point);
+
     // The deletions of the context menus, each after a question.
     void DeleteContextCategory();
     void DeleteContextApp();
@@ -118,8 +124,16 @@ public:
     HICON IconFor(const std::string& pathname);
     // Takes the icons the worker found and shows them on their tiles.
     void HandleIconAnswers();
-    // After every change of the catalogue: lay out again and write app.txt.
-    void RefreshAndSave();
+    // After every change of the catalogue: lay out again, keeping the view
+    // and showing `reveal` (content coordinates) when given, and write app.txt.
+    void RefreshAndSave(const RECT* reveal = nullptr);
+    // The scroll bars for the content's extent, as the resize timer sets them.
+    void UpdateScrollBars();
+    // Scrolls the least that shows this part of the content.
+    void ScrollIntoView(const RECT& content);
+    // Where the newest entry of the category stands, or its header and
+    // "+ aggiungi App" cell when it has none, in content coordinates.
+    RECT NewestPlaceIn(std::int32_t categoryId);
     // Writes app.txt unless the file was not read whole; a failure leaves the
     // change unsaved and, when asked to, tells the user once per run of failures.
     void SaveChanges(bool reportFailure);

@@ -48,6 +48,9 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
             catalogue.RenameCategory(Common::ParseInt32(ContextTag()), name);
         } else {
             catalogue.AddCategory(name);
+            RECT newColumn = NewestPlaceIn(catalogue.categories.back().id);
+            RefreshAndSave(&newColumn);
+            return;
         }
         RefreshAndSave();
     } else if (appDialog != nullptr && dialog->id == appDialog->id) {
@@ -58,6 +61,9 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
         } else {
             catalogue.AddApp(appDialog->categoryId, appDialog->description, appDialog->pathname,
                              appDialog->parameters);
+            RECT newEntry = NewestPlaceIn(appDialog->categoryId);
+            RefreshAndSave(&newEntry);
+            return;
         }
         RefreshAndSave();
     } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {

@@ -104,7 +104,11 @@ void FormMain::BuildPanel() {
     };
     tilePanel->onVerticalScroll = scrolled;
     tilePanel->onHorizontalScroll = scrolled;
+    tilePanel->onDropFiles = [this](const std::vector<std::wstring>& paths, POINT point) {
+        HandleDroppedFiles(paths, point);
+    };
     tilePanel->Create();
+    tilePanel->AcceptDroppedFiles();
 
     addCategoryCell = new CellControl(tilePanel);
     addCategoryCell->width = cellWidth;
@@ -267,6 +271,30 @@ Button* FormMain::NewTile(const App& app) {
     HICON icon = IconFor(app.pathname);
     if (icon != nullptr) tile->enabledIcon = icon;
     return tile;
+}
+
+void FormMain::ScrollIntoView(const RECT& content) {
+    RECT client;
+    if (tilePanel->hwnd == nullptr || !GetClientRect(tilePanel->hwnd, &client)) return;
+    POINT at = tilePanel->ScrollPosition();
+    RECT wanted = content;
+    InflateRect(&wanted, margin, margin);
+    if (wanted.right > at.x + client.right) at.x = wanted.right - client.right;
+    if (wanted.left < at.x) at.x = std::max<LONG>(wanted.left, 0);
+    if (wanted.bottom > at.y + client.bottom) at.y = wanted.bottom - client.bottom;
+    if (wanted.top < at.y) at.y = std::max<LONG>(wanted.top, 0);
+    tilePanel->ScrollTo(at.x, at.y);
+}
+
+RECT FormMain::NewestPlaceIn(std::int32_t categoryId) {
+    std::int32_t column = catalogue.FindCategory(categoryId);
+    if (column < 0) return RECT{0, 0, 0, 0};
+    std::int32_t x = margin + columnStep * column;
+    std::int32_t entries = static_cast<std::int32_t>(
+        catalogue.categories[static_cast<std::size_t>(column)].apps.size());
+    if (entries == 0) return RECT{x, margin, x + cellWidth, margin + rowStep + cellHeight};
+    std::int32_t y = margin + rowStep * entries;
+    return RECT{x, y, x + cellWidth, y + cellHeight};
 }
 
 }  // namespace MyApp

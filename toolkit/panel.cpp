@@ -144,6 +144,24 @@ void PanelChildren::ScrollToTop() {
     UpdateWindow(hwnd);
 }
 
+void PanelChildren::ScrollTo(std::int32_t x, std::int32_t y) {
+    SCROLLINFO info;
+    if (horizontalScrollBar && ReadScrollInfo(hwnd, SB_HORZ, info) && info.nPos != x) {
+        MoveBar(SB_HORZ, info.nPos, x);
+    }
+    if (verticalScrollBar && ReadScrollInfo(hwnd, SB_VERT, info) && info.nPos != y) {
+        MoveBar(SB_VERT, info.nPos, y);
+    }
+}
+
+POINT PanelChildren::ScrollPosition() const {
+    SCROLLINFO info;
+    POINT at{0, 0};
+    if (horizontalScrollBar && ReadScrollInfo(hwnd, SB_HORZ, info)) at.x = info.nPos;
+    if (verticalScrollBar && ReadScrollInfo(hwnd, SB_VERT, info)) at.y = info.nPos;
+    return at;
+}
+
 void PanelChildren::SetBorder(bool value) {
     border = value;
     ApplyStyle();

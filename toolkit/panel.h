@@ -31,6 +31,11 @@ public:
     void SetHorizontalRange(std::int32_t extent);
     void ScrollToLeft();
     void ScrollToTop();
+    // Scrolls so that this content point stands at the client's top-left
+    // corner, as far as the bars allow; their handlers hear of it.
+    void ScrollTo(std::int32_t x, std::int32_t y);
+    // The content point at the client's top-left corner.
+    POINT ScrollPosition() const;
     void SetBorder(bool value);
     void SetHorizontalScrollBar(bool value);
     void SetVerticalScrollBar(bool value);
