@@ -41,15 +41,7 @@ EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& titl
     minimizeBox = true;
     resizable = false;
     OrvoUtility::InstallFormRouting(*this);
-    onChar = [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
-    onLeftUp = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        HandleMouseUp(x, y);
-        return 0;
-    };
-    onLeftDown = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        HandleMouseDown(x, y);
-        return 0;
-    };
+    OrvoUtility::InstallInputRouting(*this);
 }
 
 EditorDialog::~EditorDialog() {

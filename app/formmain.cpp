@@ -17,14 +17,6 @@
 namespace MyApp {
 
 using namespace MainWindowParts;
-using OrvoUtility::Button;
-using OrvoUtility::CellControl;
-using OrvoUtility::Child;
-using OrvoUtility::GUIElement;
-using OrvoUtility::Menu;
-using OrvoUtility::PanelChildren;
-using OrvoUtility::SubMenu;
-using OrvoUtility::Timer;
 
 FormMain* theMainForm = nullptr;
 bool timerBusy = false;
@@ -94,15 +86,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     minimizeBox = true;
     resizable = true;
     OrvoUtility::InstallFormRouting(*this);
-    onChar = [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
-    onLeftUp = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        HandleMouseUp(x, y);
-        return 0;
-    };
-    onLeftDown = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        HandleMouseDown(x, y);
-        return 0;
-    };
+    OrvoUtility::InstallInputRouting(*this);
     onAppMessage = [this](OrvoUtility::Form*, UINT message, WPARAM, LPARAM) {
         if (message == iconsFoundMessage) HandleIconAnswers();
     };

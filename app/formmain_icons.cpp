@@ -7,14 +7,6 @@
 namespace MyApp {
 
 using namespace MainWindowParts;
-using OrvoUtility::Button;
-using OrvoUtility::CellControl;
-using OrvoUtility::Child;
-using OrvoUtility::GUIElement;
-using OrvoUtility::Menu;
-using OrvoUtility::PanelChildren;
-using OrvoUtility::SubMenu;
-using OrvoUtility::Timer;
 
 namespace {
 

@@ -9,8 +9,27 @@
 
 #include "gui_element.h"
 
+namespace OrvoUtility {
+class Button;
+class CellControl;
+class Menu;
+class PanelChildren;
+class SubMenu;
+class Timer;
+}  // namespace OrvoUtility
+
 namespace MyApp {
 namespace MainWindowParts {
+
+// The toolkit's names as the main window's files use them.
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+using OrvoUtility::Menu;
+using OrvoUtility::PanelChildren;
+using OrvoUtility::SubMenu;
+using OrvoUtility::Timer;
 
 inline constexpr COLORREF controlBackground = 0xDCDCDC;
 inline constexpr COLORREF panelBackground = 0xC0C0C0;

@@ -26,4 +26,21 @@ void InstallFormRouting(FormType& form) {
     };
 }
 
+// Installs the forwarders of the form's own typing and left clicks, for the
+// forms that have HandleChar, HandleMouseUp and HandleMouseDown.
+template <class FormType>
+void InstallInputRouting(FormType& form) {
+    form.onChar = [&form](GUIElement*, std::int32_t character) {
+        return form.HandleChar(character);
+    };
+    form.onLeftUp = [&form](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
+        form.HandleMouseUp(x, y);
+        return 0;
+    };
+    form.onLeftDown = [&form](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
+        form.HandleMouseDown(x, y);
+        return 0;
+    };
+}
+
 }  // namespace OrvoUtility
