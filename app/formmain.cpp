@@ -91,10 +91,11 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     Resize(static_cast<std::int32_t>(screenWidth * 0.9),
            static_cast<std::int32_t>(0.9 * screenHeight));
     SetTextNarrow(title);
+    baseTitle = title;
     minimizeBox = true;
     resizable = true;
     OrvoUtility::InstallFormRouting(*this);
-    onChar = [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
+    ForwardKeys(this);
     onLeftUp = [this](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
         HandleMouseUp(x, y);
         return 0;
@@ -246,10 +247,6 @@ void FormMain::HandleTimer() {
     CreateElementsInView();
     timerBusy = false;
 }
-
-bool FormMain::HandleChar(std::int32_t) { return true; }
-
-void FormMain::HandleKeyDown(std::int32_t) {}
 
 void FormMain::HandleKeyUp(std::int32_t) {}
 

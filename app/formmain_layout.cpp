@@ -104,6 +104,7 @@ void FormMain::BuildPanel() {
     };
     tilePanel->onVerticalScroll = scrolled;
     tilePanel->onHorizontalScroll = scrolled;
+    ForwardKeys(tilePanel);
     tilePanel->Create();
 
     addCategoryCell = new CellControl(tilePanel);
@@ -117,6 +118,7 @@ void FormMain::BuildPanel() {
         margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
     addCategoryCell->top = margin;
     addCategoryCell->SetBackColor(tilePanel->backColor);
+    ForwardKeys(addCategoryCell);
     addCategoryCell->Create();
 
     BuildColumns();
@@ -238,6 +240,8 @@ CellControl* FormMain::NewHeaderCell(const Categoria& category) {
     header->SetBackColor(headerBackground);
     header->onRightUp = ChildRightUp();
     header->SetTextNarrow(category.name);
+    header->selected = header->tag == selectedTag;
+    ForwardKeys(header);
     return header;
 }
 
@@ -251,6 +255,7 @@ CellControl* FormMain::NewAddAppCell(const Categoria& category) {
     addCell->textColor = addCellText;
     addCell->tag = "APP;" + Common::FormatInt64(category.id);
     addCell->SetBackColor(tilePanel->backColor);
+    ForwardKeys(addCell);
     return addCell;
 }
 
@@ -264,6 +269,10 @@ Button* FormMain::NewTile(const App& app) {
     tile->SetHandCursor(true);
     tile->tag = AppKey(app.categoryId, app.id);
     tile->toolTipText = TileToolTip(app);
+    tile->selected = tile->tag == selectedTag;
+    ForwardKeys(tile);
+    // A tile clicked or reached by the focus becomes the selection.
+    tile->onGotFocus = [this](GUIElement* focused) { MarkSelected(focused->tag); };
     HICON icon = IconFor(app.pathname);
     if (icon != nullptr) tile->enabledIcon = icon;
     return tile;

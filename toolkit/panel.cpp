@@ -11,6 +11,7 @@ namespace OrvoUtility {
 namespace {
 
 constexpr std::int32_t bitmapMargin = 3;
+constexpr std::int32_t selectedFrameWidth = 3;
 
 bool ReadScrollInfo(HWND window, int bar, SCROLLINFO& info) {
     info = SCROLLINFO();
@@ -214,6 +215,13 @@ bool PanelChildren::HandleWheel(int wheelDelta) {
     return true;
 }
 
+void PanelChildren::ScrollBarTo(int bar, std::int32_t position) {
+    if (!(bar == SB_VERT ? verticalScrollBar : horizontalScrollBar)) return;
+    SCROLLINFO info;
+    if (!ReadScrollInfo(hwnd, bar, info)) return;
+    MoveBar(bar, info.nPos, position);
+}
+
 void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
     SCROLLINFO position{};
     position.cbSize = sizeof(SCROLLINFO);
@@ -265,6 +273,7 @@ CellControl::CellControl(GUIElement* parentElement)
       bitmapWidth(0),
       bitmapHeight(0),
       marker(false),
+      selected(false),
       bold(false),
       underline(false),
       italic(false),
@@ -326,6 +335,10 @@ void CellControl::OnPaint() {
                 x = (client.right - bitmapWidth - client.left) / 2;
             }
             drawing.DrawTransparentBitmap(x, y, 0, 0, bitmap);
+        }
+        for (std::int32_t inset = 0; selected && inset < selectedFrameWidth; ++inset) {
+            drawing.FrameRectangle(inset, inset, clientWidth - 2 * inset, clientHeight - 2 * inset,
+                                   textColor);
         }
         drawing.EndDrawing();
     }
