@@ -176,4 +176,25 @@ TEST_F(MainWindowKeyboard, TypingSelectsShowsTheTextAndEnterLaunches) {
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", nullptr);
 }
 
+TEST_F(MainWindowKeyboard, AFoundTileBelowTheViewIsMadeAndScrolledIntoIt) {
+    MyApp::Catalogue sample;
+    sample.AddCategory("Lunga");
+    for (int i = 0; i < 40; ++i) sample.AddApp(1, "Voce " + std::to_string(i), "C:\\x.exe", "");
+    sample.AddApp(1, "Ultima", "C:\\x.exe", "");
+    SaveSample(sample);
+    MyApp::FormMain& main = OpenMainForm();
+    MyApp::App& last = main.catalogue.categories.at(0).apps.back();
+    ASSERT_EQ(last.tile, nullptr);
+    SetForegroundWindow(main.hwnd);
+    PumpMessages();
+    TypeText(L"ult");
+    ASSERT_TRUE(PumpUntil([&] { return last.tile != nullptr && GetFocus() == last.tile->hwnd; }));
+    RECT shown{};
+    GetClientRect(main.tilePanel->hwnd, &shown);
+    RECT tile = RectInPanel(*main.tilePanel, *last.tile);
+    EXPECT_GE(tile.top, shown.top);
+    EXPECT_LE(tile.bottom, shown.bottom);
+    EXPECT_TRUE(static_cast<OrvoUtility::Button*>(last.tile)->selected);
+}
+
 }  // namespace MainWindowTests
