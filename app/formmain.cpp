@@ -83,10 +83,13 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     Resize(static_cast<std::int32_t>(screenWidth * 0.9),
            static_cast<std::int32_t>(0.9 * screenHeight));
     SetTextNarrow(title);
+    baseTitle = title;
     minimizeBox = true;
     resizable = true;
     OrvoUtility::InstallFormRouting(*this);
     OrvoUtility::InstallInputRouting(*this);
+    // Keys reach the form whichever of its windows has the focus.
+    ForwardKeys(this);
     onAppMessage = [this](OrvoUtility::Form*, UINT message, WPARAM, LPARAM) {
         if (message == iconsFoundMessage) HandleIconAnswers();
     };
@@ -234,10 +237,6 @@ void FormMain::UpdateScrollBars() {
         tilePanel->SetVerticalScrollBar(false);
     }
 }
-
-bool FormMain::HandleChar(std::int32_t) { return true; }
-
-void FormMain::HandleKeyDown(std::int32_t) {}
 
 void FormMain::HandleKeyUp(std::int32_t) {}
 

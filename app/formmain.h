@@ -15,6 +15,7 @@
 #include "catalogue.h"
 #include "catalogue_file.h"
 #include "form.h"
+#include "formmain_keyboard.h"
 #include "formordina.h"
 #include "icon_extractor.h"
 
@@ -140,6 +141,26 @@ public:
     // Tells the user, once, that the file was not read whole.
     void ReportLoadProblem();
 
+    // Finding by typing and the keyboard. Keys typed on any cell or tile reach
+    // the form through these handlers, whichever of them has the focus.
+    OrvoUtility::KeyHandler KeysToForm();
+    OrvoUtility::CharHandler CharsToForm();
+    void ForwardKeys(OrvoUtility::GUIElement* element);
+    // A navigation or launch key; false when the key is not the form's.
+    bool TakeKey(std::int32_t key);
+    // The typed text in the title after the usual one.
+    void ShowFindText(bool found);
+    ColumnLengths Columns() const;
+    bool SelectedPlace(TilePlace& place) const;
+    OrvoUtility::GUIElement* ElementAtPlace(TilePlace place);
+    void SelectFirst();
+    // Selects the header or tile, scrolls it into view and draws it selected.
+    void Select(TilePlace place);
+    // Draws the element with this tag selected and every other one not.
+    void MarkSelected(const std::string& tag);
+    void LaunchSelected();
+    void OpenSelectedMenu();
+
     // The last brush OnControlColor handed out.
     HBRUSH controlBrush;
     // The last dialog of each class; kept after its window is gone until the
@@ -189,6 +210,12 @@ public:
     bool unsavedChanges = false;
     std::string unsavedReason;
     bool saveFailureShown = false;
+    // The title without the typed text.
+    std::string baseTitle;
+    // What the user has typed to find a tile.
+    std::string findText;
+    // The tag of the selected header or tile; empty when none is.
+    std::string selectedTag;
 };
 
 // The first main form constructed: where the commands of the pop-up menus,

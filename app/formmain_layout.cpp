@@ -99,6 +99,7 @@ void FormMain::BuildPanel() {
     tilePanel->onDropFiles = [this](const std::vector<std::wstring>& paths, POINT point) {
         HandleDroppedFiles(paths, point);
     };
+    ForwardKeys(tilePanel);
     tilePanel->Create();
     tilePanel->AcceptDroppedFiles();
 
@@ -113,6 +114,7 @@ void FormMain::BuildPanel() {
         margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
     addCategoryCell->top = margin;
     addCategoryCell->SetBackColor(tilePanel->backColor);
+    ForwardKeys(addCategoryCell);
     addCategoryCell->Create();
 
     BuildColumns();
@@ -234,6 +236,8 @@ CellControl* FormMain::NewHeaderCell(const Categoria& category) {
     header->SetBackColor(headerBackground);
     header->onRightUp = ChildRightUp();
     header->SetTextNarrow(category.name);
+    header->selected = header->tag == selectedTag;
+    ForwardKeys(header);
     return header;
 }
 
@@ -247,6 +251,7 @@ CellControl* FormMain::NewAddAppCell(const Categoria& category) {
     addCell->textColor = addCellText;
     addCell->tag = "APP;" + Common::FormatInt64(category.id);
     addCell->SetBackColor(tilePanel->backColor);
+    ForwardKeys(addCell);
     return addCell;
 }
 
@@ -260,6 +265,10 @@ Button* FormMain::NewTile(const App& app) {
     tile->SetHandCursor(true);
     tile->tag = AppKey(app.categoryId, app.id);
     tile->toolTipText = TileToolTip(app);
+    tile->selected = tile->tag == selectedTag;
+    ForwardKeys(tile);
+    // A tile clicked or reached by the focus becomes the selection.
+    tile->onGotFocus = [this](GUIElement* focused) { MarkSelected(focused->tag); };
     HICON icon = IconFor(app.pathname);
     if (icon != nullptr) tile->enabledIcon = icon;
     return tile;

@@ -1,6 +1,7 @@
 #include "button.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "control_window.h"
 #include "drawing.h"
@@ -14,6 +15,7 @@ constexpr COLORREF disabledTextColor = 0x969696;
 constexpr COLORREF disabledFrameColor = 0x696969;
 constexpr std::int32_t imageMargin = 5;
 constexpr std::int32_t iconSize = 32;
+constexpr std::int32_t selectedFrameWidth = 3;
 
 // The height of the font currently selected into the context, read from its
 // LOGFONT: selecting a stand-in font hands the current one back.
@@ -38,6 +40,7 @@ LONG SelectedFontHeight(HDC dc) {
 Button::Button(GUIElement* parentElement, std::string caption)
     : Child(parentElement),
       ownerDrawn(false),
+      selected(false),
       enabledBitmap(nullptr),
       disabledBitmap(nullptr),
       enabledIcon(nullptr),
@@ -88,15 +91,22 @@ void Button::DrawItem(const DRAWITEMSTRUCT& item) {
     std::int32_t offset = (boxHeight - SelectedFontHeight(item.hDC)) / 2;
     if (offset < 0) offset = 0;
 
-    drawing.FillRectangle(box.left, box.top, boxWidth, boxHeight, GetBkColor(item.hDC));
+    COLORREF backColor = GetBkColor(item.hDC);
+    bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    if (selected && !disabled) std::swap(textColor, backColor);
+    drawing.FillRectangle(box.left, box.top, boxWidth, boxHeight, backColor);
     COLORREF frameColor = textColor;
-    if ((item.itemState & ODS_DISABLED) != 0) {
+    if (disabled) {
         textColor = disabledTextColor;
         frameColor = disabledFrameColor;
     } else if ((item.itemState & ODS_SELECTED) != 0) {
         frameColor = 0xFFFFFF - textColor;
     }
-    drawing.FrameRectangle(box.left, box.top, boxWidth, boxHeight, frameColor);
+    std::int32_t frames = selected && !disabled ? selectedFrameWidth : 1;
+    for (std::int32_t inset = 0; inset < frames; ++inset) {
+        drawing.FrameRectangle(box.left + inset, box.top + inset, boxWidth - 2 * inset,
+                               boxHeight - 2 * inset, frameColor);
+    }
 
     std::int32_t start = DrawImage(drawing, box, (item.itemState & ODS_SELECTED) != 0);
     drawing.DrawTextNarrow(box.left + start, box.top + offset, boxWidth - start, boxHeight,

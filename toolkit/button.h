@@ -26,6 +26,9 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     bool ownerDrawn;
+    // Owner-drawn: shown in inverted colours with a thick frame, for a button
+    // its owner has picked (by keyboard, say) whether or not it has the focus.
+    bool selected;
     // The images are borrowed: whoever assigns them keeps them alive.
     HBITMAP enabledBitmap;
     HBITMAP disabledBitmap;

@@ -183,8 +183,8 @@ void GUIElement::OnKeyUp(std::int32_t key) {
     if (onKeyUp != nullptr) onKeyUp(this, key);
 }
 
-void GUIElement::OnKeyDown(std::int32_t key) {
-    if (onKeyDown != nullptr) onKeyDown(this, key);
+bool GUIElement::OnKeyDown(std::int32_t key) {
+    return onKeyDown != nullptr && onKeyDown(this, key) != 0;
 }
 
 bool GUIElement::OnChar(std::int32_t character) {

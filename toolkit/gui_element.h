@@ -80,7 +80,9 @@ public:
     virtual void OnRightDown(std::int32_t x, std::int32_t y);
     virtual void OnRightDoubleClick(std::int32_t x, std::int32_t y);
     virtual void OnKeyUp(std::int32_t key);
-    virtual void OnKeyDown(std::int32_t key);
+    // True when the handler took the key (answered non-zero): the window then
+    // neither moves the focus nor does its own default for it.
+    virtual bool OnKeyDown(std::int32_t key);
     virtual bool OnChar(std::int32_t character);
     virtual void OnMouseMove(std::int32_t x, std::int32_t y);
     virtual void OnMouseHover();

@@ -11,6 +11,7 @@ namespace OrvoUtility {
 namespace {
 
 constexpr std::int32_t bitmapMargin = 3;
+constexpr std::int32_t selectedFrameWidth = 3;
 
 bool ReadScrollInfo(HWND window, int bar, SCROLLINFO& info) {
     info = SCROLLINFO();
@@ -145,13 +146,8 @@ void PanelChildren::ScrollToTop() {
 }
 
 void PanelChildren::ScrollTo(std::int32_t x, std::int32_t y) {
-    SCROLLINFO info;
-    if (horizontalScrollBar && ReadScrollInfo(hwnd, SB_HORZ, info) && info.nPos != x) {
-        MoveBar(SB_HORZ, info.nPos, x);
-    }
-    if (verticalScrollBar && ReadScrollInfo(hwnd, SB_VERT, info) && info.nPos != y) {
-        MoveBar(SB_VERT, info.nPos, y);
-    }
+    ScrollBarTo(SB_HORZ, x);
+    ScrollBarTo(SB_VERT, y);
 }
 
 POINT PanelChildren::ScrollPosition() const {
@@ -232,6 +228,13 @@ bool PanelChildren::HandleWheel(int wheelDelta) {
     return true;
 }
 
+void PanelChildren::ScrollBarTo(int bar, std::int32_t position) {
+    if (!(bar == SB_VERT ? verticalScrollBar : horizontalScrollBar)) return;
+    SCROLLINFO info;
+    if (!ReadScrollInfo(hwnd, bar, info)) return;
+    MoveBar(bar, info.nPos, position);
+}
+
 void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
     SCROLLINFO position{};
     position.cbSize = sizeof(SCROLLINFO);
@@ -283,6 +286,7 @@ CellControl::CellControl(GUIElement* parentElement)
       bitmapWidth(0),
       bitmapHeight(0),
       marker(false),
+      selected(false),
       bold(false),
       underline(false),
       italic(false),
@@ -344,6 +348,10 @@ void CellControl::OnPaint() {
                 x = (client.right - bitmapWidth - client.left) / 2;
             }
             drawing.DrawTransparentBitmap(x, y, 0, 0, bitmap);
+        }
+        for (std::int32_t inset = 0; selected && inset < selectedFrameWidth; ++inset) {
+            drawing.FrameRectangle(inset, inset, clientWidth - 2 * inset, clientHeight - 2 * inset,
+                                   textColor);
         }
         drawing.EndDrawing();
     }

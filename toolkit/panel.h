@@ -47,6 +47,9 @@ public:
     // One page up for a positive wheel delta, one page down otherwise; false
     // when the panel has no vertical bar.
     bool HandleWheel(int wheelDelta);
+    // Scrolls so that the bar (SB_HORZ or SB_VERT) stands at the position, as
+    // far as its range allows; nothing when the panel has no such bar.
+    void ScrollBarTo(int bar, std::int32_t position);
 
     ScrollHandler onVerticalScroll;
     ScrollHandler onHorizontalScroll;
@@ -92,6 +95,8 @@ public:
     std::int32_t bitmapHeight;
     // Draws a "*" in the bottom-right corner.
     bool marker;
+    // Framed thickly in the text colour, for a tile its owner has picked.
+    bool selected;
     bool bold;
     bool underline;
     bool italic;

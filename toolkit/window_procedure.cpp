@@ -227,8 +227,15 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             RouteNotification(lParam);
             break;
         case WM_KEYDOWN:
+            if (element != nullptr && element->OnKeyDown(static_cast<std::int32_t>(wParam))) {
+                return 0;
+            }
             if (wParam == VK_TAB) MoveFocusByTab(element, window);
-            if (element != nullptr) element->OnKeyDown(static_cast<std::int32_t>(wParam));
+            break;
+        case WM_SYSKEYDOWN:
+            // F10 is a system key; with Shift it asks for the context menu, which
+            // a key handler may take before the menu bar opens.
+            if (wParam == VK_F10 && element != nullptr && element->OnKeyDown(VK_F10)) return 0;
             break;
         case WM_KEYUP:
             if (element != nullptr) element->OnKeyUp(static_cast<std::int32_t>(wParam));
