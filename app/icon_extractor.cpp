@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "text.h"
+#include "shell.h"
 
 namespace MyApp {
 
@@ -76,7 +76,9 @@ void IconExtractor::Request(const std::string& pathname) {
                 pathname = state->pending.front();
                 state->pending.pop_front();
             }
-            HICON icon = ExtractIconW(state->instance, Common::NarrowToWide(pathname).c_str(), 0);
+            // %NAME% in the pathname names the file the icon comes from.
+            HICON icon =
+                ExtractIconW(state->instance, OrvoUtility::ExpandedText(pathname).c_str(), 0);
             // The value 1 is no icon but the shell's answer for a file that holds none.
             if (reinterpret_cast<UINT_PTR>(icon) <= 1) icon = nullptr;
             bool first = false;

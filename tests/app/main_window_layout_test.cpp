@@ -264,22 +264,25 @@ TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
     sample.AddApp(1, "Sito", "HTTP://WWW.ZELMIVO.IT/", "");
     sample.AddApp(1, "Assente", "C:\\nessuna\\cartella\\programma.exe", "");
     sample.AddApp(1, "Nota", document, "");
+    // The pathname as typed, naming the file through a variable.
+    SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", Common::NarrowToWide(own).c_str());
+    sample.AddApp(1, "Variabile", "%ZELMIVO_ICON_FILE%", "");
     SaveSample(sample);
     FormMain& main = OpenMainForm();
 
     const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
-    ASSERT_EQ(apps.size(), 5u);
+    ASSERT_EQ(apps.size(), 6u);
     auto iconOf = [&apps](std::size_t i) {
         return static_cast<Button*>(apps[i].tile)->enabledIcon;
     };
 
     // The icons are looked up on a worker; found ones reach their tiles later.
-    EXPECT_TRUE(PumpUntil([&main] { return !main.iconCache.empty(); }));
+    EXPECT_TRUE(PumpUntil([&main] { return main.iconCache.size() == 2; }));
     PumpMessages();
-    ASSERT_EQ(main.iconCache.size(), 1u);
-    HICON extracted = main.iconCache.begin()->second;
-    EXPECT_EQ(main.iconCache.begin()->first, own);
+    ASSERT_EQ(main.iconCache.size(), 2u);
+    HICON extracted = main.iconCache.at(own);
     EXPECT_NE(extracted, nullptr);
+    EXPECT_EQ(iconOf(5), main.iconCache.at("%ZELMIVO_ICON_FILE%"));
     EXPECT_EQ(iconOf(0), extracted);
     EXPECT_EQ(iconOf(1), extracted);
 
@@ -295,15 +298,16 @@ TEST_F(MainWindowLayout, TilesShareExtractedIconsAndFallBackByKind) {
 
     // Asking again serves the cache and the same fallbacks; each pathname is
     // looked up once in a run, found or not, whatever refreshes follow.
-    EXPECT_EQ(main.iconExtractor->Requests(), 4);
+    EXPECT_EQ(main.iconExtractor->Requests(), 5);
     EXPECT_EQ(main.IconFor(own), extracted);
     EXPECT_EQ(main.IconFor("http://altro.it"), main.webIcon);
     EXPECT_EQ(main.IconFor("Http"), main.webIcon);
     EXPECT_EQ(main.IconFor("htt"), main.programIcon);
     EXPECT_EQ(main.IconFor("htt"), main.programIcon);
     main.RefreshAndSave();
-    EXPECT_EQ(main.iconExtractor->Requests(), 7);
-    EXPECT_EQ(main.iconCache.size(), 1u);
+    EXPECT_EQ(main.iconExtractor->Requests(), 8);
+    EXPECT_EQ(main.iconCache.size(), 2u);
+    SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", nullptr);
 
     MyApp::SystemError ignored = 0;
     MyApp::RemoveFile(document, ignored);
