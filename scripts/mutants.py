@@ -259,7 +259,8 @@ class Tree:
         prefix = os.path.join(self.win, "test-prefix")
         with tempfile.NamedTemporaryFile("r") as answer:
             script = ('source "$0/scripts/setup.sh" && zelmivo_start_xvfb && '
-                      'zelmivo_use_prefix "$1" && zelmivo_start_wine_services && '
+                      'zelmivo_use_prefix "$1" && zelmivo_use_virtual_desktop && '
+                      'zelmivo_start_wine_services && '
                       '{ echo "XVFB=$ZELMIVO_XVFB_PID"; env; } >"$2"')
             status = subprocess.run(["bash", "-c", script, self.source, prefix, answer.name],
                                     stdout=self.log or subprocess.DEVNULL,

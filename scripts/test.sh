@@ -22,6 +22,7 @@ trap zelmivo_cleanup EXIT
 trap "exit 130" INT TERM
 zelmivo_start_xvfb || exit 1
 zelmivo_use_prefix "$ZELMIVO_BUILD/win/test-prefix"
+zelmivo_use_virtual_desktop || exit 1
 zelmivo_start_wine_services || exit 1
 ctest --test-dir "$ZELMIVO_BUILD/win" --output-on-failure
 windows_status=$?

@@ -44,12 +44,17 @@ void Click(HWND window, bool rightButton) {
 }
 
 void ClickAt(POINT screenPoint, bool rightButton) {
-    // Absolute coordinates run from 0 to 65535 across the screen.
+    // Absolute coordinates run from 0 to 65535 across the screen. Each button
+    // event carries the position too: on a virtual desktop a late pointer
+    // motion may move the cursor between a bare move and the press.
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     LONG absoluteX = MulDiv(screenPoint.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     LONG absoluteY = MulDiv(screenPoint.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    INPUT inputs[3] = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, absoluteX, absoluteY),
-                       MouseInput(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                       MouseInput(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    INPUT inputs[3] = {MouseInput(at, absoluteX, absoluteY),
+                       MouseInput(at | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                                  absoluteX, absoluteY),
+                       MouseInput(at | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
+                                  absoluteX, absoluteY)};
     SendInput(3, inputs, sizeof(INPUT));
 }
 
