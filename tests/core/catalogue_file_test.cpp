@@ -306,7 +306,7 @@ TEST_F(CatalogueFile, ShortAndUnfinishedLines) {
     EXPECT_EQ(loaded.categories[1].apps[1].pathname, "C:\\ultima.exe");
 
     FileStatus status;
-    WriteBytes(path, std::string("uno\r\ndue\0x\nultima\r", 19));
+    WriteBytes(path, "uno\r\ndue\0x\nultima\r"s);
     std::vector<std::string> lines = ReadLines(path, status);
     EXPECT_EQ(lines, (std::vector<std::string>{"uno", "due", "ultima\r"}));
     EXPECT_FALSE(status.error);
@@ -393,6 +393,9 @@ TEST_F(CatalogueFile, LineFilesReportFailures) {
     EXPECT_TRUE(status.openFailed);
 
     ASSERT_EQ(DataFolder("Zelmivo"), dati + "\\");
+    // A folder is no file to read.
+    EXPECT_TRUE(ReadLines(dati, status).empty());
+    EXPECT_TRUE(status.error);
     std::string file = dati + "\\righe.txt";
     EXPECT_TRUE(WriteLines(file, {"a", "", "\xE8 b "}, status));
     EXPECT_FALSE(status.error);

@@ -167,6 +167,8 @@ TEST(CatalogueOperations, FieldsAreFittedToTheirColumns) {
     EXPECT_EQ(app.description, "\xE8 ok");
     EXPECT_EQ(app.pathname, std::string(300, 'x') + " ");
     EXPECT_EQ(app.parameters, "-a  -b");
+    catalogue.EditApp(AppKey(1, app.id), "d", "p", std::string(130, 'q'));
+    EXPECT_EQ(app.parameters, std::string(128, 'q'));
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(TextPath, DirectoryAndFileName) {
 
 TEST(TextNumber, FormatsLikeI64d) {
     EXPECT_EQ(Common::FormatInt64(0), "0");
-    EXPECT_EQ(Common::FormatInt64(-5), "-5");
+    EXPECT_EQ(Common::FormatInt64(-1), "-1");
     EXPECT_EQ(Common::FormatInt64(1234567890123), "1234567890123");
     EXPECT_EQ(Common::FormatInt64(std::numeric_limits<std::int64_t>::min()),
               "-9223372036854775808");
