@@ -41,27 +41,33 @@ TEST_F(Dispatch, RefusedCloseKeepsWindowAndLoop) {
 HWND mainToClose = nullptr;
 std::vector<std::string> destroyed;
 
-void RecordDestroyAndCloseMain(GUIElement* element) {
-    destroyed.push_back(element->GetTextNarrow());
-    if (mainToClose != nullptr) PostMessageW(mainToClose, WM_CLOSE, 0, 0);
-    mainToClose = nullptr;
+void CALLBACK CloseMain(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageW(mainToClose, WM_CLOSE, 0, 0);
+}
+
+void RecordDestroy(GUIElement* element) { destroyed.push_back(element->GetTextNarrow()); }
+
+void RecordDestroyAndCloseMainLater(GUIElement* element) {
+    RecordDestroy(element);
+    SetTimer(nullptr, 0, 50, CloseMain);
 }
 
 TEST_F(Dispatch, OnlyTheMainWindowEndsTheLoop) {
     Form mainForm(Instance());
     mainForm.text = L"main";
-    mainForm.onDestroy = RecordDestroyAndCloseMain;
+    mainForm.onDestroy = RecordDestroy;
     mainForm.Create();
     Form dialog(Instance(), true);
     dialog.text = L"dialog";
-    dialog.onDestroy = RecordDestroyAndCloseMain;
+    dialog.onDestroy = RecordDestroyAndCloseMainLater;
     dialog.Create();
     ASSERT_EQ(mainWindow, mainForm.hwnd);
 
     destroyed.clear();
     mainToClose = mainForm.hwnd;
-    // The dialog's destruction asks the main window to close; if it had ended
-    // the loop, that request would never be served.
+    // The dialog's destruction asks the main window to close a moment later;
+    // had it ended the loop, that request would never be served.
     PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RunMessageLoopGuarded());
     EXPECT_EQ(destroyed, (std::vector<std::string>{"dialog", "main"}));
