@@ -2,10 +2,13 @@
 
 #include <vector>
 
+#include "button.h"
 #include "form.h"
 #include "gui_element.h"
+#include "label.h"
 #include "list_box.h"
 #include "test_support.h"
+#include "text_box.h"
 #include "window_procedure.h"
 
 namespace ToolkitTests {
@@ -91,7 +94,7 @@ TEST_F(Dispatch, KeyPreviewOffersCharactersToTheForm) {
     Form form(Instance());
     form.onChar = FormCharSwallows;
     form.Create();
-    NativeControl edit(&form, L"edit", 0);
+    TextBox edit(&form, "");
     edit.onChar = ChildSwallowsX;
     edit.Create();
     formChars.clear();
@@ -116,9 +119,9 @@ void CountTextChange(GUIElement*) { ++textChanges; }
 TEST_F(Dispatch, TextChangedOnlyAfterARealEdit) {
     Form form(Instance());
     form.Create();
-    NativeControl edit(&form, L"edit", WS_TABSTOP);
+    TextBox edit(&form, "");
     edit.text = L"abc";
-    NativeControl other(&form, L"edit", WS_TABSTOP);
+    TextBox other(&form, "");
     other.MoveTo(10, 100);
     edit.Create();
     other.Create();
@@ -147,7 +150,7 @@ void RecordCommand(GUIElement* element) { commandSenders.push_back(element); }
 TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     Form form(Instance());
     form.Create();
-    NativeControl button(&form, L"button", BS_PUSHBUTTON);
+    Button button(&form, "OK");
     button.onCommand = RecordCommand;
     ListBox list(&form);
     list.onCommand = RecordCommand;
@@ -177,7 +180,7 @@ TEST_F(Dispatch, LookupsFollowRegistryOrder) {
     form.Create();
     EXPECT_EQ(FindElementByWindow(form.hwnd), &form);
     // Two elements on one window: the later one answers; with one id, the earlier.
-    PlainElement alias;
+    Label alias(nullptr, "");
     alias.hwnd = form.hwnd;
     alias.id = form.id;
     EXPECT_EQ(FindElementByWindow(form.hwnd), &alias);
@@ -188,7 +191,7 @@ TEST_F(Dispatch, LookupsFollowRegistryOrder) {
     HWND stranger = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321));
     EXPECT_EQ(FindElementByWindow(stranger), nullptr);
     {
-        PlainElement pending;
+        Label pending(nullptr, "");
         EXPECT_EQ(FindElementByWindow(stranger), &pending);
     }
     EXPECT_EQ(FindElementByWindow(stranger), nullptr);

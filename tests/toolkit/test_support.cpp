@@ -7,21 +7,6 @@ namespace ToolkitTests {
 
 using namespace OrvoUtility;
 
-NativeControl::NativeControl(GUIElement* parentElement, std::wstring controlClass, DWORD styleBits)
-    : Child(parentElement), systemClass(controlClass), style(styleBits) {}
-
-void NativeControl::Create() {
-    if (created) return;
-    ++elementCounter;
-    id = elementCounter;
-    DWORD windowStyle = WS_CHILD | WS_VISIBLE | style | (enabled ? 0 : WS_DISABLED);
-    hwnd = CreateWindowExW(0, systemClass.c_str(), text.c_str(), windowStyle, left, top, width,
-                           height, parent->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           nullptr, nullptr);
-    SubclassWindow();
-    created = true;
-}
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -1,36 +1,15 @@
-// Shared pieces of the toolkit tests: a native control built the way the
-// controls build theirs, a message pump, a bitmap whose pixels a test reads,
-// and a fixture that checks every test leaves no element or window behind.
+// Shared pieces of the toolkit tests: a message pump, a bitmap whose pixels a
+// test reads, and a fixture that checks every test leaves no element behind.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 #include "gui_element.h"
 
 namespace ToolkitTests {
-
-// A system control ("edit", "button" ...) inside its parent element's window,
-// subclassed onto the toolkit's window procedure.
-class NativeControl : public OrvoUtility::Child, public OrvoUtility::CommandElement {
-public:
-    NativeControl(OrvoUtility::GUIElement* parentElement, std::wstring systemClass, DWORD style);
-    void Create() override;
-
-private:
-    std::wstring systemClass;
-    DWORD style;
-};
-
-// An element that never makes a window, for registry checks.
-class PlainElement : public OrvoUtility::GUIElement {
-public:
-    PlainElement() : GUIElement(nullptr) {}
-    void Create() override { created = true; }
-};
 
 // Dispatches every queued message, a pending quit included.
 void PumpMessages();
