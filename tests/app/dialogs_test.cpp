@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog_answerer.h"
@@ -71,6 +72,55 @@ protected:
 
     OrvoUtility::Form owner{GetModuleHandleW(nullptr)};
 };
+
+TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
+    owner.MoveTo(130, 90);
+    MyApp::FormApp app(&owner, "Aggiungi Applicazione");
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    for (auto [dialog, height] :
+         {std::pair<OrvoUtility::Form*, LONG>{&app, 250}, {&category, 120}}) {
+        RECT frame;
+        RECT client;
+        GetWindowRect(dialog->hwnd, &frame);
+        GetClientRect(dialog->hwnd, &client);
+        EXPECT_EQ(frame.left, 180);
+        EXPECT_EQ(frame.top, 140);
+        EXPECT_EQ(client.right, 400);
+        EXPECT_EQ(client.bottom, height);
+    }
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
+}
+
+TEST_F(DialogTest, EmptyTextsAreRefusedInOrderWithTheFocusOnTheirBox) {
+    struct Case {
+        const wchar_t* description;
+        const wchar_t* pathname;
+        const wchar_t* message;
+        int focused;
+    };
+    const Case cases[] = {
+        {L"", L"", L"E' necessario impostare la Descrizione.", 0},
+        {L"   ", L"C:\\a.exe", L"E' necessario impostare la Descrizione.", 0},
+        {L"Blocco note", L" ", L"E' necessario impostare il pathname o l'URL.", 1}};
+    for (const Case& c : cases) {
+        MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+        Type(dialog.descriptionBox, c.description);
+        Type(dialog.pathnameBox, c.pathname);
+        DialogAnswerer answer(IDOK);
+        Click(dialog.okButton);
+        EXPECT_EQ(answer.Result().caption, L"Errore");
+        EXPECT_EQ(answer.Result().text, c.message);
+        Pump();
+        EXPECT_TRUE(IsWindow(dialog.hwnd));
+        EXPECT_EQ(GetFocus(), (c.focused == 0 ? dialog.descriptionBox : dialog.pathnameBox)->hwnd);
+        EXPECT_EQ(dialog.resultCode, 0);
+    }
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    DialogAnswerer answer(IDOK);
+    Click(category.okButton);
+    EXPECT_EQ(answer.Result().text, L"E' necessario impostare la categoria.");
+    EXPECT_EQ(category.resultCode, 0);
+}
 
 TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
     MyApp::FormApp app(&owner, "Aggiungi Applicazione");
