@@ -227,11 +227,14 @@ class Tree:
         self.log = log
         self.wine_env = None
         self.xvfb_pid = None
+        self.configured = set()
 
     def configure(self, native):
+        # Once a run: the tests a program holds are read from its sources then.
         folder = self.native if native else self.win
-        if os.path.exists(os.path.join(folder, "build.ninja")):
+        if folder in self.configured:
             return True
+        self.configured.add(folder)
         if native:
             arguments = NATIVE_CONFIGURE
         else:
