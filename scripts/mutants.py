@@ -234,13 +234,15 @@ class Tree:
         folder = self.native if native else self.win
         if folder in self.configured:
             return True
-        self.configured.add(folder)
         if native:
             arguments = NATIVE_CONFIGURE
         else:
             arguments = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=" +
                          os.path.join(self.source, "cmake", "mingw-w64.cmake")]
-        return run(["cmake", "-S", self.source, "-B", folder] + arguments, log=self.log) == 0
+        if run(["cmake", "-S", self.source, "-B", folder] + arguments, log=self.log) != 0:
+            return False
+        self.configured.add(folder)
+        return True
 
     def test_names(self, regex):
         result = subprocess.run(["ctest", "--test-dir", self.win, "-N", "-R", regex],
