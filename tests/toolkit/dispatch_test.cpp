@@ -169,9 +169,10 @@ TEST_F(Dispatch, ControlCommandsReachTheirElement) {
                  reinterpret_cast<LPARAM>(button.hwnd));
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SETFOCUS),
                  reinterpret_cast<LPARAM>(list.hwnd));
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
+    EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button}));
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list.hwnd));
-    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
     EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button, &list}));
 }
 
