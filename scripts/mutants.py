@@ -227,17 +227,22 @@ class Tree:
         self.log = log
         self.wine_env = None
         self.xvfb_pid = None
+        self.configured = set()
 
     def configure(self, native):
+        # Once a run: the tests a program holds are read from its sources then.
         folder = self.native if native else self.win
-        if os.path.exists(os.path.join(folder, "build.ninja")):
+        if folder in self.configured:
             return True
         if native:
             arguments = NATIVE_CONFIGURE
         else:
             arguments = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=" +
                          os.path.join(self.source, "cmake", "mingw-w64.cmake")]
-        return run(["cmake", "-S", self.source, "-B", folder] + arguments, log=self.log) == 0
+        if run(["cmake", "-S", self.source, "-B", folder] + arguments, log=self.log) != 0:
+            return False
+        self.configured.add(folder)
+        return True
 
     def test_names(self, regex):
         result = subprocess.run(["ctest", "--test-dir", self.win, "-N", "-R", regex],

@@ -36,13 +36,6 @@ using OrvoUtility::CellControl;
            << width << " x " << height;
 }
 
-COLORREF PixelOf(const OrvoUtility::GUIElement& element, int x, int y) {
-    HDC dc = GetDC(element.hwnd);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(element.hwnd, dc);
-    return color;
-}
-
 // The colour pixels of an icon, to tell two icons apart by what they show.
 std::vector<std::uint32_t> IconPixels(HICON icon) {
     std::vector<std::uint32_t> pixels;
@@ -84,78 +77,6 @@ std::string OwnPath() {
 
 using MainWindowLayout = MainWindowTest;
 
-TEST_F(MainWindowLayout, EmptyCatalogueShowsOnlyTheAddCategoryCell) {
-    FormMain& main = OpenMainForm();
-
-    EXPECT_TRUE(main.catalogue.categories.empty());
-    EXPECT_TRUE(main.categoryCells.empty());
-    EXPECT_TRUE(main.addAppCells.empty());
-    EXPECT_TRUE(main.tiles.empty());
-    EXPECT_EQ(DirectChildCount(main.tilePanel->hwnd), 1);
-    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 10, 10, 160, 40));
-    EXPECT_EQ(main.addCategoryCell->GetTextNarrow(), "+ aggiungi categoria");
-    EXPECT_EQ(main.addCategoryCell->tag, "");
-    EXPECT_EQ(main.addCategoryCell->textColor, 0xFF0000u);
-    EXPECT_TRUE(main.addCategoryCell->GetHandCursor());
-    EXPECT_EQ(main.contentWidth, 640);
-    EXPECT_EQ(main.contentHeight, 480);
-    // No file is made for an empty catalogue.
-    EXPECT_FALSE(MyApp::PathExists(CatalogueFilePath()));
-}
-
-TEST_F(MainWindowLayout, ColumnsOfNoneAndThreeEntriesStandInPlace) {
-    MyApp::Catalogue sample = SampleCatalogue({0, 3});
-    sample.categories[0].name = "Vuota";
-    sample.categories[1].name = "Utilit\xE0";
-    SaveSample(sample);
-    FormMain& main = OpenMainForm();
-
-    ASSERT_EQ(main.catalogue.categories.size(), 2u);
-    ASSERT_EQ(main.categoryCells.size(), 2u);
-    ASSERT_EQ(main.addAppCells.size(), 2u);
-    ASSERT_EQ(main.tiles.size(), 3u);
-    const MyApp::Categoria& empty = main.catalogue.categories[0];
-    const MyApp::Categoria& full = main.catalogue.categories[1];
-
-    EXPECT_TRUE(IsAt(main, *empty.cell, 10, 10, 160, 25));
-    EXPECT_TRUE(IsAt(main, *full.cell, 190, 10, 160, 25));
-    EXPECT_TRUE(IsAt(main, *empty.addCell, 10, 60, 160, 40));
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_TRUE(IsAt(main, *full.apps[i].tile, 190, 60 + 50 * static_cast<LONG>(i), 160, 40))
-            << "tile " << i;
-    }
-    EXPECT_TRUE(IsAt(main, *full.addCell, 190, 210, 160, 40));
-    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 370, 10, 160, 40));
-    EXPECT_EQ(main.contentHeight, 480);
-    EXPECT_EQ(main.contentWidth, 640);
-    EXPECT_EQ(DirectChildCount(main.tilePanel->hwnd), 1 + 2 + 2 + 3);
-
-    // What the commands read back: ids in the cells, application keys in the tiles.
-    EXPECT_EQ(static_cast<CellControl*>(empty.cell)->tag, "1");
-    EXPECT_EQ(static_cast<CellControl*>(full.cell)->tag, "2");
-    EXPECT_EQ(static_cast<CellControl*>(empty.addCell)->tag, "APP;1");
-    EXPECT_EQ(static_cast<CellControl*>(full.addCell)->tag, "APP;2");
-    for (const MyApp::App& app : full.apps) {
-        Button* tile = dynamic_cast<Button*>(app.tile);
-        ASSERT_NE(tile, nullptr);
-        EXPECT_EQ(tile->tag, "2;" + Common::FormatInt64(app.id));
-        EXPECT_NE(main.catalogue.FindApp(tile->tag), nullptr);
-        EXPECT_EQ(tile->GetTextNarrow(), app.description);
-        EXPECT_TRUE(tile->ownerDrawn);
-        EXPECT_TRUE(tile->GetHandCursor());
-    }
-    EXPECT_EQ(empty.cell->GetTextNarrow(), "Vuota");
-    EXPECT_EQ(full.cell->GetTextNarrow(), "Utilit\xE0");
-    EXPECT_EQ(empty.addCell->GetTextNarrow(), "+ aggiungi App");
-
-    // The colours as painted: red headers, the panel's grey behind the add cells.
-    UpdateWindow(main.hwnd);
-    PumpMessages();
-    EXPECT_EQ(PixelOf(*full.cell, 2, 2), 0x2A2AA5u);
-    EXPECT_EQ(PixelOf(*full.addCell, 2, 2), 0xC0C0C0u);
-    EXPECT_EQ(PixelOf(*main.tilePanel, 600, 300), 0xC0C0C0u);
-}
-
 // What the tooltip control over a tile shows.
 std::wstring ToolTipOf(const OrvoUtility::GUIElement& tile) {
     wchar_t buffer[512] = {};
@@ -182,30 +103,6 @@ TEST_F(MainWindowLayout, ATileTellsItsWholeEntryOnHover) {
     main.RefreshAndSave();
     EXPECT_EQ(ToolTipOf(*main.catalogue.categories.at(0).apps.at(0).tile),
               L"Breve\r\n%WINDIR%\\notepad.exe");
-}
-
-TEST_F(MainWindowLayout, EightEntriesRaiseTheContentHeight) {
-    SaveSample(SampleCatalogue({8}));
-    FormMain& main = OpenMainForm();
-
-    const MyApp::Categoria& category = main.catalogue.categories.at(0);
-    ASSERT_EQ(category.apps.size(), 8u);
-    EXPECT_TRUE(IsAt(main, *category.apps[7].tile, 10, 410, 160, 40));
-    EXPECT_TRUE(IsAt(main, *category.addCell, 10, 460, 160, 40));
-    EXPECT_EQ(main.contentHeight, 510);
-    EXPECT_EQ(main.contentWidth, 640);
-}
-
-TEST_F(MainWindowLayout, ThreeCategoriesWidenTheContent) {
-    SaveSample(SampleCatalogue({1, 0, 2}));
-    FormMain& main = OpenMainForm();
-
-    ASSERT_EQ(main.categoryCells.size(), 3u);
-    EXPECT_TRUE(IsAt(main, *main.catalogue.categories[2].cell, 370, 10, 160, 25));
-    EXPECT_TRUE(IsAt(main, *main.catalogue.categories[2].apps[1].tile, 370, 110, 160, 40));
-    EXPECT_TRUE(IsAt(main, *main.addCategoryCell, 550, 10, 160, 40));
-    EXPECT_EQ(main.contentWidth, 720);
-    EXPECT_EQ(main.contentHeight, 480);
 }
 
 TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {

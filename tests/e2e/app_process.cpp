@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "virtual_desktop.h"
-
 namespace ZelmivoE2E {
 
 AppProcess::~AppProcess() { Stop(); }
@@ -13,10 +11,8 @@ bool AppProcess::Start(const std::wstring& program, const std::wstring& workingF
     std::wstring commandLine = L"\"" + program + L"\"";
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
-    std::wstring desktop = desktopName;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    startup.lpDesktop = &desktop[0];
     PROCESS_INFORMATION info = {};
     if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {

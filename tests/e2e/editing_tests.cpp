@@ -1,5 +1,5 @@
 // Building and changing a catalogue the way a user does: typing into the
-// editor dialogs, answering their error boxes, and using the context menus.
+// editor dialogs, answering their questions, and using the context menus.
 #include "data_folder.h"
 #include "end_to_end_test.h"
 #include "screenshot.h"
@@ -11,19 +11,7 @@ namespace ZelmivoE2E {
 namespace {
 
 class FirstStartTest : public EndToEndTest {};
-class DialogValidationTest : public EndToEndTest {};
 class ContextMenuTest : public EndToEndTest {};
-
-// A dialog opens 50 pixels right of and below the main window's corner, with
-// a client area of the given size.
-void ExpectDialogPlace(HWND main, HWND dialog, LONG clientWidth, LONG clientHeight) {
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, clientWidth);
-    EXPECT_EQ(client.bottom, clientHeight);
-    EXPECT_EQ(ScreenRect(dialog).left, ScreenRect(main).left + 50);
-    EXPECT_EQ(ScreenRect(dialog).top, ScreenRect(main).top + 50);
-}
 
 TEST_F(FirstStartTest, TypingTheWorkedExampleWritesItByteForByte) {
     ASSERT_TRUE(StartWith(nullptr));
@@ -57,79 +45,6 @@ TEST_F(FirstStartTest, TypingTheWorkedExampleWritesItByteForByte) {
     EXPECT_EQ(ScreenPixel(insideCorner(zelmivo.Cell(L"Giochi"))), RGB(165, 42, 42));
     EXPECT_EQ(ScreenPixel(insideCorner(zelmivo.Cell(L"+ aggiungi categoria"))), RGB(192, 192, 192));
     EXPECT_EQ(ScreenPixel(insideCorner(AddAppCell(1))), RGB(192, 192, 192));
-}
-
-TEST_F(DialogValidationTest, EmptyTextsAreRefusedInOrderAndTheDialogStays) {
-    const std::string catalogue = CatalogueText({{"Ufficio", 1}}, {});
-    ASSERT_TRUE(StartWith(&catalogue));
-
-    HWND dialog = OpenDialogBy(AddAppCell(0), L"Aggiungi Applicazione");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TextOf(dialog), L"Aggiungi Applicazione");
-    EXPECT_FALSE(IsWindowEnabled(zelmivo.MainWindow()));
-    ExpectDialogPlace(zelmivo.MainWindow(), dialog, 400, 250);
-    for (const wchar_t* label : {L"Descrizione:", L"Pathname o URL:", L"Parametri:"}) {
-        EXPECT_NE(FindDescendant(dialog, L"Static", label), nullptr) << Utf8(label);
-    }
-    for (const wchar_t* button : {L"Sfoglia", L"Annulla", L"OK"}) {
-        EXPECT_NE(zelmivo.Button(dialog, button), nullptr) << Utf8(button);
-    }
-    std::vector<HWND> boxes = TextBoxes(dialog);
-    ASSERT_EQ(boxes.size(), 3u);
-
-    ASSERT_TRUE(zelmivo.ClickButton(dialog, L"OK"));
-    MessageBoxSeen first = zelmivo.WaitForMessageBox();
-    ASSERT_NE(first.box, nullptr) << "no error box for an empty description";
-    EXPECT_EQ(first.caption, L"Errore");
-    EXPECT_EQ(first.text, L"E' necessario impostare la Descrizione.");
-    ASSERT_TRUE(zelmivo.Answer(first, IDOK));
-    EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_TRUE(WaitUntil([&] { return FocusedWindowOf(dialog) == boxes[0]; }, 3000));
-
-    // A description of blanks only counts as empty.
-    ASSERT_TRUE(zelmivo.TypeInto(boxes[0], L"   "));
-    ASSERT_TRUE(zelmivo.ClickButton(dialog, L"OK"));
-    MessageBoxSeen blanks = zelmivo.WaitForMessageBox();
-    ASSERT_NE(blanks.box, nullptr) << "no error box for a description of blanks";
-    EXPECT_EQ(blanks.text, L"E' necessario impostare la Descrizione.");
-    ASSERT_TRUE(zelmivo.Answer(blanks, IDOK));
-
-    ASSERT_TRUE(zelmivo.TypeInto(boxes[0], L"Blocco note"));
-    ASSERT_TRUE(zelmivo.ClickButton(dialog, L"OK"));
-    MessageBoxSeen second = zelmivo.WaitForMessageBox();
-    ASSERT_NE(second.box, nullptr) << "no error box for an empty pathname";
-    EXPECT_EQ(second.caption, L"Errore");
-    EXPECT_EQ(second.text, L"E' necessario impostare il pathname o l'URL.");
-    ASSERT_TRUE(zelmivo.Answer(second, IDOK));
-    EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_TRUE(WaitUntil([&] { return FocusedWindowOf(dialog) == boxes[1]; }, 3000));
-    EXPECT_EQ(TextOf(boxes[0]), L"Blocco note");
-
-    // Esc after the refused "OK" changes nothing.
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(zelmivo.WaitUntilGone(dialog));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(zelmivo.MainWindow()) != FALSE; }));
-
-    HWND categoryDialog =
-        OpenDialogBy(zelmivo.Cell(L"+ aggiungi categoria"), L"Aggiungi Categoria");
-    ASSERT_NE(categoryDialog, nullptr);
-    EXPECT_NE(FindDescendant(categoryDialog, L"Static", L"Categoria:"), nullptr);
-    ExpectDialogPlace(zelmivo.MainWindow(), categoryDialog, 400, 120);
-    ASSERT_TRUE(zelmivo.ClickButton(categoryDialog, L"OK"));
-    MessageBoxSeen noName = zelmivo.WaitForMessageBox();
-    ASSERT_NE(noName.box, nullptr) << "no error box for an empty category name";
-    EXPECT_EQ(noName.caption, L"Errore");
-    EXPECT_EQ(noName.text, L"E' necessario impostare la categoria.");
-    ASSERT_TRUE(zelmivo.Answer(noName, IDOK));
-    EXPECT_TRUE(IsWindowVisible(categoryDialog));
-    std::vector<HWND> nameBox = TextBoxes(categoryDialog);
-    ASSERT_EQ(nameBox.size(), 1u);
-    ASSERT_TRUE(zelmivo.TypeInto(nameBox[0], L"Giochi"));
-    ASSERT_TRUE(zelmivo.ClickButton(categoryDialog, L"Annulla"));
-    ASSERT_TRUE(zelmivo.WaitUntilGone(categoryDialog));
-
-    EXPECT_EQ(zelmivo.Layout(), ExpectedLayout({{L"Ufficio", {}}}));
-    EXPECT_EQ(ReadCatalogueFile(), catalogue);
 }
 
 TEST_F(ContextMenuTest, RenameReorderAndDeleteThroughTheMenus) {

@@ -1,5 +1,5 @@
-// Leaving the program and coming back: the exit question, the exit code, the
-// catalogue kept across runs, and a file edited by hand.
+// Leaving the program and coming back: the exit question, the exit code and
+// the catalogue kept across runs.
 #include "data_folder.h"
 #include "end_to_end_test.h"
 #include "wait.h"
@@ -9,7 +9,6 @@ namespace ZelmivoE2E {
 namespace {
 
 class ExitTest : public EndToEndTest {};
-class HandEditedFileTest : public EndToEndTest {};
 
 TEST_F(ExitTest, TheCloseBoxAsksAndEsciWithYesEndsTheProgram) {
     const std::string catalogue = WorkedExampleText();
@@ -47,25 +46,6 @@ TEST_F(ExitTest, TheCloseBoxAsksAndEsciWithYesEndsTheProgram) {
               ExpectedLayout(
                   {{L"Ufficio", {L"Blocco note"}}, {L"Giochi", {L"Solitario"}}, {L"Musica", {}}}));
     EXPECT_EQ(ReadCatalogueFile(), withMusic);
-}
-
-TEST_F(HandEditedFileTest, LineFeedsWithoutAFinalLineBreakLoadCompletely) {
-    std::string handEdited;
-    for (char character : WorkedExampleText()) {
-        if (character != '\r') handEdited += character;
-    }
-    handEdited.pop_back();
-    ASSERT_TRUE(StartWith(&handEdited));
-    EXPECT_EQ(zelmivo.Layout(), ExpectedLayout(WorkedExampleColumns()));
-
-    // The next save writes everything that was loaded, with CR LF line ends.
-    ASSERT_TRUE(AddCategory(L"Musica", true));
-    const std::string saved =
-        CatalogueText({{"Ufficio", 1}, {"Giochi", 2}, {"Musica", 3}},
-                      {{1, "Blocco note", "C:\\Note\\lista.txt", "C:\\Windows\\notepad.exe"},
-                       {2, "Solitario", "", "D:\\Giochi\\sol.exe"}});
-    EXPECT_TRUE(WaitForCatalogue(saved));
-    EXPECT_EQ(ReadCatalogueFile(), saved);
 }
 
 }  // namespace

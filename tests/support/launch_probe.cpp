@@ -1,20 +1,16 @@
 // A stand-in for a launched program: records how it was started. It writes its
 // working folder on the first line and then each argument on a line of its
-// own (UTF-8) into the file named by ZELMIVO_PROBE_OUT, or into
-// launch_probe.txt beside itself, then exits.
+// own, one byte per character as the catalogue keeps texts, into the file
+// named by ZELMIVO_PROBE_OUT, or into launch_probe.txt beside itself.
 #include <windows.h>
 
 #include <string>
 
 namespace {
 
-std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                   0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
+std::string Narrow(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t character : text) bytes += static_cast<char>(character);
     return bytes;
 }
 
@@ -27,17 +23,13 @@ std::wstring OutputPath() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"launch_probe.txt";
 }
 
-std::wstring WorkingFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
-    return std::wstring(buffer, length < MAX_PATH ? length : 0);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::string report = ToUtf8(WorkingFolder()) + "\n";
-    for (int i = 1; i < argc; ++i) report += ToUtf8(argv[i]) + "\n";
+    wchar_t folder[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+    std::string report = Narrow(std::wstring(folder, length < MAX_PATH ? length : 0)) + "\n";
+    for (int i = 1; i < argc; ++i) report += Narrow(argv[i]) + "\n";
 
     // Written beside the target and then renamed, so a waiting test never reads half a report.
     std::wstring path = OutputPath();

@@ -2,9 +2,13 @@
 
 #include <vector>
 
+#include "button.h"
 #include "form.h"
 #include "gui_element.h"
+#include "label.h"
+#include "list_box.h"
 #include "test_support.h"
+#include "text_box.h"
 #include "window_procedure.h"
 
 namespace ToolkitTests {
@@ -40,27 +44,33 @@ TEST_F(Dispatch, RefusedCloseKeepsWindowAndLoop) {
 HWND mainToClose = nullptr;
 std::vector<std::string> destroyed;
 
-void RecordDestroyAndCloseMain(GUIElement* element) {
-    destroyed.push_back(element->GetTextNarrow());
-    if (mainToClose != nullptr) PostMessageW(mainToClose, WM_CLOSE, 0, 0);
-    mainToClose = nullptr;
+void CALLBACK CloseMain(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageW(mainToClose, WM_CLOSE, 0, 0);
+}
+
+void RecordDestroy(GUIElement* element) { destroyed.push_back(element->GetTextNarrow()); }
+
+void RecordDestroyAndCloseMainLater(GUIElement* element) {
+    RecordDestroy(element);
+    SetTimer(nullptr, 0, 50, CloseMain);
 }
 
 TEST_F(Dispatch, OnlyTheMainWindowEndsTheLoop) {
     Form mainForm(Instance());
     mainForm.text = L"main";
-    mainForm.onDestroy = RecordDestroyAndCloseMain;
+    mainForm.onDestroy = RecordDestroy;
     mainForm.Create();
     Form dialog(Instance(), true);
     dialog.text = L"dialog";
-    dialog.onDestroy = RecordDestroyAndCloseMain;
+    dialog.onDestroy = RecordDestroyAndCloseMainLater;
     dialog.Create();
     ASSERT_EQ(mainWindow, mainForm.hwnd);
 
     destroyed.clear();
     mainToClose = mainForm.hwnd;
-    // The dialog's destruction asks the main window to close; if it had ended
-    // the loop, that request would never be served.
+    // The dialog's destruction asks the main window to close a moment later;
+    // had it ended the loop, that request would never be served.
     PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RunMessageLoopGuarded());
     EXPECT_EQ(destroyed, (std::vector<std::string>{"dialog", "main"}));
@@ -84,7 +94,7 @@ TEST_F(Dispatch, KeyPreviewOffersCharactersToTheForm) {
     Form form(Instance());
     form.onChar = FormCharSwallows;
     form.Create();
-    NativeControl edit(&form, L"edit", 0);
+    TextBox edit(&form, "");
     edit.onChar = ChildSwallowsX;
     edit.Create();
     formChars.clear();
@@ -102,79 +112,6 @@ TEST_F(Dispatch, KeyPreviewOffersCharactersToTheForm) {
     EXPECT_EQ(edit.GetText(), L"ay");
 }
 
-std::vector<int> keysDown;
-
-std::int32_t RecordKeyDown(GUIElement*, std::int32_t key) {
-    keysDown.push_back(key);
-    return 0;
-}
-
-void SetShift(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-TEST_F(Dispatch, TabMovesFocusBetweenTabStops) {
-    Form form(Instance());
-    form.Create();
-    NativeControl first(&form, L"edit", WS_TABSTOP);
-    first.MoveTo(10, 10);
-    NativeControl plain(&form, L"edit", 0);
-    plain.MoveTo(10, 70);
-    NativeControl second(&form, L"edit", WS_TABSTOP);
-    second.MoveTo(10, 130);
-    first.Create();
-    plain.Create();
-    second.Create();
-    first.onKeyDown = RecordKeyDown;
-    second.onKeyDown = RecordKeyDown;
-    keysDown.clear();
-
-    first.Focus();
-    ASSERT_EQ(GetFocus(), first.hwnd);
-    SetShift(false);
-    SendMessageW(first.hwnd, WM_KEYDOWN, VK_TAB, 1);
-    EXPECT_EQ(GetFocus(), second.hwnd);
-
-    SetShift(true);
-    SendMessageW(second.hwnd, WM_KEYDOWN, VK_TAB, 1);
-    SetShift(false);
-    EXPECT_EQ(GetFocus(), first.hwnd);
-    EXPECT_EQ(keysDown, (std::vector<int>{VK_TAB, VK_TAB}));
-}
-
-TEST_F(Dispatch, SetCursorPrefersTheHandCursor) {
-    Form form(Instance());
-    form.Create();
-    NativeControl edit(&form, L"edit", 0);
-    edit.Create();
-    LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-
-    edit.SetWaitCursor(true);
-    edit.SetHandCursor(true);
-    SetCursor(nullptr);
-    EXPECT_EQ(SendMessageW(edit.hwnd, WM_SETCURSOR,
-                           reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)), overClient),
-              1);
-    EXPECT_EQ(GetCursor(), hand);
-
-    edit.SetHandCursor(false);
-    EXPECT_EQ(SendMessageW(edit.hwnd, WM_SETCURSOR,
-                           reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)), overClient),
-              1);
-    EXPECT_EQ(GetCursor(), wait);
-
-    // Over the frame the flags do not apply.
-    SetCursor(nullptr);
-    SendMessageW(edit.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(static_cast<HWND>(edit.hwnd)),
-                 MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
-    EXPECT_NE(GetCursor(), wait);
-}
-
 int textChanges = 0;
 
 void CountTextChange(GUIElement*) { ++textChanges; }
@@ -182,9 +119,9 @@ void CountTextChange(GUIElement*) { ++textChanges; }
 TEST_F(Dispatch, TextChangedOnlyAfterARealEdit) {
     Form form(Instance());
     form.Create();
-    NativeControl edit(&form, L"edit", WS_TABSTOP);
+    TextBox edit(&form, "");
     edit.text = L"abc";
-    NativeControl other(&form, L"edit", WS_TABSTOP);
+    TextBox other(&form, "");
     other.MoveTo(10, 100);
     edit.Create();
     other.Create();
@@ -213,12 +150,12 @@ void RecordCommand(GUIElement* element) { commandSenders.push_back(element); }
 TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     Form form(Instance());
     form.Create();
-    NativeControl button(&form, L"button", BS_PUSHBUTTON);
+    Button button(&form, "OK");
     button.onCommand = RecordCommand;
-    NativeControl edit(&form, L"edit", 0);
-    edit.MoveTo(10, 100);
+    ListBox list(&form);
+    list.onCommand = RecordCommand;
     button.Create();
-    edit.Create();
+    list.Create();
     commandSenders.clear();
 
     SendMessageW(button.hwnd, BM_CLICK, 0, 0);
@@ -226,13 +163,40 @@ TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     ASSERT_EQ(commandSenders.size(), 1u);
     EXPECT_EQ(commandSenders[0], &button);
 
-    // Every notification of a command element counts; one without a handler stays
-    // silent, and commands without a control window reach no control.
+    // Every notification of a button counts, only a change of selection of a
+    // list; a command without a control window reaches no control.
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_SETFOCUS),
                  reinterpret_cast<LPARAM>(static_cast<HWND>(button.hwnd)));
-    SendMessageW(edit.hwnd, WM_CHAR, 'q', 1);
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(list.hwnd)));
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
-    EXPECT_EQ(commandSenders.size(), 2u);
+    EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button}));
+    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(static_cast<HWND>(list.hwnd)));
+    EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button, &list}));
+}
+
+TEST_F(Dispatch, LookupsFollowRegistryOrder) {
+    Form form(Instance());
+    form.Create();
+    EXPECT_EQ(FindElementByWindow(form.hwnd), &form);
+    // Two elements on one window: the later one answers; with one id, the earlier.
+    Label alias(nullptr, "");
+    alias.hwnd = form.hwnd;
+    alias.id = form.id;
+    EXPECT_EQ(FindElementByWindow(form.hwnd), &alias);
+    EXPECT_EQ(FindElementById(form.id), &form);
+
+    // A window nobody has is unknown while the newest element has a window,
+    // and belongs to the newest element while that one has none yet.
+    HWND stranger = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321));
+    EXPECT_EQ(FindElementByWindow(stranger), nullptr);
+    {
+        Label pending(nullptr, "");
+        EXPECT_EQ(FindElementByWindow(stranger), &pending);
+    }
+    EXPECT_EQ(FindElementByWindow(stranger), nullptr);
+    alias.hwnd = nullptr;
 }
 
 std::vector<std::string> activations;

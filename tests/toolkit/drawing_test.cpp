@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
 #include "font_description.h"
@@ -14,68 +13,6 @@ namespace ToolkitTests {
 namespace {
 
 using namespace OrvoUtility;
-
-// A memory context over a top-down 32-bit DIB section whose pixels the test reads.
-class Canvas {
-public:
-    Canvas(int canvasWidth, int canvasHeight, COLORREF fill)
-        : width(canvasWidth), height(canvasHeight) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels = static_cast<std::uint32_t*>(bits);
-        dc = CreateCompatibleDC(nullptr);
-        previous = SelectObject(dc, bitmap);
-        Fill(fill);
-    }
-    ~Canvas() {
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    void Fill(COLORREF color) {
-        GdiFlush();
-        for (int i = 0; i < width * height; ++i) pixels[i] = ToPixel(color);
-    }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        std::uint32_t p = pixels[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Count(COLORREF color) const {
-        int count = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) count += At(x, y) == color ? 1 : 0;
-        }
-        return count;
-    }
-    bool SameAs(const Canvas& other) const {
-        GdiFlush();
-        for (int i = 0; i < width * height; ++i) {
-            if ((pixels[i] & 0xFFFFFF) != (other.pixels[i] & 0xFFFFFF)) return false;
-        }
-        return true;
-    }
-    static std::uint32_t ToPixel(COLORREF color) {
-        return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    }
-
-    int width;
-    int height;
-    HBITMAP bitmap;
-    std::uint32_t* pixels;
-    HDC dc;
-    HGDIOBJ previous;
-};
 
 const COLORREF white = RGB(255, 255, 255);
 const COLORREF black = RGB(0, 0, 0);
@@ -284,44 +221,6 @@ TEST_F(DrawingPass, AttachedContextIsNotReleased) {
     drawing.EndDrawing();
     EXPECT_EQ(drawing.dc, nullptr);
     EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
-}
-
-TEST(DrawingTest, BitmapFromFile) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    std::wstring path = std::wstring(folder) + L"zelmivo_toolkit_test.bmp";
-    const int side = 4;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = side;
-    header.biHeight = side;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + side * side * 4;
-    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(out, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(out, &file, sizeof(file), &written, nullptr);
-    WriteFile(out, &header, sizeof(header), &written, nullptr);
-    std::uint32_t pixels[side * side];
-    for (auto& pixel : pixels) pixel = Canvas::ToPixel(green);
-    WriteFile(out, pixels, sizeof(pixels), &written, nullptr);
-    CloseHandle(out);
-
-    std::string narrowPath;
-    for (wchar_t c : path) narrowPath += static_cast<char>(c);
-    HBITMAP bitmap = LoadBitmapFromFile(narrowPath);
-    ASSERT_NE(bitmap, nullptr);
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof(info), &info);
-    EXPECT_EQ(info.bmWidth, side);
-    EXPECT_NE(info.bmBits, nullptr);  // a DIB section
-    DeleteObject(bitmap);
-    DeleteFileW(path.c_str());
-    EXPECT_EQ(LoadBitmapFromFile(narrowPath), nullptr);
 }
 
 }  // namespace

@@ -7,27 +7,6 @@ namespace ToolkitTests {
 
 using namespace OrvoUtility;
 
-NativeControl::NativeControl(GUIElement* parentElement, std::wstring controlClass, DWORD styleBits)
-    : Child(parentElement), systemClass(controlClass), style(styleBits) {}
-
-void NativeControl::Create() {
-    if (created) return;
-    ++elementCounter;
-    id = elementCounter;
-    DWORD windowStyle = WS_CHILD | WS_VISIBLE | style | (enabled ? 0 : WS_DISABLED);
-    hwnd = CreateWindowExW(0, systemClass.c_str(), text.c_str(), windowStyle, left, top, width,
-                           height, parent->hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           nullptr, nullptr);
-    SubclassWindow();
-    created = true;
-    CreateToolTip(hwnd);
-    ApplyFont();
-}
-
-PlainElement::PlainElement() : GUIElement(nullptr) {}
-
-void PlainElement::Create() { created = true; }
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -45,16 +24,6 @@ void CALLBACK EndLoop(HWND, UINT, UINT_PTR, DWORD) {
     PostQuitMessage(0);
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    std::wstring className = name;
-    if (className.rfind(L"Window", 0) == 0 || className == L"tooltips_class32") {
-        ++*reinterpret_cast<int*>(count);
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 bool RunMessageLoopGuarded() {
@@ -63,12 +32,6 @@ bool RunMessageLoopGuarded() {
     RunMessageLoop();
     KillTimer(nullptr, guard);
     return !guardFired;
-}
-
-int CountToolkitWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
@@ -81,8 +44,65 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
     PumpMessages();
     EXPECT_TRUE(elementRegistry.empty());
-    EXPECT_EQ(CountToolkitWindows(), 0);
     mainWindow = nullptr;
+}
+
+Canvas::Canvas(int canvasWidth, int canvasHeight, COLORREF fill)
+    : width(canvasWidth), height(canvasHeight), dc(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = static_cast<std::uint32_t*>(bits);
+    previous = SelectObject(dc, bitmap);
+    Fill(fill);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+void Canvas::Fill(COLORREF color) {
+    GdiFlush();
+    std::uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    for (int i = 0; i < width * height; ++i) pixels[i] = pixel;
+}
+
+void Canvas::CopyWindow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC screen = GetDC(window);
+    BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+}
+
+COLORREF Canvas::At(int x, int y) const {
+    GdiFlush();
+    std::uint32_t p = pixels[y * width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int Canvas::Count(COLORREF color) const {
+    int count = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) count += At(x, y) == color ? 1 : 0;
+    }
+    return count;
+}
+
+bool Canvas::SameAs(const Canvas& other) const {
+    GdiFlush();
+    for (int i = 0; i < width * height; ++i) {
+        if ((pixels[i] & 0xFFFFFF) != (other.pixels[i] & 0xFFFFFF)) return false;
+    }
+    return true;
 }
 
 }  // namespace ToolkitTests

@@ -1,35 +1,15 @@
-// Shared pieces of the toolkit tests: a native control element built the way
-// the controls build theirs, a message pump, a guarded message loop, and a
-// fixture that checks every test leaves no element or window behind.
+// Shared pieces of the toolkit tests: a message pump, a bitmap whose pixels a
+// test reads, and a fixture that checks every test leaves no element behind.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <string>
+#include <cstdint>
 
 #include "gui_element.h"
 
 namespace ToolkitTests {
-
-// A system control ("edit", "button" ...) inside its parent element's window,
-// subclassed onto the toolkit's window procedure.
-class NativeControl : public OrvoUtility::Child, public OrvoUtility::CommandElement {
-public:
-    NativeControl(OrvoUtility::GUIElement* parentElement, std::wstring systemClass, DWORD style);
-    void Create() override;
-
-private:
-    std::wstring systemClass;
-    DWORD style;
-};
-
-// An element that never makes a window, for registry checks.
-class PlainElement : public OrvoUtility::GUIElement {
-public:
-    PlainElement();
-    void Create() override;
-};
 
 // Dispatches every queued message, a pending quit included.
 void PumpMessages();
@@ -38,15 +18,37 @@ void PumpMessages();
 // nothing else did within ten seconds.
 bool RunMessageLoopGuarded();
 
-// The top-level windows of this thread made by the toolkit: forms and tooltips.
-int CountToolkitWindows();
-
 HINSTANCE Instance();
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// A memory context over a top-down 32-bit DIB section whose pixels the test reads.
+class Canvas {
+public:
+    Canvas(int canvasWidth, int canvasHeight, COLORREF fill);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    void Fill(COLORREF color);
+    // Repaints the window and copies its client area from the screen.
+    void CopyWindow(HWND window);
+    COLORREF At(int x, int y) const;
+    int Count(COLORREF color) const;
+    bool SameAs(const Canvas& other) const;
+
+    int width;
+    int height;
+    HDC dc;
+
+private:
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    std::uint32_t* pixels;
 };
 
 }  // namespace ToolkitTests

@@ -1,0 +1,240 @@
+// The editor dialogs with real windows and typing, their error boxes answered
+// as a user would: what each box lets through and what the dialog keeps.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog_answerer.h"
+#include "formapp.h"
+#include "formcategoria.h"
+#include "formordina.h"
+
+namespace {
+
+using ZelmivoTest::DialogAnswerer;
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Characters as the keyboard delivers them, one WM_CHAR each.
+void Type(OrvoUtility::GUIElement* box, const std::wstring& text) {
+    for (wchar_t character : text) PostMessageW(box->hwnd, WM_CHAR, character, 1);
+    Pump();
+}
+
+void Click(OrvoUtility::GUIElement* button) {
+    SendMessageW(button->hwnd, BM_CLICK, 0, 0);
+    Pump();
+}
+
+std::wstring TextOf(OrvoUtility::GUIElement* box) {
+    wchar_t text[512] = {};
+    GetWindowTextW(box->hwnd, text, 512);
+    return text;
+}
+
+// A file that exists, for the open-file dialog to accept.
+std::wstring MakeFile(const std::wstring& name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + name;
+    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return path;
+}
+
+// The owner stands in for the main window. A hidden first form takes the part
+// of the window whose destruction ends the program.
+class DialogTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static OrvoUtility::Form anchor(GetModuleHandleW(nullptr));
+        anchor.Create();
+        ShowWindow(anchor.hwnd, SW_HIDE);
+    }
+    void SetUp() override {
+        owner.Resize(500, 400);
+        owner.Create();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
+        Pump();
+    }
+
+    OrvoUtility::Form owner{GetModuleHandleW(nullptr)};
+};
+
+TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
+    owner.MoveTo(130, 90);
+    MyApp::FormApp app(&owner, "Aggiungi Applicazione");
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    for (auto [dialog, height] :
+         {std::pair<OrvoUtility::Form*, LONG>{&app, 250}, {&category, 120}}) {
+        RECT frame;
+        RECT client;
+        GetWindowRect(dialog->hwnd, &frame);
+        GetClientRect(dialog->hwnd, &client);
+        EXPECT_EQ(frame.left, 180);
+        EXPECT_EQ(frame.top, 140);
+        EXPECT_EQ(client.right, 400);
+        EXPECT_EQ(client.bottom, height);
+        // Every label shows its whole text in its own font.
+        for (HWND label = GetWindow(dialog->hwnd, GW_CHILD); label != nullptr;
+             label = GetWindow(label, GW_HWNDNEXT)) {
+            wchar_t className[16] = {};
+            GetClassNameW(label, className, 16);
+            if (std::wstring(className) != L"Static") continue;
+            wchar_t text[64] = {};
+            int length = GetWindowTextW(label, text, 64);
+            HDC dc = GetDC(label);
+            HGDIOBJ old =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text, length, &extent);
+            SelectObject(dc, old);
+            ReleaseDC(label, dc);
+            RECT box;
+            GetClientRect(label, &box);
+            EXPECT_LE(extent.cx, box.right) << length;
+        }
+    }
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
+}
+
+TEST_F(DialogTest, EmptyTextsAreRefusedInOrderWithTheFocusOnTheirBox) {
+    struct Case {
+        const wchar_t* description;
+        const wchar_t* pathname;
+        const wchar_t* message;
+        int focused;
+    };
+    const Case cases[] = {
+        {L"", L"", L"E' necessario impostare la Descrizione.", 0},
+        {L"   ", L"C:\\a.exe", L"E' necessario impostare la Descrizione.", 0},
+        {L"Blocco note", L" ", L"E' necessario impostare il pathname o l'URL.", 1}};
+    for (const Case& c : cases) {
+        MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+        Type(dialog.descriptionBox, c.description);
+        Type(dialog.pathnameBox, c.pathname);
+        DialogAnswerer answer(IDOK);
+        Click(dialog.okButton);
+        EXPECT_EQ(answer.Result().caption, L"Errore");
+        EXPECT_EQ(answer.Result().text, c.message);
+        Pump();
+        EXPECT_TRUE(IsWindow(dialog.hwnd));
+        EXPECT_EQ(GetFocus(), (c.focused == 0 ? dialog.descriptionBox : dialog.pathnameBox)->hwnd);
+        EXPECT_EQ(dialog.resultCode, 0);
+    }
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    DialogAnswerer answer(IDOK);
+    Click(category.okButton);
+    EXPECT_EQ(answer.Result().text, L"E' necessario impostare la categoria.");
+    EXPECT_EQ(category.resultCode, 0);
+}
+
+TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
+    MyApp::FormApp app(&owner, "Aggiungi Applicazione");
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    struct Case {
+        OrvoUtility::GUIElement* box;
+        std::size_t typed;
+        std::size_t kept;
+    };
+    const Case cases[] = {{app.descriptionBox, 60, 50},
+                          {app.pathnameBox, 300, 300},
+                          {app.parametersBox, 140, 128},
+                          {category.nameBox, 60, 50}};
+    for (const Case& c : cases) {
+        Type(c.box, std::wstring(c.typed, L'x'));
+        EXPECT_EQ(TextOf(c.box).size(), c.kept);
+    }
+}
+
+TEST_F(DialogTest, TextTheCatalogueCannotHoldIsRefusedNamingTheField) {
+    struct Case {
+        int box;  // which box of the application dialog gets the euro sign
+        const wchar_t* field;
+    };
+    for (const Case& c :
+         {Case{0, L"\"Descrizione\""}, Case{1, L"\"Pathname o URL\""}, Case{2, L"\"Parametri\""}}) {
+        MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+        OrvoUtility::TextBox* boxes[] = {dialog.descriptionBox, dialog.pathnameBox,
+                                         dialog.parametersBox};
+        for (int i = 0; i < 3; ++i) Type(boxes[i], i == c.box ? L"prezzi \x20AC" : L"\x00FF ok");
+        DialogAnswerer answer(IDOK);
+        Click(dialog.okButton);
+        EXPECT_EQ(answer.Result().caption, L"Errore");
+        EXPECT_NE(answer.Result().text.find(c.field), std::wstring::npos) << answer.Result().text;
+        Pump();
+        EXPECT_EQ(GetFocus(), boxes[c.box]->hwnd);
+        EXPECT_EQ(dialog.resultCode, 0);
+        EXPECT_TRUE(dialog.description.empty());
+    }
+    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+    Type(category.nameBox, L"\x0141\x00F3d\x017A");
+    DialogAnswerer answer(IDOK);
+    Click(category.okButton);
+    EXPECT_NE(answer.Result().text.find(L"\"Categoria\""), std::wstring::npos);
+    EXPECT_EQ(category.resultCode, 0);
+
+    // Every Latin-1 letter can be kept.
+    MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+    Type(dialog.descriptionBox, L"\x00E8 \x00FF");
+    Type(dialog.pathnameBox, L"C:\\\x00E0.exe");
+    DialogAnswerer none(IDOK, 1000);
+    Click(dialog.okButton);
+    EXPECT_FALSE(none.Result().found);
+    EXPECT_EQ(dialog.resultCode, 1);
+    EXPECT_EQ(dialog.description, "\xE8 \xFF");
+}
+
+TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
+    const std::wstring file = MakeFile(L"sol.exe");
+    for (const wchar_t* typed : {L"", L"Solitario"}) {
+        MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+        Type(dialog.descriptionBox, typed);
+        DialogAnswerer answer(file);
+        Click(dialog.browseButton);
+        ASSERT_TRUE(answer.Result().pressed);
+        Pump();
+        EXPECT_EQ(_wcsicmp(TextOf(dialog.pathnameBox).c_str(), file.c_str()), 0);
+        EXPECT_EQ(TextOf(dialog.descriptionBox), *typed == L'\0' ? L"sol.exe" : typed);
+    }
+    DeleteFileW(file.c_str());
+}
+
+TEST_F(DialogTest, SuAndGiuMoveTheSelectedEntryWithinTheList) {
+    MyApp::FormOrdina dialog(&owner, "Modifica ordine...");
+    dialog.ids = {10, 20, 30};
+    dialog.texts = {"Alfa", "Beta", "Gamma"};
+    dialog.FillList();
+    struct Step {
+        OrvoUtility::Button* button;
+        std::vector<std::int32_t> ids;
+        int selected;
+    };
+    const Step steps[] = {{dialog.upButton, {10, 20, 30}, 0},
+                          {dialog.downButton, {20, 10, 30}, 1},
+                          {dialog.downButton, {20, 30, 10}, 2},
+                          {dialog.downButton, {20, 30, 10}, 2},
+                          {dialog.upButton, {20, 10, 30}, 1}};
+    for (const Step& step : steps) {
+        Click(step.button);
+        EXPECT_EQ(dialog.ids, step.ids);
+        EXPECT_EQ(dialog.list->GetSelectedIndex(), step.selected);
+    }
+    EXPECT_EQ(dialog.list->itemTexts, (std::vector<std::wstring>{L"Beta", L"Alfa", L"Gamma"}));
+    Click(dialog.okButton);
+    EXPECT_EQ(dialog.resultCode, 1);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "button.h"
+#include "form.h"
+#include "list_box.h"
+#include "panel.h"
+#include "test_support.h"
+#include "timer.h"
+
+namespace ToolkitTests {
+namespace {
+
+using namespace OrvoUtility;
+
+class Controls : public WindowTest {};
+
+// A 32 x 32 icon of one colour, fully opaque.
+HICON MakeSolidIcon(COLORREF color) {
+    Canvas image(32, 32, color);
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(image.dc, OBJ_BITMAP));
+    std::vector<BYTE> zeros(32 * 32 / 8, 0);
+    HBITMAP mask = CreateBitmap(32, 32, 1, 1, zeros.data());
+    ICONINFO info{TRUE, 0, 0, mask, bitmap};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    return icon;
+}
+
+// Tiles as the main window makes them: owner-drawn buttons in a panel that
+// hands its children a light grey background and black text.
+TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
+    const COLORREF black = 0x000000;
+    const COLORREF green = 0x00C000;
+    HICON icon = MakeSolidIcon(green);
+    struct Case {
+        const char* name;
+        bool enabled;
+        bool pressed;
+        bool withIcon;
+        COLORREF frame;
+        COLORREF text;
+    };
+    const Case cases[] = {
+        {"plain", true, false, false, black, black},
+        {"pressed", true, true, false, 0xFFFFFF, black},
+        {"disabled", false, false, false, 0x696969, 0x969696},
+        {"with icon", true, false, true, black, black},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form form(Instance());
+        form.Resize(400, 300);
+        form.Create();
+        PanelChildren panel(&form);
+        panel.MoveTo(0, 0);
+        panel.width = 200;
+        panel.childBackColor = 0xDCDCDC;
+        panel.childTextColor = black;
+        panel.Create();
+        Button tile(&panel, "Calcolatrice");
+        tile.ownerDrawn = true;
+        tile.MoveTo(0, 0);
+        tile.width = 160;
+        tile.height = 40;
+        tile.enabled = c.enabled;
+        if (c.withIcon) tile.enabledIcon = icon;
+        tile.Create();
+        if (c.pressed) SendMessageW(tile.hwnd, BM_SETSTATE, TRUE, 0);
+        Canvas canvas(160, 40, 0x123456);
+        canvas.CopyWindow(tile.hwnd);
+        EXPECT_EQ(canvas.At(0, 0), c.frame);
+        EXPECT_EQ(canvas.At(159, 39), c.frame);
+        EXPECT_EQ(canvas.At(3, 20), 0xDCDCDCu);
+        EXPECT_EQ(canvas.At(20, 20), c.withIcon ? green : 0xDCDCDC);
+        EXPECT_GT(canvas.Count(c.text), c.frame == c.text ? 2 * 160 + 2 * 38 : 10);
+    }
+    DestroyIcon(icon);
+}
+
+TEST_F(Controls, ListBoxKeepsTextsValuesAndWindowInStep) {
+    Form form(Instance());
+    form.Create();
+    for (bool live : {false, true}) {
+        SCOPED_TRACE(live);
+        ListBox list(&form);
+        list.AddItem("a", "1");
+        list.AddItem("b", "2");
+        if (live) list.Create();
+        list.AddItem("c", "3");
+        EXPECT_FALSE(list.RemoveItem(-1));
+        EXPECT_FALSE(list.RemoveItem(3));
+        EXPECT_TRUE(list.RemoveItem(1));
+        EXPECT_EQ(list.itemTexts, (std::vector<std::wstring>{L"a", L"c"}));
+        EXPECT_EQ(list.itemValues, (std::vector<std::wstring>{L"1", L"3"}));
+        EXPECT_EQ(list.SetSelectedIndex(1), live);
+        EXPECT_EQ(list.GetSelectedIndex(), live ? 1 : -1);
+        if (live) {
+            EXPECT_EQ(SendMessageW(list.hwnd, LB_GETCOUNT, 0, 0), 2);
+            DestroyWindow(list.hwnd);
+        }
+    }
+}
+
+int ticks = 0;
+
+void CountTickAndQuit(Timer*) {
+    ++ticks;
+    PostQuitMessage(0);
+}
+
+TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
+    Form form(Instance());
+    form.Create();
+    Timer timer(&form, 20);
+    timer.onTick = CountTickAndQuit;
+    ticks = 0;
+    timer.Start();
+    timer.Start();
+    EXPECT_TRUE(RunMessageLoopGuarded());
+    EXPECT_EQ(ticks, 1);
+    timer.Stop();
+    EXPECT_FALSE(timer.running);
+    for (int i = 0; i < 10; ++i) {
+        Sleep(20);
+        PumpMessages();
+    }
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(Controls, FormClientSizeIsExact) {
+    Form form(Instance());
+    form.Create();
+    form.SetClientSize(400, 250);
+    RECT client;
+    GetClientRect(form.hwnd, &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 250);
+    RECT outer;
+    GetWindowRect(form.hwnd, &outer);
+    EXPECT_EQ(form.width, outer.right - outer.left);
+    EXPECT_EQ(form.height, outer.bottom - outer.top);
+}
+
+}  // namespace
+}  // namespace ToolkitTests
