@@ -301,7 +301,7 @@ class Tree:
         if native:
             if not self.build(True, ["core_tests"]):
                 return None
-            command = ["ctest", "--test-dir", self.native]
+            command = ["ctest", "--test-dir", self.native, "-E", "^bench[.]"]
             env = None
         else:
             if not self.configure(False):

@@ -94,10 +94,24 @@ find_window() {
 }
 wait_for find_window || fail "the installed program showed no window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 800)) $((Y + 500)) click 1
-xdotool key --clearmodifiers alt+F4
 question_up() { xdotool search --name '^Uscita$' >/dev/null 2>&1; }
-wait_for question_up || fail "the exit question did not appear"
+# A busy machine may show the window before it takes keys: Alt+F4 is given
+# again until the question appears.
+ask_to_close() {
+    local tries
+    xdotool mousemove $((X + 800)) $((Y + 500)) click 1
+    xdotool key --clearmodifiers alt+F4
+    for tries in $(seq 30); do
+        question_up && return 0
+        sleep 0.1
+    done
+    return 1
+}
+asked=
+for attempt in $(seq 10); do
+    ask_to_close && asked=yes && break
+done
+[ -n "$asked" ] || fail "the exit question did not appear"
 xdotool key Return
 wait "$program_pid"
 status=$?
