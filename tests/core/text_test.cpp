@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "utf8.h"
+
 namespace {
 
 using Common::ParseInt32;
@@ -112,6 +114,34 @@ TEST(TextNumber, ParsesLikeAtoiAndSaturates) {
     EXPECT_EQ(ParseInt32("2147483648"), 2147483647);
     EXPECT_EQ(ParseInt32("-2147483649"), std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(ParseInt32("99999999999999999999999999"), 2147483647);
+}
+
+TEST(TextUtf8, OnlyWellFormedUtf8IsTakenAndOnlyLatin1IsKept) {
+    struct Case {
+        std::string bytes;
+        bool valid;
+        bool lossless;
+        std::string text;
+    } cases[] = {
+        {"Caff\xC3\xA8 \xC3\x80", true, true, "Caff\xE8 \xC0"},
+        {"\xC5\x81\xF0\x9F\x98\x80", true, false, "??"},
+        {"\xC0\xAF", false, true, ""},          // overlong "/"
+        {"\xE0\x80\xAF", false, true, ""},      // overlong, three bytes
+        {"\xED\xA0\x80", false, true, ""},      // a surrogate
+        {"\xF4\x90\x80\x80", false, true, ""},  // past U+10FFFF
+        {"ab\xC3", false, true, ""},            // cut short
+        {"\xE8 x", false, true, ""},            // Latin-1, not UTF-8
+    };
+    for (const Case& c : cases) {
+        Common::Utf8Decoding decoded = Common::DecodeUtf8(c.bytes);
+        EXPECT_EQ(decoded.valid, c.valid) << c.bytes;
+        if (!c.valid) continue;
+        EXPECT_EQ(decoded.lossless, c.lossless) << c.bytes;
+        EXPECT_EQ(decoded.text, c.text);
+        if (c.lossless) {
+            EXPECT_EQ(Common::EncodeUtf8(decoded.text), c.bytes);
+        }
+    }
 }
 
 }  // namespace
