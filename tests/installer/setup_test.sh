@@ -96,9 +96,11 @@ wait_for find_window || fail "the installed program showed no window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 question_up() { xdotool search --name '^Uscita$' >/dev/null 2>&1; }
 # A busy machine may show the window before it takes keys: Alt+F4 is given
-# again until the question appears.
+# again until the question appears. The window is raised and focused first,
+# since the test prefix's virtual desktop may cover the display.
 ask_to_close() {
     local tries
+    xdotool windowraise "$window" windowfocus "$window" 2>/dev/null
     xdotool mousemove $((X + 800)) $((Y + 500)) click 1
     xdotool key --clearmodifiers alt+F4
     for tries in $(seq 30); do
