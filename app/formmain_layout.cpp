@@ -52,13 +52,6 @@ GUIElement*& ElementAt(Place place, Categoria& category, App* app) {
     return category.addCell;
 }
 
-// The whole entry, for a description cut short on its tile.
-std::string TileToolTip(const App& app) {
-    std::string tip = app.description + "\r\n" + app.pathname;
-    if (!app.parameters.empty()) tip += "\r\n" + app.parameters;
-    return tip;
-}
-
 }  // namespace
 
 OrvoUtility::MouseButtonHandler FormMain::ChildLeftDown() {
@@ -161,11 +154,6 @@ void FormMain::MoveMadeElements() {
                 if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
             }
             LabelElement(tile, app->description);
-            std::string tip = TileToolTip(*app);
-            if (tile->toolTipText != tip) {
-                tile->toolTipText = tip;
-                if (tile->created) tile->RefreshToolTip();
-            }
         }
         PlaceElement(element, x, y);
     };
@@ -264,7 +252,6 @@ Button* FormMain::NewTile(const App& app) {
     tile->onRightUp = ChildRightUp();
     tile->SetHandCursor(true);
     tile->tag = AppKey(app.categoryId, app.id);
-    tile->toolTipText = TileToolTip(app);
     tile->selected = tile->tag == selectedTag;
     ForwardKeys(tile);
     // A tile clicked or reached by the focus becomes the selection.

@@ -77,34 +77,6 @@ std::string OwnPath() {
 
 using MainWindowLayout = MainWindowTest;
 
-// What the tooltip control over a tile shows.
-std::wstring ToolTipOf(const OrvoUtility::GUIElement& tile) {
-    wchar_t buffer[512] = {};
-    TOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = tile.hwnd;
-    info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(tile.hwnd));
-    info.lpszText = buffer;
-    SendMessageW(tile.toolTipWindow, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    return buffer;
-}
-
-TEST_F(MainWindowLayout, ATileTellsItsWholeEntryOnHover) {
-    MyApp::Catalogue sample;
-    sample.AddCategory("Lunghe");
-    sample.AddApp(1, std::string(50, 'D'), "C:\\Programmi\\lungo.exe", "-a -b");
-    SaveSample(sample);
-    FormMain& main = OpenMainForm();
-    MyApp::App& entry = main.catalogue.categories.at(0).apps.at(0);
-    EXPECT_EQ(ToolTipOf(*entry.tile),
-              std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
-
-    main.catalogue.EditApp(entry.tile->tag, "Breve", "%WINDIR%\\notepad.exe", "");
-    main.RefreshAndSave();
-    EXPECT_EQ(ToolTipOf(*main.catalogue.categories.at(0).apps.at(0).tile),
-              L"Breve\r\n%WINDIR%\\notepad.exe");
-}
-
 TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {
     SaveSample(SampleCatalogue({40}));
     FormMain& main = OpenMainForm();
