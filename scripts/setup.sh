@@ -85,18 +85,6 @@ zelmivo_use_virtual_desktop() {
         touch "$WINEPREFIX/zelmivo-virtual-desktop"
 }
 
-# Runs every program of the prefix inside one Wine virtual desktop of the
-# screen's size: there a top-level window closes in milliseconds instead of
-# the two seconds it takes without a window manager. Wine reads the setting
-# when its server starts, so the server is stopped after writing it.
-zelmivo_use_virtual_desktop() {
-    [ -f "$WINEPREFIX/zelmivo-virtual-desktop" ] && return 0
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f >/dev/null 2>&1 &&
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
-        wineserver -k &&
-        touch "$WINEPREFIX/zelmivo-virtual-desktop"
-}
-
 # Keeps the prefix's Wine server and services running for the whole
 # test run, started with their output detached so that CTest never waits on a
 # service that outlives the test which happened to start it.

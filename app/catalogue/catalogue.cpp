@@ -147,10 +147,7 @@ void Catalogue::EditApp(const std::string& key, std::string description, std::st
 
 void Catalogue::DeleteApp(const std::string& key) {
     App* app = FindApp(key);
-    if (app == nullptr) {
-        return;
-    }
-    Categoria* category = CategoryOf(*app);
+    Categoria* category = app != nullptr ? CategoryOf(*app) : nullptr;
     if (category == nullptr) {
         return;
     }
@@ -165,10 +162,7 @@ void Catalogue::DeleteApp(const std::string& key) {
 
 void Catalogue::ReorderApps(const std::string& key, const std::vector<std::int32_t>& recordIds) {
     App* app = FindApp(key);
-    if (app == nullptr) {
-        return;
-    }
-    Categoria* category = CategoryOf(*app);
+    Categoria* category = app != nullptr ? CategoryOf(*app) : nullptr;
     if (category == nullptr) {
         return;
     }

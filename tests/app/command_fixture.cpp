@@ -132,4 +132,11 @@ void CommandTest::ExpectReopenedAlike() {
     EXPECT_EQ(Columns(again), Columns(*form));
 }
 
+std::wstring OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring own(path, length);
+    return own.substr(0, own.find_last_of(L'\\'));
+}
+
 }  // namespace MainWindowTests

@@ -32,6 +32,8 @@ std::string FileText(const std::vector<std::string>& categoryLines,
 // The window of a dialog that is open; null for none. A replaced dialog may
 // be allocated where its predecessor was, so windows tell them apart.
 HWND OpenDialogWindow(OrvoUtility::Form* dialog);
+// The folder of the test program, where the launch probe stands.
+std::wstring OwnFolder();
 
 template <typename Value>
 bool Ready(std::future<Value>& future) {

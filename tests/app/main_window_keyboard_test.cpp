@@ -34,13 +34,6 @@ void TypeText(const std::wstring& text) {
     }
 }
 
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, length);
-    return own.substr(0, own.find_last_of(L'\\'));
-}
-
 }  // namespace
 
 TEST(TileChoice, TheTypedTextFindsAWordStartBeforeAMatchInsideAWord) {

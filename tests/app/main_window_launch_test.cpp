@@ -19,13 +19,6 @@ namespace {
 
 using MyApp::FormMain;
 
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, length);
-    return own.substr(0, own.find_last_of(L'\\'));
-}
-
 // The probe's report: its working folder, then one argument a line.
 std::vector<std::string> ReadProbeReport(const std::wstring& path) {
     std::vector<std::string> lines;
