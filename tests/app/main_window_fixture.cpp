@@ -2,6 +2,7 @@
 
 #include "catalogue_file.h"
 #include "file_system.h"
+#include "panel.h"
 #include "text.h"
 #include "timer.h"
 #include "window_procedure.h"
@@ -12,23 +13,7 @@ namespace {
 
 constexpr ULONGLONG pumpBoundMs = 20000;
 
-}  // namespace
-
 std::string CatalogueFilePath() { return MyApp::DataFolder("Zelmivo") + "app.txt"; }
-
-std::string ReadCatalogueFile() {
-    std::string bytes;
-    MyApp::SystemError error = 0;
-    MyApp::ReadWholeFile(CatalogueFilePath(), bytes, error);
-    return bytes;
-}
-
-void WriteCatalogueFile(const std::string& bytes) {
-    MyApp::FileWriter file;
-    ASSERT_TRUE(file.Open(CatalogueFilePath()));
-    ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
-    ASSERT_TRUE(file.Close());
-}
 
 // The file and the backup and new file a save leaves beside it.
 void RemoveCatalogueFile() {
@@ -38,21 +23,43 @@ void RemoveCatalogueFile() {
     }
 }
 
-void SaveSample(const MyApp::Catalogue& catalogue) {
-    MyApp::CatalogueFile file;
-    ASSERT_TRUE(MyApp::SaveCatalogue(catalogue, file).saved);
+INPUT KeyInput(WORD key, wchar_t character, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = character;
+    input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+HWND OpenMenu() {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string ReadCatalogueFile() {
+    std::string bytes;
+    MyApp::SystemError error = 0;
+    MyApp::ReadWholeFile(CatalogueFilePath(), bytes, error);
+    return bytes;
 }
 
 MyApp::Catalogue SampleCatalogue(std::initializer_list<int> entriesPerCategory) {
     MyApp::Catalogue catalogue;
-    int category = 0;
     for (int entries : entriesPerCategory) {
-        ++category;
-        std::string name = "Categoria " + Common::FormatInt64(category);
+        std::string name = "Categoria " + Common::FormatInt64(catalogue.categories.size() + 1);
         catalogue.AddCategory(name);
         for (int entry = 1; entry <= entries; ++entry) {
             std::string description = name + " " + Common::FormatInt64(entry);
-            catalogue.AddApp(category, description, "C:\\missing\\" + description + ".exe", "");
+            catalogue.AddApp(catalogue.categories.back().id, description,
+                             "C:\\missing\\" + description + ".exe", "");
         }
     }
     return catalogue;
@@ -77,20 +84,92 @@ bool PumpUntil(const std::function<bool()>& condition) {
     return true;
 }
 
-RECT RectInPanel(const OrvoUtility::GUIElement& panel, const OrvoUtility::GUIElement& element) {
+RECT RectInPanel(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element) {
     RECT rect{};
-    GetWindowRect(element.hwnd, &rect);
-    MapWindowPoints(nullptr, panel.hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    GetWindowRect(element->hwnd, &rect);
+    MapWindowPoints(nullptr, main.tilePanel->hwnd, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-int DirectChildCount(HWND window) {
-    int count = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        ++count;
+bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element) {
+    RECT shown{};
+    GetClientRect(main.tilePanel->hwnd, &shown);
+    RECT rect = RectInPanel(main, element);
+    return rect.top >= shown.top && rect.bottom <= shown.bottom;
+}
+
+void Click(HWND window, bool rightButton) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    // Absolute coordinates run from 0 to 65535 across the screen. Each button
+    // event carries the position too: on a virtual desktop a late pointer
+    // motion may move the cursor between a bare move and the press.
+    LONG x = MulDiv((rect.left + rect.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    LONG y = MulDiv((rect.top + rect.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT inputs[3] = {};
+    const DWORD flags[3] = {at, at | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                            at | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi = MOUSEINPUT{x, y, 0, flags[i], 0, 0};
     }
-    return count;
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void PressKeys(const std::vector<WORD>& keys) {
+    for (WORD key : keys) {
+        INPUT inputs[2] = {KeyInput(key, 0, false), KeyInput(key, 0, true)};
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t character : text) {
+        INPUT inputs[2] = {KeyInput(0, character, false), KeyInput(0, character, true)};
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId) {
+    return std::async(std::launch::async, [buttonId] {
+        ZelmivoTest::DialogAnswerer answerer(buttonId);
+        return answerer.Result();
+    });
+}
+
+std::future<int> CloseNextMenu() {
+    return std::async(std::launch::async, [] {
+        const ULONGLONG deadline = GetTickCount64() + pumpBoundMs;
+        HWND window = nullptr;
+        while ((window = OpenMenu()) == nullptr && GetTickCount64() < deadline) Sleep(20);
+        if (window == nullptr) return -1;
+        DWORD_PTR menu = 0;
+        SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu);
+        int items = GetMenuItemCount(reinterpret_cast<HMENU>(menu));
+        PressKeys({VK_ESCAPE});
+        while (OpenMenu() != nullptr && GetTickCount64() < deadline) Sleep(20);
+        // Never leave the test blocked in the menu's loop.
+        if (OpenMenu() != nullptr) EndMenu();
+        return items;
+    });
+}
+
+std::wstring OwnFolder() {
+    wchar_t path[MAX_PATH] = {};
+    std::wstring own(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return own.substr(0, own.find_last_of(L'\\'));
+}
+
+std::vector<std::string> TakeProbeReport(const std::wstring& report) {
+    std::string text;
+    MyApp::SystemError error = 0;
+    const std::string path = Common::WideToNarrow(report);
+    if (!PumpUntil([&] { return MyApp::PathExists(path); })) return {};
+    // The probe may still be writing: wait for the whole report.
+    PumpUntil([&] { return MyApp::ReadWholeFile(path, text, error) && !text.empty(); });
+    MyApp::RemoveFile(path, error);
+    return Common::Split(text, "\n");
 }
 
 void MainWindowTest::SetUp() {
@@ -106,7 +185,10 @@ void MainWindowTest::TearDown() {
     RemoveCatalogueFile();
 }
 
-MyApp::FormMain& MainWindowTest::OpenMainForm() {
+MyApp::FormMain& MainWindowTest::Open(const MyApp::Catalogue& catalogue) {
+    form.reset();
+    MyApp::CatalogueFile file;
+    EXPECT_TRUE(MyApp::SaveCatalogue(catalogue, file).saved);
     form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
                                              "Orvo Zelmivo Copyright (C) 2026 Orvo Software");
     EXPECT_TRUE(PumpUntil([this] { return !form->resizeTimer->running; }));

@@ -1,31 +1,28 @@
-// Shared pieces of the main window tests: the catalogue file in the private
-// data folder, a message pump, element positions as the panel sees them, and a
-// fixture that leaves no window, quit message or app.txt behind.
+// What the main window tests share: the catalogue file in the prefix's data
+// folder, a bounded message pump, real input through SendInput, answers to
+// boxes and menus, and a fixture that opens the main form over a catalogue
+// and leaves no window, quit message or app.txt behind.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue.h"
+#include "dialog_answerer.h"
 #include "formmain.h"
 
 namespace MainWindowTests {
 
-std::string CatalogueFilePath();
 // The file's bytes; empty when it does not exist.
 std::string ReadCatalogueFile();
-void WriteCatalogueFile(const std::string& bytes);
-void RemoveCatalogueFile();
-// The file as the program writes it for this catalogue.
-void SaveSample(const MyApp::Catalogue& catalogue);
-
-// A catalogue of categories 1..n holding the given numbers of entries named
-// "<category name> <n>" with the pathname C:\missing\<name>.exe.
+// Categories 1..n holding the given numbers of entries named "<category> <n>".
 MyApp::Catalogue SampleCatalogue(std::initializer_list<int> entriesPerCategory);
 
 // Dispatches every queued message; a quit message is dropped.
@@ -34,19 +31,38 @@ void PumpMessages();
 // generous bound (a guard against hanging, not a measure of speed).
 bool PumpUntil(const std::function<bool()>& condition);
 
-// The element's window rectangle in the panel's client coordinates.
-RECT RectInPanel(const OrvoUtility::GUIElement& panel, const OrvoUtility::GUIElement& element);
-// The number of child windows directly inside the window.
-int DirectChildCount(HWND window);
+// The element's window rectangle in the tile panel's client coordinates.
+RECT RectInPanel(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element);
+bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element);
+
+void Click(HWND window, bool rightButton = false);
+void PressKeys(const std::vector<WORD>& keys);
+// Characters as a keyboard layout produces them, accented ones too.
+void TypeText(const std::wstring& text);
+
+// Answers the next message box with the button; ready once it is answered.
+std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId);
+// Closes the next menu of this process with Esc; its number of items.
+std::future<int> CloseNextMenu();
+template <typename Value>
+bool Ready(std::future<Value>& future) {
+    return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+// The folder of the test program, where the launch probe stands.
+std::wstring OwnFolder();
+// Pumps until the probe has written its report, then its lines (working
+// folder, then one argument each) and removes it; empty when none came.
+std::vector<std::string> TakeProbeReport(const std::wstring& report);
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The main form over the current app.txt, waited for until the timer of
-    // its construction has set the scroll bars.
-    MyApp::FormMain& OpenMainForm();
+    // Saves the catalogue and opens the main form over it, waited for until
+    // the timer of its construction has set the scroll bars.
+    MyApp::FormMain& Open(const MyApp::Catalogue& catalogue);
 
     std::unique_ptr<MyApp::FormMain> form;
 };

@@ -1,50 +1,209 @@
-// The main window in-process over a catalogue file it loads, for what the
-// end-to-end suite cannot see: the scroll bars set once its resize timer ran.
+// The main window in-process over prepared catalogues: its scroll bars, the
+// tiles made as they come into view, where they stand, the icons they show,
+// the view kept after an edit, and files dropped on a column.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "catalogue_file.h"
-#include "formmain.h"
+#include <string>
+#include <vector>
+
+#include "button.h"
+#include "dropped_files.h"
+#include "file_system.h"
+#include "main_window_fixture.h"
 #include "panel.h"
-#include "timer.h"
+#include "resource_ids.h"
+#include "text.h"
+
+namespace MainWindowTests {
 
 namespace {
 
-MyApp::Catalogue Columns(int columns, int entries) {
-    MyApp::Catalogue catalogue;
-    for (int column = 1; column <= columns; ++column) {
-        catalogue.AddCategory("Colonna");
-        for (int entry = 0; entry < entries; ++entry) {
-            catalogue.AddApp(column, "Voce", "C:\\manca.exe", "");
-        }
+using MyApp::FormMain;
+
+::testing::AssertionResult IsAt(const FormMain& main, const OrvoUtility::GUIElement* element,
+                                LONG x, LONG y) {
+    RECT rect = RectInPanel(main, element);
+    if (rect.left == x && rect.top == y && rect.right - rect.left == 160 &&
+        rect.bottom - rect.top == 40) {
+        return ::testing::AssertionSuccess();
     }
-    return catalogue;
+    return ::testing::AssertionFailure() << "at (" << rect.left << ", " << rect.top << ") size "
+                                         << rect.right - rect.left << " x "
+                                         << rect.bottom - rect.top << ", expected (" << x << ", "
+                                         << y << ") size 160 x 40";
 }
 
-TEST(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
-    struct Case {
-        int columns;
-        int entries;
-        bool horizontal;
-        bool vertical;
-    };
-    for (const Case& c : {Case{1, 1, false, false}, Case{10, 1, true, false},
-                          Case{1, 15, false, true}, Case{10, 15, true, true}}) {
-        SCOPED_TRACE(testing::Message() << c.columns << " x " << c.entries);
-        MyApp::CatalogueFile file;
-        ASSERT_TRUE(MyApp::SaveCatalogue(Columns(c.columns, c.entries), file).saved);
-        MyApp::FormMain form(GetModuleHandleW(nullptr), "Zelmivo");
-        MSG message;
-        for (int tries = 0; tries < 500 && form.resizeTimer->running; ++tries) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        }
-        LONG style = GetWindowLongW(form.tilePanel->hwnd, GWL_STYLE);
-        EXPECT_EQ((style & WS_HSCROLL) != 0, c.horizontal);
-        EXPECT_EQ((style & WS_VSCROLL) != 0, c.vertical);
-    }
-    MyApp::CatalogueFile file;
-    MyApp::SaveCatalogue(MyApp::Catalogue(), file);
+// The colour pixels of an icon, to tell two icons apart by what they show.
+std::vector<std::uint32_t> IconPixels(HICON icon) {
+    std::vector<std::uint32_t> pixels;
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return pixels;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.bmWidth, bitmap.bmHeight, 1, 32, BI_RGB,
+                        0, 0, 0, 0, 0};
+    pixels.resize(static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+std::vector<std::uint32_t> ResourceIconPixels(int resourceId) {
+    HICON icon = static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    std::vector<std::uint32_t> pixels = IconPixels(icon);
+    DestroyIcon(icon);
+    return pixels;
 }
 
 }  // namespace
+
+using MainWindow = MainWindowTest;
+
+TEST_F(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
+    const struct {
+        std::initializer_list<int> columns;
+        bool horizontal;
+        bool vertical;
+    } cases[] = {{{1}, false, false},
+                 {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, false},
+                 {{15}, false, true},
+                 {{15, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.columns.size());
+        LONG style = GetWindowLongW(Open(SampleCatalogue(c.columns)).tilePanel->hwnd, GWL_STYLE);
+        EXPECT_EQ((style & WS_HSCROLL) != 0, c.horizontal);
+        EXPECT_EQ((style & WS_VSCROLL) != 0, c.vertical);
+    }
+}
+
+TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEdits) {
+    FormMain& main = Open(SampleCatalogue({40, 1}));
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    // At start only what the panel can show is made.
+    EXPECT_EQ(apps.back().tile, nullptr);
+
+    for (int page = 0; page < 20; ++page) {
+        SendMessageW(main.tilePanel->hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
+    }
+    PumpMessages();
+    const LONG scrolled = main.tilePanel->ScrollPosition().y;
+    ASSERT_GT(scrolled, 0);
+    auto expectInPlace = [&] {
+        for (std::size_t i = 0; i < apps.size(); ++i) {
+            ASSERT_NE(apps[i].tile, nullptr) << i;
+            EXPECT_TRUE(IsAt(main, apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i) - scrolled))
+                << "tile " << i;
+        }
+        EXPECT_TRUE(IsAt(main, main.catalogue.categories[0].addCell, 10, 2060 - scrolled));
+        EXPECT_TRUE(IsAt(main, main.catalogue.categories[1].apps[0].tile, 190, 60 - scrolled));
+    };
+    expectInPlace();
+    // An edit keeps the view where it was, with every tile in place.
+    main.catalogue.RenameCategory(2, "Rinominata");
+    main.RefreshAndSave();
+    EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
+    expectInPlace();
+}
+
+TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
+    wchar_t self[MAX_PATH] = {};
+    const std::string own = Common::WideToNarrow(
+        std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH)));
+    const std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
+    MyApp::FileWriter note;
+    ASSERT_TRUE(note.Open(document) && note.Write("testo", 5) && note.Close());
+    // The pathname as typed names the file through a variable.
+    SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", Common::NarrowToWide(own).c_str());
+    MyApp::Catalogue sample;
+    sample.AddCategory("Icone");
+    for (const std::string& pathname :
+         {own, own, std::string("HTTP://WWW.ZELMIVO.IT/"),
+          std::string("C:\\nessuna\\cartella\\programma.exe"), document,
+          std::string("%ZELMIVO_ICON_FILE%")}) {
+        sample.AddApp(1, "Voce", pathname, "");
+    }
+    FormMain& main = Open(sample);
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    auto iconOf = [&apps](std::size_t i) {
+        return static_cast<OrvoUtility::Button*>(apps.at(i).tile)->enabledIcon;
+    };
+
+    // The icons are looked up on a worker; found ones reach their tiles later.
+    EXPECT_TRUE(PumpUntil([&main] { return main.iconCache.size() == 2; }));
+    PumpMessages();
+    ASSERT_EQ(main.iconCache.size(), 2u);
+    HICON extracted = main.iconCache.at(own);
+    EXPECT_NE(extracted, nullptr);
+    EXPECT_EQ(iconOf(0), extracted);
+    EXPECT_EQ(iconOf(1), extracted);
+    EXPECT_EQ(iconOf(5), main.iconCache.at("%ZELMIVO_ICON_FILE%"));
+    EXPECT_EQ(iconOf(2), main.webIcon);
+    EXPECT_EQ(iconOf(3), main.programIcon);
+    // A document that holds no icon of its own shows the program icon too.
+    EXPECT_EQ(iconOf(4), main.programIcon);
+    EXPECT_EQ(IconPixels(main.webIcon), ResourceIconPixels(IDI_WEB_TILE));
+    EXPECT_EQ(IconPixels(main.programIcon), ResourceIconPixels(IDI_PROGRAM_TILE));
+    EXPECT_NE(IconPixels(main.webIcon), IconPixels(main.programIcon));
+
+    // Each pathname is looked up once in a run, found or not, whatever
+    // refreshes follow; "http" only counts at the start.
+    EXPECT_EQ(main.iconExtractor->Requests(), 5);
+    EXPECT_EQ(main.IconFor("Http"), main.webIcon);
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    main.RefreshAndSave();
+    EXPECT_EQ(main.iconExtractor->Requests(), 7);
+    EXPECT_EQ(main.iconCache.size(), 2u);
+    SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", nullptr);
+    MyApp::SystemError ignored = 0;
+    MyApp::RemoveFile(document, ignored);
+}
+
+TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
+    FormMain& main = Open(SampleCatalogue({30, 0}));
+    const std::string before = ReadCatalogueFile();
+    HWND panel = main.tilePanel->hwnd;
+
+    // Between the columns, below the short column and right of the last: nothing.
+    for (POINT nowhere : {POINT{175, 20}, POINT{200, 150}, POINT{380, 20}}) {
+        ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Gioco.exe"}, nowhere);
+    }
+    EXPECT_EQ(ReadCatalogueFile(), before);
+
+    // On the empty column's "+ aggiungi App" cell, in the panel's coordinates.
+    ZelmivoTest::DropFiles(panel,
+                           {L"C:\\Programmi\\Gioco.exe", L"C:\\Menu\\Blocco note.lnk",
+                            L"D:\\Foto\\Vacanze 2026\\", L"E:\\"},
+                           POINT{200, 70});
+    const MyApp::Categoria& second = main.catalogue.categories.at(1);
+    std::vector<std::string> descriptions;
+    for (const MyApp::App& app : second.apps) descriptions.push_back(app.description);
+    EXPECT_EQ(descriptions,
+              (std::vector<std::string>{"Gioco", "Blocco note", "Vacanze 2026", "E:\\"}));
+    EXPECT_EQ(second.apps.at(1).pathname, "C:\\Menu\\Blocco note.lnk");
+    EXPECT_NE(ReadCatalogueFile().find("C:\\Menu\\Blocco note.lnk"), std::string::npos);
+
+    // On the first column's header: its new 31st entry, far below, is brought into view.
+    ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Nuovo.exe"}, POINT{20, 20});
+    const MyApp::App& added = main.catalogue.categories.at(0).apps.at(30);
+    ASSERT_NE(added.tile, nullptr);
+    EXPECT_TRUE(IsInView(main, added.tile));
+
+    // A path the file cannot hold is refused as the dialogs refuse it.
+    auto answer = AnswerNextBox(IDOK);
+    ZelmivoTest::DropFiles(panel, {L"C:\\\u0141\u00F3d\u017A.exe"}, POINT{20, 20});
+    ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
+    ZelmivoTest::AnsweredDialog box = answer.get();
+    EXPECT_EQ(box.caption, L"Errore");
+    EXPECT_EQ(box.text,
+              L"Il campo \"Pathname o URL\" contiene caratteri che non possono essere salvati.");
+    EXPECT_EQ(main.catalogue.categories.at(0).apps.size(), 31u);
+}
+
+}  // namespace MainWindowTests

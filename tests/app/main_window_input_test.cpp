@@ -1,0 +1,213 @@
+// Tiles launched by a click, found by typing and moved through with the
+// keyboard: the choices on their own, then through the real main window, with
+// the probe program standing in for a launched target.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "button.h"
+#include "formmain_keyboard.h"
+#include "main_window_fixture.h"
+#include "panel.h"
+#include "text.h"
+
+namespace MainWindowTests {
+
+namespace {
+
+using MyApp::Direction;
+using MyApp::TilePlace;
+
+bool IsSelected(const MyApp::App& app) {
+    return app.tile != nullptr && static_cast<OrvoUtility::Button*>(app.tile)->selected;
+}
+
+}  // namespace
+
+TEST(TileChoice, TheTypedTextFindsAWordStartBeforeAMatchInsideAWord) {
+    const std::vector<std::string> descriptions = {"Telefonero", "Blocco note", "Caff\xE8 Nero",
+                                                   "Nerone", "Posta-elettronica"};
+    const struct {
+        std::string typed;
+        std::int32_t expected;
+    } cases[] = {
+        {"nero", 2},      // "Telefonero" holds it first, but not at a word's start
+        {"NERO", 2},      // case ignored
+        {"CAFF\xC8", 2},  // accented capitals fold too
+        {"efo", 0},       // only inside a word: the first that holds it
+        {"elettr", 4},    // a hyphen starts a word
+        {"xyz", -1},     {"", -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MyApp::FindMatch(descriptions, c.typed), c.expected) << c.typed;
+    }
+}
+
+TEST(TileChoice, ArrowsAndTabMoveToTheNearestPlace) {
+    // Columns of 3, 0 and 1 tiles; row -1 is a column's header.
+    const MyApp::ColumnLengths columns = {3, 0, 1};
+    const struct {
+        TilePlace from;
+        Direction direction;
+        TilePlace expected;
+    } arrows[] = {
+        {{0, 0}, Direction::Up, {0, -1}},   // the first tile goes up to its header
+        {{0, -1}, Direction::Up, {0, -1}},  // and no further
+        {{0, 2}, Direction::Down, {0, 2}},  // the last tile stays
+        {{0, -1}, Direction::Down, {0, 0}},
+        {{0, 2}, Direction::Right, {1, -1}},  // an empty column: its header
+        {{1, -1}, Direction::Right, {2, -1}},
+        {{2, 0}, Direction::Left, {1, -1}},
+        {{0, 2}, Direction::Left, {0, 2}},   // the left edge
+        {{2, 0}, Direction::Right, {2, 0}},  // the right edge
+    };
+    for (const auto& c : arrows) {
+        TilePlace got = MyApp::Neighbour(columns, c.from, c.direction);
+        EXPECT_EQ(got.column * 100 + got.row, c.expected.column * 100 + c.expected.row)
+            << c.from.column << "," << c.from.row;
+    }
+    // Across to a shorter or a longer column: the nearest row.
+    EXPECT_EQ(MyApp::Neighbour({1, 4}, {1, 3}, Direction::Left).row, 0);
+    EXPECT_EQ(MyApp::Neighbour({4, 4}, {1, 2}, Direction::Left).row, 2);
+
+    const struct {
+        TilePlace from;
+        bool backwards;
+        TilePlace expected;
+    } tabs[] = {
+        {{0, 2}, false, {2, 0}},                            // past the empty column
+        {{2, 0}, false, {0, 0}},                            // round the end
+        {{0, 0}, true, {2, 0}},                             // and back round the start
+        {{1, -1}, true, {0, 2}}, {{2, -1}, false, {2, 0}},  // from a header, its first tile
+    };
+    for (const auto& c : tabs) {
+        TilePlace got = MyApp::NextInOrder(columns, c.from, c.backwards);
+        EXPECT_EQ(got.column * 100 + got.row, c.expected.column * 100 + c.expected.row);
+    }
+}
+
+using MainWindowInput = MainWindowTest;
+
+TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
+    const std::wstring folder = OwnFolder();
+    const std::wstring report = folder + L"\\launch_report.txt";
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
+    // Variables are expanded at the launch only: the file keeps them as typed.
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_DIR", folder.c_str());
+    SetEnvironmentVariableW(L"ZELMIVO_WORDS", L"due tre");
+    // A relative pathname whose folder begins with "HtTp" is no web address:
+    // it starts from the current folder and keeps it.
+    const std::wstring httpFolder = folder + L"\\HtTp_sonda";
+    CreateDirectoryW(httpFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((folder + L"\\launch_probe.exe").c_str(),
+                          (httpFolder + L"\\launch_probe.exe").c_str(), FALSE));
+    SetCurrentDirectoryW(folder.c_str());
+    const std::string ownFolder = Common::ToLower(Common::WideToNarrow(folder));
+    const struct {
+        std::string pathname;
+        std::string parameters;
+        std::vector<std::string> report;  // the start folder, then the arguments
+    } cases[] = {
+        {"%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"",
+         {ownFolder, "uno", "due tre"}},
+        {"HtTp_sonda\\launch_probe.exe", "", {ownFolder}},
+        {"C:\\nessuna\\cartella\\programma.exe", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pathname);
+        MyApp::Catalogue sample;
+        sample.AddCategory("Prove");
+        sample.AddApp(1, "Sonda", c.pathname, c.parameters);
+        MyApp::FormMain& main = Open(sample);
+        const std::string file = ReadCatalogueFile();
+        std::future<ZelmivoTest::AnsweredDialog> answer;
+        if (c.report.empty()) answer = AnswerNextBox(IDOK);
+        Click(main.catalogue.categories.at(0).apps.at(0).tile->hwnd);
+        if (c.report.empty()) {
+            ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
+            ZelmivoTest::AnsweredDialog box = answer.get();
+            EXPECT_EQ(box.caption, L"Errore");
+            EXPECT_EQ(box.text.rfind(L"Impossibile aprire\r\n" +
+                                         Common::NarrowToWide(c.pathname) + L"\r\n\r\n",
+                                     0),
+                      0u)
+                << Common::WideToNarrow(box.text);
+            EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
+            continue;
+        }
+        std::vector<std::string> lines = TakeProbeReport(report);
+        if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
+        EXPECT_EQ(lines, c.report);
+        EXPECT_EQ(ReadCatalogueFile(), file);
+    }
+    DeleteFileW((httpFolder + L"\\launch_probe.exe").c_str());
+    RemoveDirectoryW(httpFolder.c_str());
+}
+
+TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
+    const std::wstring report = OwnFolder() + L"\\keyboard_report.txt";
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
+    MyApp::Catalogue sample;
+    sample.AddCategory("Lavoro");
+    sample.AddApp(1, "Telefono", "C:\\missing\\telefono.exe", "");
+    sample.AddApp(1, "Caff\xE8 Nero", "C:\\missing\\caffe.exe", "");
+    for (int i = 0; i < 40; ++i) sample.AddApp(1, "Voce " + std::to_string(i), "C:\\x.exe", "");
+    sample.AddApp(1, "Ultima", "C:\\x.exe", "");
+    sample.AddCategory("Prove");
+    sample.AddApp(2, "Sonda", Common::WideToNarrow(OwnFolder()) + "\\launch_probe.exe", "");
+    MyApp::FormMain& main = Open(sample);
+    const std::string title = main.GetTextNarrow();
+    auto& work = main.catalogue.categories.at(0).apps;
+    const MyApp::App& probe = main.catalogue.categories.at(1).apps.at(0);
+    SetForegroundWindow(main.hwnd);
+    PumpMessages();
+
+    TypeText(L"\xC8");
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(1)); }));
+    EXPECT_EQ(main.GetTextNarrow(), title + "   -   Trova: \xC8");
+    EXPECT_EQ(GetFocus(), work.at(1).tile->hwnd);
+    // The keys now reach the focused tile and go on to the form.
+    PressKeys({VK_BACK});
+    ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
+    TypeText(L"so");
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(probe); }));
+    EXPECT_FALSE(IsSelected(work.at(1)));
+    TypeText(L"q");
+    ASSERT_TRUE(
+        PumpUntil([&] { return main.GetTextNarrow().find("nessuna") != std::string::npos; }));
+    EXPECT_TRUE(IsSelected(probe));
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
+
+    // Left goes to the nearest row of the first column, Tab on in catalogue order.
+    PressKeys({VK_LEFT});
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(0)); }));
+    PressKeys({VK_TAB, VK_TAB});
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(2)); }));
+
+    // A found tile far below the view is made and scrolled into it.
+    ASSERT_EQ(work.back().tile, nullptr);
+    TypeText(L"ult");
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.back()); }));
+    EXPECT_TRUE(IsInView(main, work.back().tile));
+    PressKeys({VK_ESCAPE});
+
+    // The context-menu key opens the selected tile's menu.
+    PressKeys({VK_TAB});
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(probe); }));
+    auto menu = CloseNextMenu();
+    PressKeys({VK_APPS});
+    ASSERT_TRUE(PumpUntil([&menu] { return Ready(menu); }));
+    EXPECT_EQ(menu.get(), 3);
+    PumpMessages();
+    EXPECT_EQ(main.contextTarget, probe.tile);
+
+    SetForegroundWindow(main.hwnd);
+    PumpMessages();
+    PressKeys({VK_RETURN});
+    EXPECT_EQ(TakeProbeReport(report).size(), 1u);
+}
+
+}  // namespace MainWindowTests
