@@ -34,7 +34,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Test programs by what they can see. Names are CTest's "<program>.<suite>".
 CORE = "native"
 CORE_WIN = r"^core_tests\."
-TOOLKIT = r"^(toolkit_tests|controls_tests|shell_menu_tests)\."
+TOOLKIT = r"^toolkit_tests\."
 DIALOGS = r"^(dialog_tests|main_window_tests|e2e_tests)\."
 MAIN = r"^(main_window_tests|e2e_tests)\."
 
@@ -140,7 +140,7 @@ MUTANTS = [
      "item->checkState = checked ? 1 : 0;", TOOLKIT),
     ("toolkit/timer.cpp", "KillTimer(owner, static_cast<UINT_PTR>(id));", "", TOOLKIT),
     ("toolkit/form.cpp", "width = frameWidth + clientWidth;", "width = clientWidth;", TOOLKIT),
-    ("toolkit/shell.cpp", "if (startInFolder) {", "if (!startInFolder) {", TOOLKIT),
+    ("toolkit/shell.cpp", "if (startInFolder) {", "if (!startInFolder) {", MAIN),
     ("toolkit/shell.cpp", "MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO",
      "MB_TASKMODAL | MB_ICONQUESTION | MB_OKCANCEL", TOOLKIT),
     ("toolkit/list_box.cpp", "itemValues.erase(itemValues.begin() + index);",

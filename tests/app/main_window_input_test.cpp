@@ -94,25 +94,30 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     const std::wstring folder = OwnFolder();
     const std::wstring report = folder + L"\\launch_report.txt";
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
-    // Variables are expanded at the launch only: the file keeps them as typed.
-    SetEnvironmentVariableW(L"ZELMIVO_PROBE_DIR", folder.c_str());
-    SetEnvironmentVariableW(L"ZELMIVO_WORDS", L"due tre");
-    // A relative pathname whose folder begins with "HtTp" is no web address:
-    // it starts from the current folder and keeps it.
-    const std::wstring httpFolder = folder + L"\\HtTp_sonda";
-    CreateDirectoryW(httpFolder.c_str(), nullptr);
+    // A probe in a folder of its own whose name begins with "HtTp", started
+    // from the test's folder.
+    const std::wstring probeFolder = folder + L"\\HtTp_sonda";
+    CreateDirectoryW(probeFolder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW((folder + L"\\launch_probe.exe").c_str(),
-                          (httpFolder + L"\\launch_probe.exe").c_str(), FALSE));
+                          (probeFolder + L"\\launch_probe.exe").c_str(), FALSE));
     SetCurrentDirectoryW(folder.c_str());
-    const std::string ownFolder = Common::ToLower(Common::WideToNarrow(folder));
+    // Variables are expanded at the launch only: the file keeps them as typed.
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_DIR", probeFolder.c_str());
+    SetEnvironmentVariableW(L"ZELMIVO_WORDS", L"due tre");
+    auto lower = [](const std::wstring& path) {
+        return Common::ToLower(Common::WideToNarrow(path));
+    };
     const struct {
         std::string pathname;
         std::string parameters;
         std::vector<std::string> report;  // the start folder, then the arguments
     } cases[] = {
+        // Started in its own folder.
         {"%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"",
-         {ownFolder, "uno", "due tre"}},
-        {"HtTp_sonda\\launch_probe.exe", "", {ownFolder}},
+         {lower(probeFolder), "uno", "due tre"}},
+        // A relative pathname beginning with "HtTp" is no web address, but it
+        // gets no start folder: it keeps the current one.
+        {"HtTp_sonda\\launch_probe.exe", "", {lower(folder)}},
         {"C:\\nessuna\\cartella\\programma.exe", "", {}},
     };
     for (const auto& c : cases) {
@@ -142,8 +147,8 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
         EXPECT_EQ(lines, c.report);
         EXPECT_EQ(ReadCatalogueFile(), file);
     }
-    DeleteFileW((httpFolder + L"\\launch_probe.exe").c_str());
-    RemoveDirectoryW(httpFolder.c_str());
+    DeleteFileW((probeFolder + L"\\launch_probe.exe").c_str());
+    RemoveDirectoryW(probeFolder.c_str());
 }
 
 TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {

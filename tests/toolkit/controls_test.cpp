@@ -1,3 +1,5 @@
+// Owner-drawn tiles, the list box, the timer and a form's client size, with
+// real windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -104,19 +106,15 @@ TEST_F(Controls, ListBoxKeepsTextsValuesAndWindowInStep) {
     }
 }
 
-int ticks = 0;
-
-void CountTickAndQuit(Timer*) {
-    ++ticks;
-    PostQuitMessage(0);
-}
-
 TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
     Form form(Instance());
     form.Create();
     Timer timer(&form, 20);
-    timer.onTick = CountTickAndQuit;
-    ticks = 0;
+    int ticks = 0;
+    timer.onTick = [&ticks](Timer*) {
+        ++ticks;
+        PostQuitMessage(0);
+    };
     timer.Start();
     timer.Start();
     EXPECT_TRUE(RunMessageLoopGuarded());

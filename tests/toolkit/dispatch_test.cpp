@@ -1,10 +1,12 @@
+// The shared window procedure: who ends the loop, who hears a close, a
+// character, a command or a changed text, and which element a window maps to.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "button.h"
 #include "form.h"
-#include "gui_element.h"
 #include "label.h"
 #include "list_box.h"
 #include "test_support.h"
@@ -18,103 +20,58 @@ using namespace OrvoUtility;
 
 class Dispatch : public WindowTest {};
 
-int closeRequests = 0;
-bool windowAliveAtSecondRequest = false;
-
-bool RefuseFirstClose(GUIElement* element) {
-    ++closeRequests;
-    if (closeRequests == 2) windowAliveAtSecondRequest = IsWindow(element->hwnd) != FALSE;
-    return closeRequests >= 2;
-}
-
-TEST_F(Dispatch, RefusedCloseKeepsWindowAndLoop) {
-    Form form(Instance());
-    form.onClose = RefuseFirstClose;
-    form.Create();
-    closeRequests = 0;
-    windowAliveAtSecondRequest = false;
-    PostMessageW(form.hwnd, WM_CLOSE, 0, 0);
-    PostMessageW(form.hwnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(RunMessageLoopGuarded());
-    EXPECT_EQ(closeRequests, 2);
-    EXPECT_TRUE(windowAliveAtSecondRequest);
-    EXPECT_FALSE(IsWindow(form.hwnd));
-}
-
-HWND mainToClose = nullptr;
-std::vector<std::string> destroyed;
-
-void CALLBACK CloseMain(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    PostMessageW(mainToClose, WM_CLOSE, 0, 0);
-}
-
-void RecordDestroy(GUIElement* element) { destroyed.push_back(element->GetTextNarrow()); }
-
-void RecordDestroyAndCloseMainLater(GUIElement* element) {
-    RecordDestroy(element);
-    SetTimer(nullptr, 0, 50, CloseMain);
-}
-
-TEST_F(Dispatch, OnlyTheMainWindowEndsTheLoop) {
+TEST_F(Dispatch, ARefusedCloseKeepsTheWindowAndOnlyTheMainWindowEndsTheLoop) {
+    std::vector<std::string> events;
     Form mainForm(Instance());
-    mainForm.text = L"main";
-    mainForm.onDestroy = RecordDestroy;
+    int closeRequests = 0;
+    mainForm.onClose = [&](GUIElement* element) {
+        events.push_back(IsWindow(element->hwnd) ? "close asked" : "close of no window");
+        return ++closeRequests >= 2;
+    };
+    mainForm.onDestroy = [&](GUIElement*) { events.push_back("main gone"); };
     mainForm.Create();
     Form dialog(Instance(), true);
-    dialog.text = L"dialog";
-    dialog.onDestroy = RecordDestroyAndCloseMainLater;
+    // The dialog's end asks the main window to close twice: had it ended the
+    // loop, those requests would never be served.
+    dialog.onDestroy = [&](GUIElement*) {
+        events.push_back("dialog gone");
+        PostMessageW(mainForm.hwnd, WM_CLOSE, 0, 0);
+        PostMessageW(mainForm.hwnd, WM_CLOSE, 0, 0);
+    };
     dialog.Create();
     ASSERT_EQ(mainWindow, mainForm.hwnd);
-
-    destroyed.clear();
-    mainToClose = mainForm.hwnd;
-    // The dialog's destruction asks the main window to close a moment later;
-    // had it ended the loop, that request would never be served.
     PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RunMessageLoopGuarded());
-    EXPECT_EQ(destroyed, (std::vector<std::string>{"dialog", "main"}));
-    EXPECT_FALSE(IsWindow(mainForm.hwnd));
+    EXPECT_EQ(events, (std::vector<std::string>{"dialog gone", "close asked", "close asked",
+                                                "main gone"}));
 }
 
-std::vector<int> formChars;
-std::vector<int> childChars;
-
-bool FormCharSwallows(GUIElement*, std::int32_t character) {
-    formChars.push_back(character);
-    return false;
-}
-
-bool ChildSwallowsX(GUIElement*, std::int32_t character) {
-    childChars.push_back(character);
-    return character != 'x';
-}
-
-TEST_F(Dispatch, KeyPreviewOffersCharactersToTheForm) {
+TEST_F(Dispatch, KeyPreviewOffersCharactersToTheFormButTheChildDecides) {
     Form form(Instance());
-    form.onChar = FormCharSwallows;
+    std::vector<int> formChars;
+    std::vector<int> childChars;
+    form.onChar = [&](GUIElement*, std::int32_t character) {
+        formChars.push_back(character);
+        return false;
+    };
     form.Create();
     TextBox edit(&form, "");
-    edit.onChar = ChildSwallowsX;
+    edit.onChar = [&](GUIElement*, std::int32_t character) {
+        childChars.push_back(character);
+        return character != 'x';
+    };
     edit.Create();
-    formChars.clear();
-    childChars.clear();
 
     SendMessageW(edit.hwnd, WM_CHAR, 'a', 1);
     EXPECT_TRUE(formChars.empty());
-
     form.keyPreview = true;
     EXPECT_EQ(SendMessageW(edit.hwnd, WM_CHAR, 'x', 1), 1);
     SendMessageW(edit.hwnd, WM_CHAR, 'y', 1);
     EXPECT_EQ(childChars, (std::vector<int>{'a', 'x', 'y'}));
     EXPECT_EQ(formChars, (std::vector<int>{'x', 'y'}));
-    // The child's answer alone decides: x swallowed, y typed although the form said no.
+    // x swallowed, y typed although the form said no.
     EXPECT_EQ(edit.GetText(), L"ay");
 }
-
-int textChanges = 0;
-
-void CountTextChange(GUIElement*) { ++textChanges; }
 
 TEST_F(Dispatch, TextChangedOnlyAfterARealEdit) {
     Form form(Instance());
@@ -125,55 +82,42 @@ TEST_F(Dispatch, TextChangedOnlyAfterARealEdit) {
     other.MoveTo(10, 100);
     edit.Create();
     other.Create();
-    edit.onTextChanged = CountTextChange;
-    textChanges = 0;
-
-    edit.Focus();
-    other.Focus();
-    EXPECT_EQ(textChanges, 0);
-
-    edit.Focus();
-    SendMessageW(edit.hwnd, WM_CHAR, 'd', 1);
-    other.Focus();
-    EXPECT_EQ(textChanges, 1);
-    EXPECT_EQ(edit.textAtFocus, L"abc");
-
-    edit.Focus();
-    other.Focus();
-    EXPECT_EQ(textChanges, 1);
+    int changes = 0;
+    edit.onTextChanged = [&](GUIElement*) { ++changes; };
+    const struct {
+        bool typed;
+        int changes;
+    } visits[] = {{false, 0}, {true, 1}, {false, 1}};
+    for (const auto& visit : visits) {
+        edit.Focus();
+        if (visit.typed) SendMessageW(edit.hwnd, WM_CHAR, 'd', 1);
+        other.Focus();
+        EXPECT_EQ(changes, visit.changes);
+    }
 }
-
-std::vector<GUIElement*> commandSenders;
-
-void RecordCommand(GUIElement* element) { commandSenders.push_back(element); }
 
 TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     Form form(Instance());
     form.Create();
+    std::vector<GUIElement*> senders;
     Button button(&form, "OK");
-    button.onCommand = RecordCommand;
     ListBox list(&form);
-    list.onCommand = RecordCommand;
+    button.onCommand = list.onCommand = [&](GUIElement* element) { senders.push_back(element); };
     button.Create();
     list.Create();
-    commandSenders.clear();
-
+    auto command = [&form](GUIElement& control, WORD code, bool withWindow) {
+        SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(control.id, code),
+                     withWindow ? reinterpret_cast<LPARAM>(static_cast<HWND>(control.hwnd)) : 0);
+    };
     SendMessageW(button.hwnd, BM_CLICK, 0, 0);
     PumpMessages();
-    ASSERT_EQ(commandSenders.size(), 1u);
-    EXPECT_EQ(commandSenders[0], &button);
-
     // Every notification of a button counts, only a change of selection of a
     // list; a command without a control window reaches no control.
-    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, BN_SETFOCUS),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(button.hwnd)));
-    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SETFOCUS),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(list.hwnd)));
-    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(button.id, 0), 0);
-    EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button}));
-    SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(list.id, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(static_cast<HWND>(list.hwnd)));
-    EXPECT_EQ(commandSenders, (std::vector<GUIElement*>{&button, &button, &list}));
+    command(button, BN_SETFOCUS, true);
+    command(list, LBN_SETFOCUS, true);
+    command(button, 0, false);
+    command(list, LBN_SELCHANGE, true);
+    EXPECT_EQ(senders, (std::vector<GUIElement*>{&button, &button, &list}));
 }
 
 TEST_F(Dispatch, LookupsFollowRegistryOrder) {
@@ -186,7 +130,6 @@ TEST_F(Dispatch, LookupsFollowRegistryOrder) {
     alias.id = form.id;
     EXPECT_EQ(FindElementByWindow(form.hwnd), &alias);
     EXPECT_EQ(FindElementById(form.id), &form);
-
     // A window nobody has is unknown while the newest element has a window,
     // and belongs to the newest element while that one has none yet.
     HWND stranger = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321));
@@ -195,55 +138,7 @@ TEST_F(Dispatch, LookupsFollowRegistryOrder) {
         Label pending(nullptr, "");
         EXPECT_EQ(FindElementByWindow(stranger), &pending);
     }
-    EXPECT_EQ(FindElementByWindow(stranger), nullptr);
     alias.hwnd = nullptr;
-}
-
-std::vector<std::string> activations;
-
-void RecordActivate(GUIElement* element) { activations.push_back("+" + element->GetTextNarrow()); }
-
-void RecordDeactivate(GUIElement* element) {
-    activations.push_back("-" + element->GetTextNarrow());
-}
-
-TEST_F(Dispatch, ActivationTracksTheActiveFormAndLiftsItsDialog) {
-    Form owner(Instance());
-    owner.text = L"owner";
-    owner.onActivate = RecordActivate;
-    owner.onDeactivate = RecordDeactivate;
-    owner.Create();
-    Form dialog(Instance(), true);
-    dialog.text = L"dialog";
-    dialog.topMost = false;
-    dialog.onActivate = RecordActivate;
-    dialog.onDeactivate = RecordDeactivate;
-    dialog.Create();
-    PumpMessages();
-    ASSERT_EQ(activeForm, &dialog);
-
-    activations.clear();
-    SetForegroundWindow(owner.hwnd);
-    PumpMessages();
-    EXPECT_EQ(activeForm, &owner);
-    ASSERT_FALSE(activations.empty());
-    EXPECT_EQ(activations.back(), "+owner");
-    // On a Wine virtual desktop the system raises the activated window a moment
-    // after WM_ACTIVATE; the lift is then checked on an activation of its own.
-    auto isAbove = [](HWND upper, HWND lower) {
-        HWND above = GetWindow(lower, GW_HWNDPREV);
-        while (above != nullptr && above != upper) above = GetWindow(above, GW_HWNDPREV);
-        return above == upper;
-    };
-    for (int tries = 0; tries < 200 && !isAbove(owner.hwnd, dialog.hwnd); ++tries) {
-        Sleep(10);
-        PumpMessages();
-    }
-    ASSERT_TRUE(isAbove(owner.hwnd, dialog.hwnd));
-    owner.modalChild = &dialog;
-    SendMessageW(owner.hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_TRUE(isAbove(dialog.hwnd, owner.hwnd));
-    owner.modalChild = nullptr;
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The scrolling panel: its ranges, what each scroll request and the wheel do
+// to its children, and files dropped on it.
 #include "panel.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +19,6 @@ namespace ToolkitTests {
 namespace {
 
 using namespace OrvoUtility;
-
-std::vector<int> verticalCalls;
-std::vector<int> horizontalCalls;
-
-void RecordVertical(PanelChildren*, std::int32_t delta) { verticalCalls.push_back(delta); }
-
-void RecordHorizontal(PanelChildren*, std::int32_t delta) { horizontalCalls.push_back(delta); }
 
 SCROLLINFO BarOf(const PanelChildren& panel, int bar) {
     SCROLLINFO info{};
@@ -49,15 +44,17 @@ protected:
         panel.width = 300;
         panel.height = 200;
         panel.verticalScrollBar = true;
-        panel.onVerticalScroll = RecordVertical;
-        panel.onHorizontalScroll = RecordHorizontal;
+        panel.onVerticalScroll = [this](PanelChildren*, std::int32_t delta) {
+            verticalCalls.push_back(delta);
+        };
+        panel.onHorizontalScroll = [this](PanelChildren*, std::int32_t delta) {
+            horizontalCalls.push_back(delta);
+        };
         panel.Create();
         panel.SetVerticalRange(500);
         content.left = 10;
         content.top = 100;
         content.Create();
-        verticalCalls.clear();
-        horizontalCalls.clear();
     }
 
     POINT ContentCorner() { return content.GetPosition(); }
@@ -65,20 +62,14 @@ protected:
     Form form{Instance()};
     PanelChildren panel{&form};
     Label content{&panel, "contenuto"};
+    std::vector<int> verticalCalls;
+    std::vector<int> horizontalCalls;
 };
 
-TEST_F(PanelTest, RangesLeaveATenthToSpare) {
-    SCROLLINFO vertical = BarOf(panel, SB_VERT);
-    EXPECT_EQ(vertical.nMax, 550);
-    EXPECT_EQ(vertical.nPage, 50u);
-    panel.SetHorizontalScrollBar(true);
-    panel.SetHorizontalRange(1000);
-    EXPECT_EQ(BarOf(panel, SB_HORZ).nMax, 1100);
-    EXPECT_EQ(BarOf(panel, SB_HORZ).nPage, 100u);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nMax, 550) << "the other bar is left alone";
-}
-
 TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
+    // The range leaves a tenth to spare, and a page is that tenth.
+    EXPECT_EQ(BarOf(panel, SB_VERT).nMax, 550);
+    EXPECT_EQ(BarOf(panel, SB_VERT).nPage, 50u);
     struct Step {
         int request;
         int position;
@@ -106,6 +97,8 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
     EXPECT_TRUE(horizontalCalls.empty());
     panel.SetHorizontalScrollBar(true);
     panel.SetHorizontalRange(900);
+    EXPECT_EQ(BarOf(panel, SB_HORZ).nMax, 990);
+    EXPECT_EQ(BarOf(panel, SB_VERT).nMax, 550) << "the other bar is left alone";
     Send(panel, WM_HSCROLL, SB_LINERIGHT);
     EXPECT_EQ(ContentCorner().x, 9);
     EXPECT_EQ(horizontalCalls, std::vector<int>{-1});
@@ -156,7 +149,6 @@ TEST_F(PanelTest, FilesDroppedOnAChildReachThePanelThatTakesThem) {
         received = paths;
         where = point;
     };
-    EXPECT_EQ(GetWindowLongW(panel.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     panel.AcceptDroppedFiles();
     EXPECT_NE(GetWindowLongW(panel.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
 

@@ -60,19 +60,14 @@ Canvas::Canvas(int canvasWidth, int canvasHeight, COLORREF fill)
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     pixels = static_cast<std::uint32_t*>(bits);
     previous = SelectObject(dc, bitmap);
-    Fill(fill);
+    std::uint32_t pixel = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
+    for (int i = 0; i < width * height; ++i) pixels[i] = pixel;
 }
 
 Canvas::~Canvas() {
     SelectObject(dc, previous);
     DeleteDC(dc);
     DeleteObject(bitmap);
-}
-
-void Canvas::Fill(COLORREF color) {
-    GdiFlush();
-    std::uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-    for (int i = 0; i < width * height; ++i) pixels[i] = pixel;
 }
 
 void Canvas::CopyWindow(HWND window) {

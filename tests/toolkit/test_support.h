@@ -34,7 +34,6 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    void Fill(COLORREF color);
     // Repaints the window and copies its client area from the screen.
     void CopyWindow(HWND window);
     COLORREF At(int x, int y) const;
