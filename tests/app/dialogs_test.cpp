@@ -36,10 +36,29 @@ void Click(OrvoUtility::GUIElement* button) {
     Pump();
 }
 
-std::wstring TextOf(OrvoUtility::GUIElement* box) {
+std::wstring TextOf(HWND window) {
     wchar_t text[512] = {};
-    GetWindowTextW(box->hwnd, text, 512);
+    GetWindowTextW(window, text, 512);
     return text;
+}
+
+std::wstring TextOf(OrvoUtility::GUIElement* box) { return TextOf(box->hwnd); }
+
+LONG TextWidth(HWND window) {
+    std::wstring text = TextOf(window);
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return extent.cx;
+}
+
+LONG ClientWidth(HWND window) {
+    RECT box{};
+    GetClientRect(window, &box);
+    return box.right;
 }
 
 // A file that exists, for the open-file dialog to accept.
@@ -92,19 +111,9 @@ TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
              label = GetWindow(label, GW_HWNDNEXT)) {
             wchar_t className[16] = {};
             GetClassNameW(label, className, 16);
-            if (std::wstring(className) != L"Static") continue;
-            wchar_t text[64] = {};
-            int length = GetWindowTextW(label, text, 64);
-            HDC dc = GetDC(label);
-            HGDIOBJ old =
-                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text, length, &extent);
-            SelectObject(dc, old);
-            ReleaseDC(label, dc);
-            RECT box;
-            GetClientRect(label, &box);
-            EXPECT_LE(extent.cx, box.right) << length;
+            if (std::wstring(className) == L"Static") {
+                EXPECT_LE(TextWidth(label), ClientWidth(label)) << TextOf(label);
+            }
         }
     }
     EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
