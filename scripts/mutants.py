@@ -139,7 +139,7 @@ MUTANTS = [
     ("toolkit/menu.cpp", "item->checkState = checked ? 0 : 1;",
      "item->checkState = checked ? 1 : 0;", TOOLKIT),
     ("toolkit/timer.cpp", "KillTimer(owner, static_cast<UINT_PTR>(id));", "", TOOLKIT),
-    ("toolkit/form.cpp", "width = frameWidth + clientWidth;", "width = clientWidth;", TOOLKIT),
+    ("toolkit/form.cpp", "width = frameWidth + clientWidth;", "width = clientWidth;", DIALOGS),
     ("toolkit/shell.cpp", "if (startInFolder) {", "if (!startInFolder) {", MAIN),
     ("toolkit/shell.cpp", "MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO",
      "MB_TASKMODAL | MB_ICONQUESTION | MB_OKCANCEL", TOOLKIT),

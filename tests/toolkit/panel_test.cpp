@@ -1,5 +1,5 @@
-// The scrolling panel: its ranges, what each scroll request and the wheel do
-// to its children, and files dropped on it.
+// The scrolling panel: its ranges, and what each scroll request and the wheel
+// do to its children.
 #include "panel.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "dropped_files.h"
 #include "form.h"
 #include "label.h"
 #include "test_support.h"
@@ -140,24 +139,6 @@ TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
     // A tile is a panel without a bar: it keeps the wheel and nothing moves.
     Wheel(tile, -WHEEL_DELTA);
     EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 50);
-}
-
-TEST_F(PanelTest, FilesDroppedOnAChildReachThePanelThatTakesThem) {
-    std::vector<std::wstring> received;
-    POINT where{-1, -1};
-    panel.onDropFiles = [&](const std::vector<std::wstring>& paths, POINT point) {
-        received = paths;
-        where = point;
-    };
-    panel.AcceptDroppedFiles();
-    EXPECT_NE(GetWindowLongW(panel.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
-
-    const std::vector<std::wstring> paths = {L"C:\\Programmi\\Caff\u00E8.exe",
-                                             L"D:\\Documenti\\\u0141\u00F3d\u017A.txt"};
-    ZelmivoTest::DropFiles(panel.hwnd, paths, POINT{25, 130});
-    EXPECT_EQ(received, paths);
-    EXPECT_EQ(where.x, 25);
-    EXPECT_EQ(where.y, 130);
 }
 
 }  // namespace
