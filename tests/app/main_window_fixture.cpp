@@ -23,15 +23,6 @@ void RemoveCatalogueFile() {
     }
 }
 
-INPUT KeyInput(WORD key, wchar_t character, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = character;
-    input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
-    return input;
-}
-
 HWND OpenMenu() {
     HWND window = nullptr;
     while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
@@ -98,39 +89,6 @@ bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* elemen
     return rect.top >= shown.top && rect.bottom <= shown.bottom;
 }
 
-void Click(HWND window, bool rightButton) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    // Absolute coordinates run from 0 to 65535 across the screen. Each button
-    // event carries the position too: on a virtual desktop a late pointer
-    // motion may move the cursor between a bare move and the press.
-    LONG x = MulDiv((rect.left + rect.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    LONG y = MulDiv((rect.top + rect.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    INPUT inputs[3] = {};
-    const DWORD flags[3] = {at, at | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                            at | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi = MOUSEINPUT{x, y, 0, flags[i], 0, 0};
-    }
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
-void PressKeys(const std::vector<WORD>& keys) {
-    for (WORD key : keys) {
-        INPUT inputs[2] = {KeyInput(key, 0, false), KeyInput(key, 0, true)};
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
-void TypeText(const std::wstring& text) {
-    for (wchar_t character : text) {
-        INPUT inputs[2] = {KeyInput(0, character, false), KeyInput(0, character, true)};
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
 std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId) {
     return std::async(std::launch::async, [buttonId] {
         ZelmivoTest::DialogAnswerer answerer(buttonId);
@@ -147,7 +105,7 @@ std::future<int> CloseNextMenu() {
         DWORD_PTR menu = 0;
         SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu);
         int items = GetMenuItemCount(reinterpret_cast<HMENU>(menu));
-        PressKeys({VK_ESCAPE});
+        ZelmivoTest::PressKeys({VK_ESCAPE});
         while (OpenMenu() != nullptr && GetTickCount64() < deadline) Sleep(20);
         // Never leave the test blocked in the menu's loop.
         if (OpenMenu() != nullptr) EndMenu();

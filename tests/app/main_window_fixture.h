@@ -17,6 +17,7 @@
 #include "catalogue.h"
 #include "dialog_answerer.h"
 #include "formmain.h"
+#include "real_input.h"
 
 namespace MainWindowTests {
 
@@ -35,10 +36,9 @@ bool PumpUntil(const std::function<bool()>& condition);
 RECT RectInPanel(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element);
 bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element);
 
-void Click(HWND window, bool rightButton = false);
-void PressKeys(const std::vector<WORD>& keys);
-// Characters as a keyboard layout produces them, accented ones too.
-void TypeText(const std::wstring& text);
+using ZelmivoTest::Click;
+using ZelmivoTest::PressKeys;
+using ZelmivoTest::TypeText;
 
 // Answers the next message box with the button; ready once it is answered.
 std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId);
