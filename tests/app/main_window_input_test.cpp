@@ -129,6 +129,8 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
         const std::string file = ReadCatalogueFile();
         std::future<ZelmivoTest::AnsweredDialog> answer;
         if (c.report.empty()) answer = AnswerNextBox(IDOK);
+        SetForegroundWindow(main.hwnd);
+        PumpMessages();
         Click(main.catalogue.categories.at(0).apps.at(0).tile->hwnd);
         if (c.report.empty()) {
             ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
