@@ -34,7 +34,7 @@ std::vector<std::string> Columns(const MyApp::FormMain& main) {
         }
         describe(category.addCell);
     }
-    describe(main.addCategoryCell);
+    describe(main.addCategoryCell.get());
     return seen;
 }
 
@@ -64,10 +64,10 @@ std::string FileText(const std::vector<std::string>& categoryLines,
 }
 
 void CommandTest::AddCategory(const std::string& name) {
-    HWND before = OpenDialogWindow(form->categoryDialog);
+    HWND before = OpenDialogWindow(form->categoryDialog.get());
     Click(form->addCategoryCell->hwnd);
-    ASSERT_TRUE(
-        PumpUntil([this, before] { return OpenDialogWindow(form->categoryDialog) != before; }));
+    ASSERT_TRUE(PumpUntil(
+        [this, before] { return OpenDialogWindow(form->categoryDialog.get()) != before; }));
     MyApp::FormCategoria& dialog = *form->categoryDialog;
     EXPECT_EQ(dialog.GetTextNarrow(), "Aggiungi Categoria");
     EXPECT_FALSE(IsWindowEnabled(form->hwnd));
@@ -77,9 +77,10 @@ void CommandTest::AddCategory(const std::string& name) {
 
 void CommandTest::AddApp(std::size_t column, const std::string& description,
                          const std::string& pathname, const std::string& parameters) {
-    HWND before = OpenDialogWindow(form->appDialog);
+    HWND before = OpenDialogWindow(form->appDialog.get());
     Click(form->catalogue.categories.at(column).addCell->hwnd);
-    ASSERT_TRUE(PumpUntil([this, before] { return OpenDialogWindow(form->appDialog) != before; }));
+    ASSERT_TRUE(
+        PumpUntil([this, before] { return OpenDialogWindow(form->appDialog.get()) != before; }));
     MyApp::FormApp& dialog = *form->appDialog;
     EXPECT_EQ(dialog.GetTextNarrow(), "Aggiungi Applicazione");
     EXPECT_EQ(dialog.categoryId, form->catalogue.categories[column].id);

@@ -98,7 +98,7 @@ TEST(DrawingTest, TextIsCutAt1023Characters) {
     Canvas drawn(wide, 24, white);
     Drawing drawing(nullptr);
     drawing.AttachDeviceContext(drawn.dc);
-    drawing.DrawText(0, 0, 0, 0, longText, black, nullptr, 0);
+    drawing.DrawText(0, 0, 0, 0, longText, black, nullptr, TextAlignment::Left);
 
     Canvas cut(wide, 24, white);
     SetBkMode(cut.dc, TRANSPARENT);
@@ -113,7 +113,7 @@ TEST(DrawingTest, TextIsCutAt1023Characters) {
     Canvas boxed(wide, 24, white);
     Drawing boxDrawing(nullptr);
     boxDrawing.AttachDeviceContext(boxed.dc);
-    boxDrawing.DrawText(0, 0, wide, 24, longText, black, nullptr, 0);
+    boxDrawing.DrawText(0, 0, wide, 24, longText, black, nullptr, TextAlignment::Left);
     EXPECT_TRUE(boxed.SameAs(cut));
 }
 
@@ -123,7 +123,7 @@ TEST(DrawingTest, TextTooLongForItsBoxEndsInAnEllipsis) {
     Canvas drawn(120, 30, white);
     Drawing drawing(nullptr);
     drawing.AttachDeviceContext(drawn.dc);
-    drawing.DrawText(0, 5, 120, 20, text, black, &font, 0);
+    drawing.DrawText(0, 5, 120, 20, text, black, &font, TextAlignment::Left);
 
     auto systemDrawn = [&](Canvas& canvas, UINT format) {
         SetBkMode(canvas.dc, TRANSPARENT);
@@ -157,8 +157,9 @@ TEST(DrawingTest, TextAlignmentAndItsAbsenceWithoutABox) {
     TextOutW(plain.dc, 100, 5, L"Zelmivo", 7);
     SelectObject(plain.dc, previous);
 
-    for (int alignment : {0, 1, 2}) {
-        SCOPED_TRACE(alignment);
+    for (TextAlignment alignment :
+         {TextAlignment::Left, TextAlignment::Right, TextAlignment::Center}) {
+        SCOPED_TRACE(static_cast<int>(alignment));
         Canvas noWidth(300, 40, white);
         Drawing drawing(nullptr);
         drawing.AttachDeviceContext(noWidth.dc);
@@ -174,9 +175,9 @@ TEST(DrawingTest, TextAlignmentAndItsAbsenceWithoutABox) {
     Canvas right(300, 40, white);
     Drawing drawing(nullptr);
     drawing.AttachDeviceContext(left.dc);
-    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, 0);
+    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, TextAlignment::Left);
     drawing.AttachDeviceContext(right.dc);
-    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, 1);
+    drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, TextAlignment::Right);
     EXPECT_LT(LeftmostInk(left), 5);
     EXPECT_GT(LeftmostInk(right), 200);
     EXPECT_GT(right.Count(blue), 0);

@@ -23,9 +23,7 @@ class ShellAndMenus : public WindowTest {};
 
 std::vector<int> checkStatesSeen;
 
-void RecordCheckState(GUIElement* element) {
-    checkStatesSeen.push_back(static_cast<SubMenu*>(element)->checkState);
-}
+void RecordCheckState(SubMenu* item) { checkStatesSeen.push_back(item->checkState); }
 
 TEST_F(ShellAndMenus, MenuCommandsReachTheirItemAfterTheCheckMarkToggles) {
     Form form(Instance());
