@@ -89,6 +89,7 @@ FormMain::~FormMain() {
 }
 
 HBRUSH FormMain::OnControlColor(HDC dc) {
+    // Left selected, not restored: the control paints its text with it.
     if (font != nullptr) {
         HFONT handle = font->GetHandle();
         if (handle != nullptr) SelectObject(dc, handle);

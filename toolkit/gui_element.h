@@ -1,5 +1,5 @@
-// The element model: the base of every window, control, panel, menu and timer
-// of the toolkit, the registry that maps windows and ids back to elements, and
+// The element model: the base of every window, control, panel and timer of
+// the toolkit, the registry that maps windows and ids back to elements, and
 // the id counter.
 #pragma once
 

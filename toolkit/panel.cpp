@@ -272,6 +272,7 @@ void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
 }
 
 HBRUSH PanelChildren::OnControlColor(HDC dc) {
+    // Left selected, not restored: the control paints its text with it.
     if (font != nullptr) {
         HFONT handle = font->GetHandle();
         if (handle != nullptr) SelectObject(dc, handle);

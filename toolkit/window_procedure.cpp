@@ -55,7 +55,7 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
 
 bool DrawItem(LPARAM lParam) {
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (item == nullptr) return false;
+    if (item == nullptr || item->hwndItem == nullptr) return false;
     GUIElement* control = FindElementByWindow(item->hwndItem);
     return control != nullptr && control->OnDrawItem(*item);
 }
