@@ -12,8 +12,8 @@
 
 namespace OrvoUtility {
 class Button;
-class Form;
 class CellControl;
+class Form;
 class Menu;
 class PanelChildren;
 class SubMenu;
