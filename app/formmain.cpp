@@ -1,5 +1,7 @@
 #include "formmain.h"
 
+#include "brush_cache.h"
+#include "button.h"
 #include "catalogue_file.h"
 #include "font_description.h"
 #include "form_about.h"
@@ -47,36 +49,11 @@ std::string LoadProblemText(const LoadResult& loaded) {
 
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
-      controlBrush(nullptr),
-      aboutBox(nullptr),
-      categoryDialog(nullptr),
-      appDialog(nullptr),
-      orderDialog(nullptr),
-      menuBar(nullptr),
-      fileMenu(nullptr),
-      exitItem(nullptr),
-      helpMenu(nullptr),
-      homeItem(nullptr),
-      guideItem(nullptr),
-      infoItem(nullptr),
-      categoryMenu(nullptr),
-      renameCategoryItem(nullptr),
-      deleteCategoryItem(nullptr),
-      moveCategoryItem(nullptr),
-      appMenu(nullptr),
-      editAppItem(nullptr),
-      deleteAppItem(nullptr),
-      moveAppItem(nullptr),
       contextTarget(nullptr),
-      tilePanel(nullptr),
       contentWidth(640),
       contentHeight(480),
-      addCategoryCell(nullptr),
-      programIcon(nullptr),
-      webIcon(nullptr),
-      resizeTimer(nullptr) {
-    // The form owns the description its `font` points to.
-    font = new OrvoUtility::FontDescription("Lucida Console", 14);
+      mainFont("Lucida Console", 14) {
+    font = &mainFont;
     MoveTo(0, 0);
     double screenWidth = GetSystemMetrics(SM_CXSCREEN);
     double screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -104,62 +81,22 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
 
 FormMain::~FormMain() {
     // Normally the window is gone by now. One that is not is destroyed without
-    // the close question: the form goes either way.
+    // the close question: the form goes either way. Its children's windows go
+    // with it, before the members free the elements that stood for them.
     if (created && hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
     created = false;
-
-    Discard(aboutBox);
-    Discard(categoryDialog);
-    Discard(appDialog);
-    Discard(orderDialog);
-    // The menu bar's handle went with the window; the elements remain.
-    for (GUIElement* menu : std::initializer_list<GUIElement*>{
-             menuBar, fileMenu, exitItem, helpMenu, homeItem, guideItem, infoItem, categoryMenu,
-             renameCategoryItem, deleteCategoryItem, moveCategoryItem, appMenu, editAppItem,
-             deleteAppItem, moveAppItem}) {
-        delete menu;
-    }
-
-    delete font;
-    font = nullptr;
-    if (controlBrush != nullptr) DeleteObject(controlBrush);
-    controlBrush = nullptr;
-
-    delete tilePanel;
-    tilePanel = nullptr;
-    delete addCategoryCell;
-    addCategoryCell = nullptr;
-    for (CellControl* cell : addAppCells) delete cell;
-    for (CellControl* cell : categoryCells) delete cell;
-    for (Button* tile : tiles) delete tile;
-    addAppCells.clear();
-    categoryCells.clear();
-    tiles.clear();
-
-    if (resizeTimer != nullptr) resizeTimer->Stop();
-    delete resizeTimer;
-    resizeTimer = nullptr;
-
-    // First, so that no found icon arrives after the cache is emptied.
-    iconExtractor.reset();
-    for (const auto& cached : iconCache) DestroyIcon(cached.second);
-    if (programIcon != nullptr) DestroyIcon(programIcon);
-    if (webIcon != nullptr) DestroyIcon(webIcon);
-    iconCache.clear();
-
     if (theMainForm == this) theMainForm = nullptr;
 }
 
 HBRUSH FormMain::OnControlColor(HDC dc) {
-    if (controlBrush != nullptr) DeleteObject(controlBrush);
+    // Left selected, not restored: the control paints its text with it.
     if (font != nullptr) {
         HFONT handle = font->GetHandle();
         if (handle != nullptr) SelectObject(dc, handle);
     }
     SetBkColor(dc, controlBackground);
-    controlBrush = CreateSolidBrush(controlBackground);
     SetTextColor(dc, 0);
-    return controlBrush;
+    return OrvoUtility::SolidBrushFor(controlBackground);
 }
 
 void FormMain::HandleLoad() {
@@ -170,7 +107,7 @@ void FormMain::HandleLoad() {
     loadProblemText = LoadProblemText(loaded);
     if (created) RefreshClientSize(*this);
     BuildPanel();
-    resizeTimer = new Timer(this, resizeDelayMs);
+    resizeTimer = std::make_unique<Timer>(this, resizeDelayMs);
     resizeTimer->onTick = [this](Timer*) { HandleTimer(); };
 }
 

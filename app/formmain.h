@@ -14,10 +14,13 @@
 
 #include "catalogue.h"
 #include "catalogue_file.h"
+#include "font_description.h"
 #include "form.h"
 #include "formmain_keyboard.h"
+#include "formmain_shared.h"
 #include "formordina.h"
 #include "icon_extractor.h"
+#include "scoped_gdi.h"
 
 namespace OrvoUtility {
 class Button;
@@ -53,7 +56,7 @@ public:
     virtual bool HandleChar(std::int32_t character);
     virtual void HandleKeyDown(std::int32_t key);
     virtual void HandleKeyUp(std::int32_t key);
-    virtual void HandleMenuCommand(OrvoUtility::GUIElement* item);
+    virtual void HandleMenuCommand(OrvoUtility::SubMenu* item);
     virtual void HandleMouseUp(std::int32_t x, std::int32_t y);
     virtual void HandleMouseDown(std::int32_t x, std::int32_t y);
     virtual void HandleChildMouseDown(OrvoUtility::Child* child);
@@ -80,10 +83,10 @@ public:
     void OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
                            ReorderList listKind);
     void ShowAbout();
-    // Frees the previous dialog of the class, takes the new one and reports
-    // its closing to HandleDialogClosed.
+    // Frees the previous dialog of the class, opens a new one with this title
+    // and reports its closing to HandleDialogClosed.
     template <typename Dialog>
-    void Replace(Dialog*& slot, Dialog* fresh);
+    Dialog& Replace(MainWindowParts::DialogSlot<Dialog>& slot, const std::string& title);
 
     // The column whose header, tiles or "+ aggiungi App" cell stand at this
     // point of the panel's client area; null between and below columns.
@@ -116,9 +119,9 @@ public:
     void MakeMissingElements(bool atOrigin);
     // The part of the content the panel shows, in content coordinates.
     RECT ShownContent(bool atOrigin);
-    OrvoUtility::CellControl* NewHeaderCell(const Categoria& category);
-    OrvoUtility::CellControl* NewAddAppCell(const Categoria& category);
-    OrvoUtility::Button* NewTile(const App& app);
+    std::unique_ptr<OrvoUtility::CellControl> NewHeaderCell(const Categoria& category);
+    std::unique_ptr<OrvoUtility::CellControl> NewAddAppCell(const Categoria& category);
+    std::unique_ptr<OrvoUtility::Button> NewTile(const App& app);
     // The tile icon for a pathname: extracted once per pathname, on a worker
     // thread; until it is found, and when there is none, the web or the program
     // icon of the resources.
@@ -161,48 +164,51 @@ public:
     void LaunchSelected();
     void OpenSelectedMenu();
 
-    // The last brush OnControlColor handed out.
-    HBRUSH controlBrush;
     // The last dialog of each class; kept after its window is gone until the
     // next one of the class replaces it.
-    OrvoUtility::FormAbout* aboutBox;
-    FormCategoria* categoryDialog;
-    FormApp* appDialog;
-    FormOrdina* orderDialog;
-    OrvoUtility::MenuBar* menuBar;
-    OrvoUtility::Menu* fileMenu;
-    OrvoUtility::SubMenu* exitItem;
-    OrvoUtility::Menu* helpMenu;
-    OrvoUtility::SubMenu* homeItem;
-    OrvoUtility::SubMenu* guideItem;
-    OrvoUtility::SubMenu* infoItem;
-    OrvoUtility::Menu* categoryMenu;
-    OrvoUtility::SubMenu* renameCategoryItem;
-    OrvoUtility::SubMenu* deleteCategoryItem;
-    OrvoUtility::SubMenu* moveCategoryItem;
-    OrvoUtility::Menu* appMenu;
-    OrvoUtility::SubMenu* editAppItem;
-    OrvoUtility::SubMenu* deleteAppItem;
-    OrvoUtility::SubMenu* moveAppItem;
+    MainWindowParts::DialogSlot<OrvoUtility::FormAbout> aboutBox;
+    MainWindowParts::DialogSlot<FormCategoria> categoryDialog;
+    MainWindowParts::DialogSlot<FormApp> appDialog;
+    MainWindowParts::DialogSlot<FormOrdina> orderDialog;
+    // The bar's menu handle belongs to the window; the objects to the form.
+    std::unique_ptr<OrvoUtility::MenuBar> menuBar;
+    std::unique_ptr<OrvoUtility::Menu> fileMenu;
+    std::unique_ptr<OrvoUtility::SubMenu> exitItem;
+    std::unique_ptr<OrvoUtility::Menu> helpMenu;
+    std::unique_ptr<OrvoUtility::SubMenu> homeItem;
+    std::unique_ptr<OrvoUtility::SubMenu> guideItem;
+    std::unique_ptr<OrvoUtility::SubMenu> infoItem;
+    std::unique_ptr<OrvoUtility::Menu> categoryMenu;
+    std::unique_ptr<OrvoUtility::SubMenu> renameCategoryItem;
+    std::unique_ptr<OrvoUtility::SubMenu> deleteCategoryItem;
+    std::unique_ptr<OrvoUtility::SubMenu> moveCategoryItem;
+    std::unique_ptr<OrvoUtility::Menu> appMenu;
+    std::unique_ptr<OrvoUtility::SubMenu> editAppItem;
+    std::unique_ptr<OrvoUtility::SubMenu> deleteAppItem;
+    std::unique_ptr<OrvoUtility::SubMenu> moveAppItem;
     // The cell or tile last right-clicked, which the context commands act on;
     // not owned.
     OrvoUtility::GUIElement* contextTarget;
-    OrvoUtility::PanelChildren* tilePanel;
+    // The elements below go after the window, which ~FormMain destroys with
+    // its children first; a deleted cell or tile keeps its element until then.
+    std::unique_ptr<OrvoUtility::PanelChildren> tilePanel;
     std::int32_t contentWidth;
     std::int32_t contentHeight;
     Catalogue catalogue;
-    OrvoUtility::CellControl* addCategoryCell;
-    std::vector<OrvoUtility::CellControl*> addAppCells;
-    std::vector<OrvoUtility::CellControl*> categoryCells;
-    std::vector<OrvoUtility::Button*> tiles;
-    // Found icons by pathname; owned.
-    std::unordered_map<std::string, HICON> iconCache;
+    std::unique_ptr<OrvoUtility::CellControl> addCategoryCell;
+    std::vector<std::unique_ptr<OrvoUtility::CellControl>> addAppCells;
+    std::vector<std::unique_ptr<OrvoUtility::CellControl>> categoryCells;
+    std::vector<std::unique_ptr<OrvoUtility::Button>> tiles;
+    // Found icons by pathname.
+    std::unordered_map<std::string, OrvoUtility::OwnedIcon> iconCache;
     // Every pathname looked up in this run, found or not.
     std::unordered_set<std::string> iconLookups;
+    // Declared after the cache, so that it stops first: no found icon
+    // arrives once the cache is gone.
     std::unique_ptr<IconExtractor> iconExtractor;
-    HICON programIcon;
-    HICON webIcon;
-    OrvoUtility::Timer* resizeTimer;
+    OrvoUtility::OwnedIcon programIcon;
+    OrvoUtility::OwnedIcon webIcon;
+    std::unique_ptr<OrvoUtility::Timer> resizeTimer;
     CatalogueFile catalogueFile;
     // The message for a file not read whole; empty when it was.
     std::string loadProblemText;
@@ -216,6 +222,8 @@ public:
     std::string findText;
     // The tag of the selected header or tile; empty when none is.
     std::string selectedTag;
+    // The form's own font; `font` points here.
+    OrvoUtility::FontDescription mainFont;
 };
 
 // The first main form constructed: where the commands of the pop-up menus,

@@ -1,3 +1,4 @@
+#include <memory>
 #include <utility>
 
 #include "button.h"
@@ -23,30 +24,30 @@ std::string QuotedInCapitals(const std::string& text) {
 
 void FormMain::BuildMenus() {
     // Every item, in the bar or in a context menu, reports to this form.
-    auto MenuItem = [this](Menu* menu, const std::string& caption) {
-        SubMenu* item = new SubMenu(menu, caption);
-        item->onCommand = [this](GUIElement* chosen) { HandleMenuCommand(chosen); };
+    auto MenuItem = [this](Menu& menu, const std::string& caption) {
+        auto item = std::make_unique<SubMenu>(&menu, caption);
+        item->onCommand = [this](SubMenu* chosen) { HandleMenuCommand(chosen); };
         return item;
     };
-    menuBar = new OrvoUtility::MenuBar(this);
-    fileMenu = new Menu("&File", menuBar);
-    exitItem = MenuItem(fileMenu, "&Esci");
-    helpMenu = new Menu("&?", menuBar);
-    guideItem = MenuItem(helpMenu, "&Guida");
-    homeItem = MenuItem(helpMenu, "&Home");
-    infoItem = MenuItem(helpMenu, "&Info...");
+    menuBar = std::make_unique<OrvoUtility::MenuBar>(this);
+    fileMenu = std::make_unique<Menu>("&File", menuBar.get());
+    exitItem = MenuItem(*fileMenu, "&Esci");
+    helpMenu = std::make_unique<Menu>("&?", menuBar.get());
+    guideItem = MenuItem(*helpMenu, "&Guida");
+    homeItem = MenuItem(*helpMenu, "&Home");
+    infoItem = MenuItem(*helpMenu, "&Info...");
     menuBar->Create();
 
-    categoryMenu = new Menu("", nullptr);
-    renameCategoryItem = MenuItem(categoryMenu, "&Rinomina");
-    deleteCategoryItem = MenuItem(categoryMenu, "&Cancella");
-    moveCategoryItem = MenuItem(categoryMenu, "&Sposta...");
+    categoryMenu = std::make_unique<Menu>("", nullptr);
+    renameCategoryItem = MenuItem(*categoryMenu, "&Rinomina");
+    deleteCategoryItem = MenuItem(*categoryMenu, "&Cancella");
+    moveCategoryItem = MenuItem(*categoryMenu, "&Sposta...");
     categoryMenu->Create();
 
-    appMenu = new Menu("", nullptr);
-    editAppItem = MenuItem(appMenu, "&Modifica");
-    deleteAppItem = MenuItem(appMenu, "&Cancella");
-    moveAppItem = MenuItem(appMenu, "&Sposta...");
+    appMenu = std::make_unique<Menu>("", nullptr);
+    editAppItem = MenuItem(*appMenu, "&Modifica");
+    deleteAppItem = MenuItem(*appMenu, "&Cancella");
+    moveAppItem = MenuItem(*appMenu, "&Sposta...");
     appMenu->Create();
 }
 
@@ -54,18 +55,18 @@ std::string FormMain::ContextTag() const {
     return contextTarget != nullptr ? contextTarget->tag : std::string();
 }
 
-void FormMain::HandleMenuCommand(GUIElement* item) {
+void FormMain::HandleMenuCommand(SubMenu* item) {
     const std::pair<SubMenu*, void (FormMain::*)()> commands[] = {
-        {exitItem, &FormMain::Exit},
-        {homeItem, &FormMain::OpenHomePage},
-        {guideItem, &FormMain::OpenGuidePage},
-        {infoItem, &FormMain::ShowAbout},
-        {renameCategoryItem, &FormMain::OpenRenameCategory},
-        {editAppItem, &FormMain::OpenEditApp},
-        {deleteCategoryItem, &FormMain::DeleteContextCategory},
-        {deleteAppItem, &FormMain::DeleteContextApp},
-        {moveAppItem, &FormMain::OpenReorderApps},
-        {moveCategoryItem, &FormMain::OpenReorderCategories},
+        {exitItem.get(), &FormMain::Exit},
+        {homeItem.get(), &FormMain::OpenHomePage},
+        {guideItem.get(), &FormMain::OpenGuidePage},
+        {infoItem.get(), &FormMain::ShowAbout},
+        {renameCategoryItem.get(), &FormMain::OpenRenameCategory},
+        {editAppItem.get(), &FormMain::OpenEditApp},
+        {deleteCategoryItem.get(), &FormMain::DeleteContextCategory},
+        {deleteAppItem.get(), &FormMain::DeleteContextApp},
+        {moveAppItem.get(), &FormMain::OpenReorderApps},
+        {moveCategoryItem.get(), &FormMain::OpenReorderCategories},
     };
     for (const auto& command : commands) {
         if (command.first != nullptr && command.first->id == item->id) {
@@ -84,7 +85,7 @@ void FormMain::OpenGuidePage() {
 }
 
 void FormMain::HandleChildMouseDown(Child* child) {
-    if (child == addCategoryCell) {
+    if (child == addCategoryCell.get()) {
         OpenAddCategory();
         return;
     }
@@ -100,9 +101,9 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
     // Set first: the picked command arrives after the menu has closed.
     contextTarget = child;
     // Header cells carry their category's menu; tiles their entry's.
-    Menu* menu = appMenu;
+    Menu* menu = appMenu.get();
     for (const Categoria& category : catalogue.categories) {
-        if (category.cell == child) menu = categoryMenu;
+        if (category.cell == child) menu = categoryMenu.get();
     }
     POINT point{x, y};
     ClientToScreen(child->hwnd, &point);

@@ -22,14 +22,15 @@ constexpr std::int32_t logoHeight = 50;
 }  // namespace
 
 template <typename Dialog>
-void FormMain::Replace(Dialog*& slot, Dialog* fresh) {
-    Discard(slot);
-    slot = fresh;
+Dialog& FormMain::Replace(DialogSlot<Dialog>& slot, const std::string& title) {
+    slot.reset();
+    slot.reset(new Dialog(this, title));
     // The destruction of an editor dialog's window: this form applies the result.
     slot->onDestroy = [this](GUIElement* closed) {
         HandleDialogClosed(static_cast<OrvoUtility::Form*>(closed));
     };
     Focus();
+    return *slot;
 }
 
 void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
@@ -70,9 +71,9 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
 }
 
 void FormMain::OpenAddApp(std::int32_t categoryId) {
-    Replace(appDialog, new FormApp(this, "Aggiungi Applicazione"));
-    appDialog->categoryId = categoryId;
-    appDialog->Show();
+    FormApp& dialog = Replace(appDialog, "Aggiungi Applicazione");
+    dialog.categoryId = categoryId;
+    dialog.Show();
 }
 
 void FormMain::OpenEditApp() {
@@ -80,24 +81,21 @@ void FormMain::OpenEditApp() {
     if (app == nullptr) return;
     // Copied: nothing may hold into the catalogue while windows are made.
     App entry = *app;
-    Replace(appDialog, new FormApp(this, "Modifica Applicazione"));
-    appDialog->categoryId = entry.categoryId;
-    appDialog->Show();
-    appDialog->LoadApp(entry.description, entry.pathname, entry.parameters);
+    FormApp& dialog = Replace(appDialog, "Modifica Applicazione");
+    dialog.categoryId = entry.categoryId;
+    dialog.Show();
+    dialog.LoadApp(entry.description, entry.pathname, entry.parameters);
 }
 
-void FormMain::OpenAddCategory() {
-    Replace(categoryDialog, new FormCategoria(this, "Aggiungi Categoria"));
-    categoryDialog->Show();
-}
+void FormMain::OpenAddCategory() { Replace(categoryDialog, "Aggiungi Categoria").Show(); }
 
 void FormMain::OpenRenameCategory() {
     if (contextTarget == nullptr) return;
-    Replace(categoryDialog, new FormCategoria(this, "Modifica Categoria"));
-    categoryDialog->Show();
-    categoryDialog->nameBox->SetTextNarrow(contextTarget->GetTextNarrow());
-    categoryDialog->nameBox->Focus();
-    categoryDialog->editMode = true;
+    FormCategoria& dialog = Replace(categoryDialog, "Modifica Categoria");
+    dialog.Show();
+    dialog.nameBox->SetTextNarrow(contextTarget->GetTextNarrow());
+    dialog.nameBox->Focus();
+    dialog.editMode = true;
 }
 
 void FormMain::OpenReorderApps() {
@@ -127,17 +125,17 @@ void FormMain::OpenReorderCategories() {
 
 void FormMain::OpenReorderDialog(std::vector<std::int32_t> ids, std::vector<std::string> texts,
                                  ReorderList listKind) {
-    Replace(orderDialog, new FormOrdina(this, "Modifica ordine..."));
-    orderDialog->ids = std::move(ids);
-    orderDialog->texts = std::move(texts);
-    orderDialog->listKind = listKind;
-    orderDialog->Show();
-    orderDialog->FillList();
+    FormOrdina& dialog = Replace(orderDialog, "Modifica ordine...");
+    dialog.ids = std::move(ids);
+    dialog.texts = std::move(texts);
+    dialog.listKind = listKind;
+    dialog.Show();
+    dialog.FillList();
 }
 
 void FormMain::ShowAbout() {
-    Discard(aboutBox);
-    aboutBox = new OrvoUtility::FormAbout(this);
+    aboutBox.reset();
+    aboutBox.reset(new OrvoUtility::FormAbout(this));
     Focus();
     aboutBox->logoId = IDB_LOGO;
     aboutBox->logoWidth = logoWidth;

@@ -11,18 +11,18 @@ using namespace MainWindowParts;
 namespace {
 
 // Loaded unshared, so that the form owns it and may destroy it.
-HICON LoadResourceIcon(int resourceId) {
+OrvoUtility::OwnedIcon LoadResourceIcon(int resourceId) {
     HICON icon = static_cast<HICON>(LoadImageW(
         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     if (icon == nullptr) OrvoUtility::RecordWin32Failure("LoadImageW");
-    return icon;
+    return OrvoUtility::OwnedIcon(icon);
 }
 
 }  // namespace
 
 HICON FormMain::IconFor(const std::string& pathname) {
     auto cached = iconCache.find(pathname);
-    if (cached != iconCache.end()) return cached->second;
+    if (cached != iconCache.end()) return cached->second.get();
     if (iconLookups.insert(pathname).second) {
         if (iconExtractor == nullptr) {
             iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
@@ -31,7 +31,7 @@ HICON FormMain::IconFor(const std::string& pathname) {
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
-    return StartsWithHttp(pathname) ? webIcon : programIcon;
+    return StartsWithHttp(pathname) ? webIcon.get() : programIcon.get();
 }
 
 void FormMain::HandleIconAnswers() {
@@ -39,8 +39,8 @@ void FormMain::HandleIconAnswers() {
     bool found = false;
     for (const IconExtractor::Answer& answer : iconExtractor->TakeAnswers()) {
         if (answer.icon == nullptr) continue;
-        auto stored = iconCache.emplace(answer.pathname, answer.icon);
-        if (!stored.second) DestroyIcon(answer.icon);
+        // Taken over here; a pathname already cached frees the second copy.
+        iconCache.emplace(answer.pathname, OrvoUtility::OwnedIcon(answer.icon));
         found = true;
     }
     if (!found) return;
@@ -49,8 +49,8 @@ void FormMain::HandleIconAnswers() {
             Button* tile = static_cast<Button*>(app.tile);
             if (tile == nullptr) continue;
             auto cached = iconCache.find(app.pathname);
-            if (cached == iconCache.end() || tile->enabledIcon == cached->second) continue;
-            tile->enabledIcon = cached->second;
+            if (cached == iconCache.end() || tile->enabledIcon == cached->second.get()) continue;
+            tile->enabledIcon = cached->second.get();
             if (tile->created && tile->hwnd != nullptr) InvalidateRect(tile->hwnd, nullptr, FALSE);
         }
     }

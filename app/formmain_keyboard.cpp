@@ -261,8 +261,8 @@ void FormMain::MarkSelected(const std::string& tag) {
             InvalidateRect(element->hwnd, nullptr, FALSE);
         }
     };
-    for (Button* tile : tiles) mark(tile, tile->selected);
-    for (CellControl* header : categoryCells) mark(header, header->selected);
+    for (const auto& tile : tiles) mark(tile.get(), tile->selected);
+    for (const auto& header : categoryCells) mark(header.get(), header->selected);
 }
 
 void FormMain::LaunchSelected() {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 #include "button.h"
 #include "formmain.h"
@@ -69,7 +70,7 @@ OrvoUtility::MouseButtonHandler FormMain::ChildRightUp() {
 }
 
 void FormMain::BuildPanel() {
-    tilePanel = new PanelChildren(this);
+    tilePanel = std::make_unique<PanelChildren>(this);
     tilePanel->left = margin;
     tilePanel->top = margin;
     tilePanel->width = width - 2 * margin;
@@ -92,11 +93,11 @@ void FormMain::BuildPanel() {
     tilePanel->onDropFiles = [this](const std::vector<std::wstring>& paths, POINT point) {
         HandleDroppedFiles(paths, point);
     };
-    ForwardKeys(tilePanel);
+    ForwardKeys(tilePanel.get());
     tilePanel->Create();
     tilePanel->AcceptDroppedFiles();
 
-    addCategoryCell = new CellControl(tilePanel);
+    addCategoryCell = std::make_unique<CellControl>(tilePanel.get());
     addCategoryCell->width = cellWidth;
     addCategoryCell->height = cellHeight;
     addCategoryCell->SetTextNarrow("+ aggiungi categoria");
@@ -107,7 +108,7 @@ void FormMain::BuildPanel() {
         margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
     addCategoryCell->top = margin;
     addCategoryCell->SetBackColor(tilePanel->backColor);
-    ForwardKeys(addCategoryCell);
+    ForwardKeys(addCategoryCell.get());
     addCategoryCell->Create();
 
     BuildColumns();
@@ -117,7 +118,7 @@ void FormMain::BuildColumns() {
     // Windows that stay are moved out of the way before new ones are made, so
     // that a new window never paints over one that is about to move.
     std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
-    PlaceElement(addCategoryCell, margin + columnStep * column, margin);
+    PlaceElement(addCategoryCell.get(), margin + columnStep * column, margin);
     MoveMadeElements();
     MakeMissingElements(true);
 
@@ -171,17 +172,14 @@ void FormMain::MakeMissingElements(bool atOrigin) {
         if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
             y < shown.bottom && y + boxHeight > shown.top) {
             if (place == Place::Header) {
-                CellControl* header = NewHeaderCell(category);
-                categoryCells.push_back(header);
-                element = header;
+                categoryCells.push_back(NewHeaderCell(category));
+                element = categoryCells.back().get();
             } else if (place == Place::Tile) {
-                Button* tile = NewTile(*app);
-                tiles.push_back(tile);
-                element = tile;
+                tiles.push_back(NewTile(*app));
+                element = tiles.back().get();
             } else {
-                CellControl* addCell = NewAddAppCell(category);
-                addAppCells.push_back(addCell);
-                element = addCell;
+                addAppCells.push_back(NewAddAppCell(category));
+                element = addAppCells.back().get();
             }
             // The shown part's corner stands at the panel's client origin.
             element->left = x - shown.left;
@@ -215,8 +213,8 @@ RECT FormMain::ShownContent(bool atOrigin) {
     return shown;
 }
 
-CellControl* FormMain::NewHeaderCell(const Categoria& category) {
-    CellControl* header = new CellControl(tilePanel);
+std::unique_ptr<CellControl> FormMain::NewHeaderCell(const Categoria& category) {
+    auto header = std::make_unique<CellControl>(tilePanel.get());
     header->width = cellWidth;
     header->height = headerHeight;
     header->tag = Common::FormatInt64(category.id);
@@ -225,12 +223,12 @@ CellControl* FormMain::NewHeaderCell(const Categoria& category) {
     header->onRightUp = ChildRightUp();
     header->SetTextNarrow(category.name);
     header->selected = header->tag == selectedTag;
-    ForwardKeys(header);
+    ForwardKeys(header.get());
     return header;
 }
 
-CellControl* FormMain::NewAddAppCell(const Categoria& category) {
-    CellControl* addCell = new CellControl(tilePanel);
+std::unique_ptr<CellControl> FormMain::NewAddAppCell(const Categoria& category) {
+    auto addCell = std::make_unique<CellControl>(tilePanel.get());
     addCell->width = cellWidth;
     addCell->height = cellHeight;
     addCell->SetTextNarrow("+ aggiungi App");
@@ -239,12 +237,12 @@ CellControl* FormMain::NewAddAppCell(const Categoria& category) {
     addCell->textColor = addCellText;
     addCell->tag = "APP;" + Common::FormatInt64(category.id);
     addCell->SetBackColor(tilePanel->backColor);
-    ForwardKeys(addCell);
+    ForwardKeys(addCell.get());
     return addCell;
 }
 
-Button* FormMain::NewTile(const App& app) {
-    Button* tile = new Button(tilePanel, app.description);
+std::unique_ptr<Button> FormMain::NewTile(const App& app) {
+    auto tile = std::make_unique<Button>(tilePanel.get(), app.description);
     tile->ownerDrawn = true;
     tile->width = cellWidth;
     tile->height = cellHeight;
@@ -253,7 +251,7 @@ Button* FormMain::NewTile(const App& app) {
     tile->SetHandCursor(true);
     tile->tag = AppKey(app.categoryId, app.id);
     tile->selected = tile->tag == selectedTag;
-    ForwardKeys(tile);
+    ForwardKeys(tile.get());
     // A tile clicked or reached by the focus becomes the selection.
     tile->onGotFocus = [this](GUIElement* focused) { MarkSelected(focused->tag); };
     HICON icon = IconFor(app.pathname);

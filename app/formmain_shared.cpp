@@ -1,11 +1,17 @@
 #include "formmain_shared.h"
 
+#include "form.h"
 #include "text.h"
 
 namespace MyApp {
 namespace MainWindowParts {
 
 using OrvoUtility::GUIElement;
+
+void Discard::operator()(OrvoUtility::Form* dialog) const {
+    dialog->onDestroy = nullptr;
+    delete dialog;
+}
 
 void DestroyElementWindow(GUIElement* element) {
     if (element == nullptr) return;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "gui_element.h"
@@ -12,6 +13,7 @@
 namespace OrvoUtility {
 class Button;
 class CellControl;
+class Form;
 class Menu;
 class PanelChildren;
 class SubMenu;
@@ -55,15 +57,15 @@ bool StartsWithHttp(const std::string& pathname);
 // The element's size without its border and scroll bars.
 void RefreshClientSize(OrvoUtility::GUIElement& element);
 
-// Frees the previous dialog of a class. Its result was applied when its
-// window went, so its destruction must not report it again.
+// Frees a dialog of the main window. Its result was applied when its window
+// went, so its destruction must not report it again; nor may it report to a
+// main window that is itself being torn down.
+struct Discard {
+    void operator()(OrvoUtility::Form* dialog) const;
+};
+// The main window's last dialog of a class.
 template <typename Dialog>
-void Discard(Dialog*& dialog) {
-    if (dialog == nullptr) return;
-    dialog->onDestroy = nullptr;
-    delete dialog;
-    dialog = nullptr;
-}
+using DialogSlot = std::unique_ptr<Dialog, Discard>;
 
 }  // namespace MainWindowParts
 }  // namespace MyApp

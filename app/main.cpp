@@ -1,6 +1,7 @@
 // The program entry: the main window lives for as long as the message loop runs.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "formmain.h"
@@ -9,8 +10,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::string title = std::string("Orvo Zelmivo") + " " + MyApp::productCopyright;
-    MyApp::FormMain* form = new MyApp::FormMain(instance, title);
+    auto form = std::make_unique<MyApp::FormMain>(instance, title);
     OrvoUtility::RunMessageLoop();
-    delete form;
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "control_window.h"
 #include "drawing.h"
+#include "scoped_gdi.h"
 #include "text.h"
 
 namespace OrvoUtility {
@@ -20,17 +21,17 @@ constexpr std::int32_t selectedFrameWidth = 3;
 // The height of the font currently selected into the context, read from its
 // LOGFONT: selecting a stand-in font hands the current one back.
 LONG SelectedFontHeight(HDC dc) {
-    HFONT probe =
+    ScopedGdiObject<HFONT> probe(
         CreateFontW(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"System");
-    if (probe == nullptr) return 0;
-    HGDIOBJ current = SelectObject(dc, probe);
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"System"));
+    if (probe.Get() == nullptr) return 0;
     LOGFONTW description{};
-    if (current != nullptr) {
-        GetObjectW(current, sizeof(LOGFONTW), &description);
-        SelectObject(dc, current);
+    {
+        ScopedSelection standIn(dc, probe.Get());
+        if (standIn.Previous() != nullptr) {
+            GetObjectW(standIn.Previous(), sizeof(LOGFONTW), &description);
+        }
     }
-    DeleteObject(probe);
     // A negative height gives the character height; its size is what matters here.
     return std::labs(description.lfHeight);
 }
@@ -60,6 +61,16 @@ void Button::Create() {
     SubclassWindow();
     created = true;
     FinishControlWindow(*this);
+}
+
+void Button::OnControlCommand(WORD) {
+    if (onCommand != nullptr) onCommand(this);
+}
+
+bool Button::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) return false;
+    DrawItem(item);
+    return true;
 }
 
 std::int32_t Button::DrawImage(Drawing& drawing, RECT item, bool) {
@@ -110,7 +121,8 @@ void Button::DrawItem(const DRAWITEMSTRUCT& item) {
 
     std::int32_t start = DrawImage(drawing, box, (item.itemState & ODS_SELECTED) != 0);
     drawing.DrawTextNarrow(box.left + start, box.top + offset, boxWidth - start, boxHeight,
-                           GetTextNarrow(), textColor, nullptr, start > 0 ? 0 : 2);
+                           GetTextNarrow(), textColor, nullptr,
+                           start > 0 ? TextAlignment::Left : TextAlignment::Center);
 
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};

@@ -18,6 +18,9 @@ public:
     Button(GUIElement* parentElement, std::string caption);
 
     void Create() override;
+    // Every notification of the button is a command.
+    void OnControlCommand(WORD notification) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     // Draws the image for the current enabled state at the left of the item and
     // answers where the caption starts (0: no image, the caption is centred).
     virtual std::int32_t DrawImage(Drawing& drawing, RECT item, bool pressed);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text_alignment.h"
+
 // The Win32 macro would rename the member below.
 #undef DrawText
 
@@ -34,14 +36,13 @@ public:
                        std::int32_t boxHeight, COLORREF color);
     void FrameRectangle(std::int32_t x, std::int32_t y, std::int32_t boxWidth,
                         std::int32_t boxHeight, COLORREF color);
-    // Alignment 1 is right, 2 centred, anything else left; a zero width or
-    // height writes the text at (x, y) unclipped.
+    // A zero width or height writes the text at (x, y) unclipped.
     void DrawText(std::int32_t x, std::int32_t y, std::int32_t boxWidth, std::int32_t boxHeight,
                   std::wstring value, COLORREF color, FontDescription* textFont,
-                  std::int32_t alignment);
+                  TextAlignment alignment);
     void DrawTextNarrow(std::int32_t x, std::int32_t y, std::int32_t boxWidth,
                         std::int32_t boxHeight, std::string value, COLORREF color,
-                        FontDescription* textFont, std::int32_t alignment);
+                        FontDescription* textFont, TextAlignment alignment);
     std::int32_t GetFontHeight(FontDescription* textFont);
     // Black source pixels leave the target unchanged; a zero width or height
     // draws the bitmap at its own size.

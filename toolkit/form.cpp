@@ -86,6 +86,29 @@ void Form::Create() {
     ApplyFont();
 }
 
+void Form::OnCreateMessage(HWND window) { OnCreate(window); }
+
+void Form::OnActivateMessage(HWND window) {
+    lastPanel = nullptr;
+    if (GetForegroundWindow() != window) {
+        OnDeactivate();
+        return;
+    }
+    if (activeForm != nullptr) activeForm->OnDeactivate();
+    OnActivate();
+    activeForm = this;
+    // The owner of an open dialog is disabled, so the dialog is lifted above it:
+    // it must stay where the user can reach it.
+    if (modalChild != nullptr && modalChild->created && hwnd != nullptr) {
+        SetWindowPos(modalChild->hwnd, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
+}
+
+void Form::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (onAppMessage != nullptr) onAppMessage(this, message, wParam, lParam);
+}
+
 void Form::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {
     if (!created) return;
     RECT outer;

@@ -26,6 +26,10 @@ public:
     ~Form() override;
 
     void Create() override;
+    // The form reports its window's creation and keeps track of activation.
+    void OnCreateMessage(HWND window) override;
+    void OnActivateMessage(HWND window) override;
+    void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     void CenterOnScreen();
     void SetIcon(std::uint32_t resourceId);

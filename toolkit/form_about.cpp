@@ -134,7 +134,7 @@ std::unique_ptr<CellControl> FormAbout::MakeLink(const std::string& address, std
     const CharHandler keys = Keys();
     auto link = std::make_unique<CellControl>(this);
     link->textColor = linkColor;
-    link->textAlignment = 0;
+    link->textAlignment = TextAlignment::Left;
     link->SetTextNarrow(address);
     link->SetHandCursor(true);
     link->onLeftDown = [this](GUIElement* clicked, HWND, std::int32_t x, std::int32_t y) {

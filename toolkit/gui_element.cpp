@@ -272,6 +272,22 @@ void GUIElement::OnShow() {}
 void GUIElement::OnItemNotify(ItemNotification, std::vector<std::int32_t>,
                               std::vector<std::string>) {}
 
+void GUIElement::OnCreateMessage(HWND) {}
+
+void GUIElement::OnActivateMessage(HWND) {}
+
+void GUIElement::OnControlCommand(WORD) {}
+
+bool GUIElement::OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+void GUIElement::OnTimer() {}
+
+bool GUIElement::OnScroll(int, int) { return false; }
+
+bool GUIElement::OnWheel(int) { return false; }
+
+void GUIElement::OnAppMessage(UINT, WPARAM, LPARAM) {}
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

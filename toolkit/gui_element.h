@@ -1,5 +1,5 @@
-// The element model: the base of every window, control, panel, menu and timer
-// of the toolkit, the registry that maps windows and ids back to elements, and
+// The element model: the base of every window, control, panel and timer of
+// the toolkit, the registry that maps windows and ids back to elements, and
 // the id counter.
 #pragma once
 
@@ -111,6 +111,26 @@ public:
                               std::vector<std::string> texts);
     virtual void Create() = 0;
 
+    // The messages only some kinds of element act on. The window procedure
+    // forwards them to every element; the defaults ignore them (or answer
+    // false: not handled), and the kinds they are for override them.
+    // WM_CREATE of the element's own window.
+    virtual void OnCreateMessage(HWND window);
+    // WM_ACTIVATE of the element's own window.
+    virtual void OnActivateMessage(HWND window);
+    // WM_COMMAND reflected from the element's control window to the element.
+    virtual void OnControlCommand(WORD notification);
+    // WM_DRAWITEM reflected to the owner-drawn control; true when it drew.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    // WM_TIMER for the timer whose id is the element's.
+    virtual void OnTimer();
+    // WM_HSCROLL (bar SB_HORZ) or WM_VSCROLL (SB_VERT); true when it scrolled.
+    virtual bool OnScroll(int bar, int request);
+    // WM_MOUSEWHEEL; true when the element keeps the message.
+    virtual bool OnWheel(int wheelDelta);
+    // A message of the program's own (WM_APP and above).
+    virtual void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     std::wstring GetText();
     std::string GetTextNarrow();
     POINT GetPosition();
@@ -193,8 +213,8 @@ public:
     explicit Child(GUIElement* parentElement);
 };
 
-// Second base of the elements that report commands (buttons, list boxes, menu
-// items); the window procedure finds it with a run-time cast.
+// Second base of the control elements that report commands (buttons, list
+// boxes), each through its own OnControlCommand.
 class CommandElement {
 public:
     CommandHandler onCommand = nullptr;

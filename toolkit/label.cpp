@@ -6,7 +6,7 @@
 namespace OrvoUtility {
 
 Label::Label(GUIElement* parentElement, std::string caption)
-    : Child(parentElement), border(false), rightAligned(false), centered(false) {
+    : Child(parentElement), border(false), alignment(TextAlignment::Left) {
     text = Common::NarrowToWide(caption);
     kind = "label";
     width = 80;
@@ -18,9 +18,9 @@ void Label::Create() {
     DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
     if (!enabled) style |= WS_DISABLED;
     if (border) style |= WS_BORDER;
-    if (rightAligned) {
+    if (alignment == TextAlignment::Right) {
         style |= SS_RIGHT;
-    } else if (centered) {
+    } else if (alignment == TextAlignment::Center) {
         style |= SS_CENTER;
     }
     CreateControlWindow(*this, L"static", style, border ? WS_EX_CLIENTEDGE : 0);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gui_element.h"
+#include "text_alignment.h"
 
 namespace OrvoUtility {
 
@@ -14,9 +15,7 @@ public:
     void Create() override;
 
     bool border;
-    // Right alignment wins over centring.
-    bool rightAligned;
-    bool centered;
+    TextAlignment alignment;
 };
 
 }  // namespace OrvoUtility

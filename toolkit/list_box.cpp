@@ -25,6 +25,10 @@ void ListBox::Create() {
     FinishControlWindow(*this);
 }
 
+void ListBox::OnControlCommand(WORD notification) {
+    if (notification == LBN_SELCHANGE && onCommand != nullptr) onCommand(this);
+}
+
 void ListBox::AddItem(std::string itemText, std::string itemValue) {
     itemTexts.push_back(Common::NarrowToWide(itemText));
     itemValues.push_back(Common::NarrowToWide(itemValue));

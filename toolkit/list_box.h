@@ -14,6 +14,8 @@ public:
     explicit ListBox(GUIElement* parentElement);
 
     void Create() override;
+    // Only a change of selection is a command.
+    void OnControlCommand(WORD notification) override;
     void AddItem(std::string itemText, std::string itemValue);
     // False for -1 and for an index the list refuses; the items stay as they were.
     bool RemoveItem(std::int32_t index);

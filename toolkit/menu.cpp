@@ -1,11 +1,17 @@
 #include "menu.h"
 
+#include <algorithm>
+
 #include "form.h"
+#include "gui_element.h"
 #include "text.h"
 
 namespace OrvoUtility {
 
 namespace {
+
+// Every live item, in order of construction: where a menu command finds its item.
+std::vector<SubMenu*> menuItems;
 
 const wchar_t* CaptionOrNull(const std::wstring& caption) {
     return caption.empty() ? nullptr : caption.c_str();
@@ -16,14 +22,11 @@ UINT CheckFlag(const SubMenu* item) {
 }
 
 // Appends a copy of the item (and of its own items) into a context menu that
-// lives only while it is shown; the element's stored handles stay untouched.
+// lives only while it is shown; the item's stored handles stay untouched.
 void AppendInto(HMENU menu, const SubMenu* item) {
     if (!item->items.empty()) {
         HMENU popup = CreatePopupMenu();
-        for (GUIElement* element : item->items) {
-            const SubMenu* nested = dynamic_cast<const SubMenu*>(element);
-            if (nested != nullptr) AppendInto(popup, nested);
-        }
+        for (const SubMenu* nested : item->items) AppendInto(popup, nested);
         AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), item->text.c_str());
         return;
     }
@@ -34,62 +37,53 @@ void AppendInto(HMENU menu, const SubMenu* item) {
 
 }  // namespace
 
-MenuBar::MenuBar(Form* parentForm) : Child(parentForm), menuHandle(nullptr) { kind = "menubar"; }
+MenuBar::MenuBar(Form* parentForm) : parent(parentForm), menuHandle(nullptr), created(false) {}
 
 void MenuBar::Create() {
     if (created || parent == nullptr || parent->hwnd == nullptr) return;
     // The handle is stored first: the menus look for it while they are created.
     menuHandle = CreateMenu();
-    hwnd = reinterpret_cast<HWND>(menuHandle);
-    for (GUIElement* menu : items) menu->Create();
+    for (Menu* menu : items) menu->Create();
     // From here on the form's window owns the bar and destroys it with itself.
     SetMenu(parent->hwnd, menuHandle);
     created = true;
 }
 
-Menu::Menu(const std::string& caption, MenuBar* parentBar) : Child(parentBar), menuHandle(nullptr) {
-    text = Common::NarrowToWide(caption);
-    kind = "menu";
+Menu::Menu(const std::string& caption, MenuBar* parentBar)
+    : parent(parentBar), text(Common::NarrowToWide(caption)) {
     if (parentBar == nullptr) return;
     parentBar->items.push_back(this);
     if (parentBar->created) Create();
 }
 
 void Menu::Create() {
-    if (created) return;
-    MenuBar* bar = dynamic_cast<MenuBar*>(parent);
-    if (bar == nullptr || bar->menuHandle == nullptr) return;
+    if (created || parent == nullptr || parent->menuHandle == nullptr) return;
     menuHandle = CreateMenu();
-    hwnd = reinterpret_cast<HWND>(menuHandle);
-    for (GUIElement* item : items) item->Create();
-    AppendMenuW(bar->menuHandle, MF_POPUP, reinterpret_cast<UINT_PTR>(menuHandle), text.c_str());
+    for (SubMenu* item : items) item->Create();
+    AppendMenuW(parent->menuHandle, MF_POPUP, reinterpret_cast<UINT_PTR>(menuHandle), text.c_str());
     created = true;
 }
 
-SubMenu::SubMenu(GUIElement* parentMenu, const std::string& caption)
-    : Child(parentMenu), popupHandle(nullptr), appendFlags(MF_STRING), checkable(0), checkState(0) {
-    ++elementCounter;
-    id = elementCounter;
-    text = Common::NarrowToWide(caption);
-    kind = "submenu";
-    Menu* menu = dynamic_cast<Menu*>(parentMenu);
-    SubMenu* item = dynamic_cast<SubMenu*>(parentMenu);
-    if (menu != nullptr) {
-        menu->items.push_back(this);
-        if (menu->created) Create();
-    } else if (item != nullptr) {
-        item->items.push_back(this);
-        if (item->created) Create();
-    }
+SubMenu::SubMenu(MenuItemList* parentMenu, const std::string& caption)
+    : parent(parentMenu),
+      id(++elementCounter),
+      text(Common::NarrowToWide(caption)),
+      enabled(true),
+      appendFlags(MF_STRING),
+      checkable(0),
+      checkState(0),
+      onCommand(nullptr) {
+    menuItems.push_back(this);
+    if (parent == nullptr) return;
+    parent->items.push_back(this);
+    if (parent->created) Create();
 }
 
-HMENU SubMenu::ContainingMenu() const {
-    const Menu* menu = dynamic_cast<const Menu*>(parent);
-    if (menu != nullptr) return menu->menuHandle;
-    const SubMenu* item = dynamic_cast<const SubMenu*>(parent);
-    if (item != nullptr) return item->popupHandle;
-    return nullptr;
+SubMenu::~SubMenu() {
+    menuItems.erase(std::remove(menuItems.begin(), menuItems.end(), this), menuItems.end());
 }
+
+HMENU SubMenu::ContainingMenu() const { return parent != nullptr ? parent->menuHandle : nullptr; }
 
 void SubMenu::Create() {
     if (created) return;
@@ -100,12 +94,11 @@ void SubMenu::Create() {
         if (checkable != 0) CheckMenuItem(containing, static_cast<UINT>(id), CheckFlag(this));
     } else {
         // Stored before the items are created: it is their containing menu.
-        popupHandle = CreatePopupMenu();
-        for (GUIElement* item : items) item->Create();
-        AppendMenuW(containing, MF_POPUP, reinterpret_cast<UINT_PTR>(popupHandle), text.c_str());
+        menuHandle = CreatePopupMenu();
+        for (SubMenu* item : items) item->Create();
+        AppendMenuW(containing, MF_POPUP, reinterpret_cast<UINT_PTR>(menuHandle), text.c_str());
     }
     created = true;
-    hwnd = reinterpret_cast<HWND>(popupHandle);
     if (!enabled) SetEnabled(false);
 }
 
@@ -119,19 +112,15 @@ void SubMenu::SetEnabled(bool value) {
 void ShowPopup(Menu* menu, GUIElement* owner, std::int32_t x, std::int32_t y) {
     if (menu == nullptr) return;
     HMENU popup = CreatePopupMenu();
-    for (GUIElement* element : menu->items) {
-        const SubMenu* item = dynamic_cast<const SubMenu*>(element);
-        if (item != nullptr) AppendInto(popup, item);
-    }
+    for (const SubMenu* item : menu->items) AppendInto(popup, item);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0,
                    owner != nullptr ? static_cast<HWND>(owner->hwnd) : nullptr, nullptr);
     DestroyMenu(popup);
 }
 
 SubMenu* FindSubMenuById(std::int32_t id) {
-    for (GUIElement* element : elementRegistry) {
-        SubMenu* item = dynamic_cast<SubMenu*>(element);
-        if (item != nullptr && item->id == id) return item;
+    for (SubMenu* item : menuItems) {
+        if (item->id == id) return item;
     }
     return nullptr;
 }

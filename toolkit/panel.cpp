@@ -1,5 +1,6 @@
 #include "panel.h"
 
+#include "brush_cache.h"
 #include "drawing.h"
 #include "font_description.h"
 #include "text.h"
@@ -44,7 +45,6 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
       scrollMinimum(0),
       scrollMaximum(100),
       tabStop(true),
-      childBrush(nullptr),
       childTextColor(noColor),
       childBackColor(noColor),
       classBrush(nullptr) {
@@ -53,7 +53,6 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
 
 PanelChildren::~PanelChildren() {
     if (lastPanel == this) lastPanel = nullptr;
-    if (childBrush != nullptr) DeleteObject(childBrush);
     // The class is this panel's alone; once no window uses it, it and its brush go.
     if (!className.empty() && UnregisterClassW(className.c_str(), windowClass.hInstance) &&
         classBrush != nullptr) {
@@ -104,6 +103,22 @@ void PanelChildren::Create() {
     SetScrollRange(scrollMinimum, scrollMaximum);
     CreateToolTip(hwnd);
     ApplyFont();
+}
+
+void PanelChildren::OnLeftDown(std::int32_t x, std::int32_t y) {
+    Child::OnLeftDown(x, y);
+    lastPanel = this;
+}
+
+bool PanelChildren::OnScroll(int bar, int request) {
+    if (!HandleScroll(bar, request)) return false;
+    if (bar == SB_VERT) lastPanel = this;
+    return true;
+}
+
+bool PanelChildren::OnWheel(int wheelDelta) {
+    HandleWheel(wheelDelta);
+    return true;
 }
 
 void PanelChildren::SetScrollRange(std::int32_t minimum, std::int32_t maximum) {
@@ -257,23 +272,17 @@ void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
 }
 
 HBRUSH PanelChildren::OnControlColor(HDC dc) {
-    if (childBrush != nullptr) {
-        DeleteObject(childBrush);
-        childBrush = nullptr;
-    }
+    // Left selected, not restored: the control paints its text with it.
     if (font != nullptr) {
         HFONT handle = font->GetHandle();
         if (handle != nullptr) SelectObject(dc, handle);
     }
     COLORREF background = childBackColor != noColor ? childBackColor : backColor;
-    HBRUSH brush = nullptr;
+    // Both borrowed: the cache's brush and the system's are never deleted here.
+    HBRUSH brush = GetSysColorBrush(COLOR_BTNFACE);
     if (background != noColor) {
         SetBkColor(dc, background);
-        childBrush = CreateSolidBrush(background);
-        brush = childBrush;
-    } else {
-        // A system brush: handed out, never owned or deleted.
-        brush = GetSysColorBrush(COLOR_BTNFACE);
+        brush = SolidBrushFor(background);
     }
     if (childTextColor != noColor) SetTextColor(dc, childTextColor);
     return brush;
@@ -282,7 +291,7 @@ HBRUSH PanelChildren::OnControlColor(HDC dc) {
 CellControl::CellControl(GUIElement* parentElement)
     : PanelChildren(parentElement),
       bitmap(nullptr),
-      bitmapAlignment(1),
+      bitmapAlignment(TextAlignment::Right),
       bitmapWidth(0),
       bitmapHeight(0),
       marker(false),
@@ -292,7 +301,7 @@ CellControl::CellControl(GUIElement* parentElement)
       italic(false),
       faceName("Tahoma"),
       fontSize(14),
-      textAlignment(2),
+      textAlignment(TextAlignment::Center),
       textColor(0) {
     tabStop = false;
 }
@@ -337,14 +346,15 @@ void CellControl::OnPaint() {
         }
         if (marker) {
             drawing.DrawTextNarrow(client.right - textHeight, client.bottom - textHeight,
-                                   textHeight, textHeight, "*", textColor, textFont, 2);
+                                   textHeight, textHeight, "*", textColor, textFont,
+                                   TextAlignment::Center);
         }
         if (bitmap != nullptr) {
             std::int32_t y = (client.bottom - bitmapHeight - client.top) / 2;
             std::int32_t x = bitmapMargin;
-            if (bitmapAlignment == 1) {
+            if (bitmapAlignment == TextAlignment::Right) {
                 x = client.right - bitmapWidth - bitmapMargin;
-            } else if (bitmapAlignment == 2) {
+            } else if (bitmapAlignment == TextAlignment::Center) {
                 x = (client.right - bitmapWidth - client.left) / 2;
             }
             drawing.DrawTransparentBitmap(x, y, 0, 0, bitmap);

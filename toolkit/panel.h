@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gui_element.h"
+#include "text_alignment.h"
 
 namespace OrvoUtility {
 
@@ -25,6 +26,12 @@ public:
 
     HBRUSH OnControlColor(HDC dc) override;
     void Create() override;
+    // A left press makes the panel the wheel's target; so does a vertical scroll.
+    void OnLeftDown(std::int32_t x, std::int32_t y) override;
+    bool OnScroll(int bar, int request) override;
+    // The panel keeps the wheel even without a vertical bar, so that the wheel
+    // over one of its tiles never scrolls some other panel.
+    bool OnWheel(int wheelDelta) override;
 
     void SetScrollRange(std::int32_t minimum, std::int32_t maximum);
     void SetVerticalRange(std::int32_t extent);
@@ -61,8 +68,6 @@ public:
     std::int32_t scrollMinimum;
     std::int32_t scrollMaximum;
     bool tabStop;
-    // The brush last handed to a child control; owned, replaced on every query.
-    HBRUSH childBrush;
     // noColor: leave the child's text colour alone.
     COLORREF childTextColor;
     // noColor: children get the panel's own background.
@@ -75,7 +80,7 @@ private:
     void MoveBar(int bar, std::int32_t old, std::int32_t requested);
 
     std::wstring className;  // the window class Create registered
-    HBRUSH classBrush;       // the class background brush Create made, if any
+    HBRUSH classBrush;       // the background brush Create made, if any
 };
 
 class CellControl : public PanelChildren {
@@ -89,8 +94,7 @@ public:
     void SetBitmap(HBITMAP image);
 
     HBITMAP bitmap;  // not owned
-    // 1 right, 2 centred, anything else left.
-    std::int32_t bitmapAlignment;
+    TextAlignment bitmapAlignment;
     std::int32_t bitmapWidth;
     std::int32_t bitmapHeight;
     // Draws a "*" in the bottom-right corner.
@@ -103,8 +107,7 @@ public:
     std::string faceName;
     // The tile font's height.
     std::int32_t fontSize;
-    // 0 left, 1 right, 2 centred.
-    std::int32_t textAlignment;
+    TextAlignment textAlignment;
     COLORREF textColor;
 };
 

@@ -17,8 +17,7 @@ TextBox::TextBox(GUIElement* parentElement, std::string caption)
       password(false),
       lowerCase(false),
       upperCase(false),
-      rightAligned(false),
-      centered(false),
+      alignment(TextAlignment::Left),
       border(true),
       wordWrap(false) {
     text = Common::NarrowToWide(caption);
@@ -46,9 +45,9 @@ DWORD TextBox::Style() const {
     } else if (lowerCase) {
         style |= ES_LOWERCASE;
     }
-    if (rightAligned) {
+    if (alignment == TextAlignment::Right) {
         style |= ES_RIGHT;
-    } else if (centered) {
+    } else if (alignment == TextAlignment::Center) {
         style |= ES_CENTER;
     }
     return style;

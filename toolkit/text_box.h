@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui_element.h"
+#include "text_alignment.h"
 
 namespace OrvoUtility {
 
@@ -31,9 +32,7 @@ public:
     // Upper case wins over lower case.
     bool lowerCase;
     bool upperCase;
-    // Right alignment wins over centring.
-    bool rightAligned;
-    bool centered;
+    TextAlignment alignment;
     bool border;
     bool wordWrap;
 };

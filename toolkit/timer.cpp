@@ -13,6 +13,12 @@ Timer::Timer(GUIElement* parentElement, std::int32_t milliseconds)
     height = 22;
 }
 
+Timer::~Timer() { Stop(); }
+
+void Timer::OnTimer() {
+    if (onTick != nullptr) onTick(this);
+}
+
 void Timer::Create() {
     if (created) return;
     DWORD style = WS_CHILD;

@@ -17,8 +17,11 @@ using TickHandler = std::function<void(Timer* timer)>;
 class Timer : public Child {
 public:
     Timer(GUIElement* parentElement, std::int32_t milliseconds);
+    // A running timer is stopped: no tick may reach a destroyed timer.
+    ~Timer() override;
 
     void Create() override;
+    void OnTimer() override;
     void Start();
     void Stop();
 

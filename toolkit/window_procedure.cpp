@@ -7,13 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "button.h"
-#include "form.h"
 #include "gui_element.h"
-#include "list_box.h"
 #include "menu.h"
 #include "panel.h"
-#include "timer.h"
 
 namespace OrvoUtility {
 
@@ -36,44 +32,14 @@ void LoadCursors() {
     if (handCursorHandle == nullptr) handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
 }
 
-void Activate(GUIElement* element, HWND window) {
-    Form* form = dynamic_cast<Form*>(element);
-    if (form == nullptr) return;
-    lastPanel = nullptr;
-    if (GetForegroundWindow() != window) {
-        form->OnDeactivate();
-        return;
-    }
-    if (activeForm != nullptr) activeForm->OnDeactivate();
-    form->OnActivate();
-    activeForm = form;
-    // The owner of an open dialog is disabled, so the dialog is lifted above it:
-    // it must stay where the user can reach it.
-    Form* dialog = form->modalChild;
-    if (dialog != nullptr && dialog->created && form->hwnd != nullptr) {
-        SetWindowPos(dialog->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    }
-}
-
 void MoveFocusByTab(GUIElement* element, HWND window) {
     HWND dialogWindow = window;
-    Child* child = dynamic_cast<Child*>(element);
-    if (child != nullptr && child->parent != nullptr) dialogWindow = child->parent->hwnd;
+    if (element != nullptr && element->parent != nullptr) dialogWindow = element->parent->hwnd;
     bool previous = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     HWND next = GetNextDlgTabItem(dialogWindow, window, previous);
     if (next == nullptr) return;
     GUIElement* target = FindElementByWindow(next);
     if (target != nullptr) target->Focus();
-}
-
-// A notification from a control window: buttons report every one, list boxes
-// only a change of selection.
-void RouteControlCommand(WPARAM wParam, LPARAM lParam) {
-    GUIElement* element = FindElementByWindow(reinterpret_cast<HWND>(lParam));
-    CommandElement* command = dynamic_cast<CommandElement*>(element);
-    if (command == nullptr) return;
-    if (dynamic_cast<ListBox*>(element) != nullptr && HIWORD(wParam) != LBN_SELCHANGE) return;
-    if (command->onCommand != nullptr) command->onCommand(element);
 }
 
 void RouteCommand(WPARAM wParam, LPARAM lParam) {
@@ -83,41 +49,28 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 0) RunMenuCommand(LOWORD(wParam));
         return;
     }
-    RouteControlCommand(wParam, lParam);
+    GUIElement* control = FindElementByWindow(reinterpret_cast<HWND>(lParam));
+    if (control != nullptr) control->OnControlCommand(HIWORD(wParam));
 }
 
-bool DrawOwnerButton(WPARAM wParam, LPARAM lParam) {
+bool DrawItem(LPARAM lParam) {
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    Button* button = dynamic_cast<Button*>(FindElementById(static_cast<std::int32_t>(wParam)));
-    if (button == nullptr || item == nullptr || item->CtlType != ODT_BUTTON) return false;
-    button->DrawItem(*item);
-    return true;
+    if (item == nullptr || item->hwndItem == nullptr) return false;
+    GUIElement* control = FindElementByWindow(item->hwndItem);
+    return control != nullptr && control->OnDrawItem(*item);
 }
 
 void Tick(WPARAM wParam) {
-    Timer* timer = dynamic_cast<Timer*>(FindElementById(static_cast<std::int32_t>(wParam)));
-    if (timer != nullptr && timer->onTick != nullptr) timer->onTick(timer);
+    GUIElement* timer = FindElementById(static_cast<std::int32_t>(wParam));
+    if (timer != nullptr) timer->OnTimer();
 }
 
-bool Scroll(GUIElement* element, UINT message, WPARAM wParam) {
-    PanelChildren* panel = dynamic_cast<PanelChildren*>(element);
-    if (panel == nullptr) return false;
-    bool vertical = message == WM_VSCROLL;
-    if (!panel->HandleScroll(vertical ? SB_VERT : SB_HORZ, LOWORD(wParam))) return false;
-    if (vertical) lastPanel = panel;
-    return true;
-}
-
-// The wheel scrolls the panel that receives it, else the panel last clicked or
-// scrolled. A panel keeps the message even when it has no vertical bar, so
-// the wheel over such a tile never scrolls some other panel.
+// The wheel scrolls the element that receives it when it takes wheels, else
+// the panel last clicked or scrolled.
 bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
-    PanelChildren* panel = dynamic_cast<PanelChildren*>(element);
-    if (panel != nullptr) {
-        panel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        return true;
-    }
-    return lastPanel != nullptr && lastPanel->HandleWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    if (element != nullptr && element->OnWheel(delta)) return true;
+    return lastPanel != nullptr && lastPanel->HandleWheel(delta);
 }
 
 void RouteNotification(LPARAM lParam) {
@@ -162,13 +115,6 @@ void DeliverDrop(GUIElement& element, HDROP drop) {
     element.onDropFiles(paths, point);
 }
 
-void RouteAppMessage(GUIElement* element, UINT message, WPARAM wParam, LPARAM lParam) {
-    Form* form = dynamic_cast<Form*>(element);
-    if (form != nullptr && form->onAppMessage != nullptr) {
-        form->onAppMessage(form, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,7 +124,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
     switch (message) {
         case WM_CREATE:
-            if (dynamic_cast<Form*>(element) != nullptr) element->OnCreate(window);
+            if (element != nullptr) element->OnCreateMessage(window);
             break;
         case WM_DESTROY:
             if (element != nullptr) element->OnDestroy();
@@ -191,7 +137,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) element->OnSize();
             break;
         case WM_ACTIVATE:
-            Activate(element, window);
+            if (element != nullptr) element->OnActivateMessage(window);
             break;
         case WM_SETFOCUS:
             if (element != nullptr) element->OnGotFocus();
@@ -244,15 +190,14 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) {
                 std::int32_t character = static_cast<std::int32_t>(wParam);
                 bool passOn = element->OnChar(character);
-                Child* child = dynamic_cast<Child*>(element);
-                if (child != nullptr && child->parent != nullptr && child->parent->keyPreview) {
-                    child->parent->OnChar(character);
+                if (element->parent != nullptr && element->parent->keyPreview) {
+                    element->parent->OnChar(character);
                 }
                 if (!passOn) return 1;
             }
             break;
         case WM_DRAWITEM:
-            if (DrawOwnerButton(wParam, lParam)) return TRUE;
+            if (DrawItem(lParam)) return TRUE;
             break;
         case WM_COMMAND:
             RouteCommand(wParam, lParam);
@@ -262,7 +207,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_HSCROLL:
         case WM_VSCROLL:
-            if (Scroll(element, message, wParam)) return 0;
+            if (element != nullptr &&
+                element->OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam))) {
+                return 0;
+            }
             break;
         case WM_DROPFILES:
             if (element != nullptr && element->onDropFiles) {
@@ -293,8 +241,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_LBUTTONDOWN:
             if (element != nullptr) {
+                // Only a panel pressed on stays the wheel's target.
+                lastPanel = nullptr;
                 element->OnLeftDown(MouseX(lParam), MouseY(lParam));
-                lastPanel = dynamic_cast<PanelChildren*>(element);
             }
             break;
         case WM_LBUTTONUP:
@@ -320,8 +269,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) element->OnMouseLeave();
             break;
         default:
-            if (message >= WM_APP && message <= 0xBFFF) {
-                RouteAppMessage(element, message, wParam, lParam);
+            if (element != nullptr && message >= WM_APP && message <= 0xBFFF) {
+                element->OnAppMessage(message, wParam, lParam);
             }
             break;
     }

@@ -138,25 +138,25 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     EXPECT_TRUE(PumpUntil([&main] { return main.iconCache.size() == 2; }));
     PumpMessages();
     ASSERT_EQ(main.iconCache.size(), 2u);
-    HICON extracted = main.iconCache.at(own);
+    HICON extracted = main.iconCache.at(own).get();
     EXPECT_NE(extracted, nullptr);
     EXPECT_EQ(iconOf(0), extracted);
     EXPECT_EQ(iconOf(1), extracted);
-    EXPECT_EQ(iconOf(5), main.iconCache.at("%ZELMIVO_ICON_FILE%"));
-    EXPECT_EQ(iconOf(2), main.webIcon);
-    EXPECT_EQ(iconOf(3), main.programIcon);
+    EXPECT_EQ(iconOf(5), main.iconCache.at("%ZELMIVO_ICON_FILE%").get());
+    EXPECT_EQ(iconOf(2), main.webIcon.get());
+    EXPECT_EQ(iconOf(3), main.programIcon.get());
     // A document that holds no icon of its own shows the program icon too.
-    EXPECT_EQ(iconOf(4), main.programIcon);
-    EXPECT_EQ(IconPixels(main.webIcon), ResourceIconPixels(IDI_WEB_TILE));
-    EXPECT_EQ(IconPixels(main.programIcon), ResourceIconPixels(IDI_PROGRAM_TILE));
-    EXPECT_NE(IconPixels(main.webIcon), IconPixels(main.programIcon));
+    EXPECT_EQ(iconOf(4), main.programIcon.get());
+    EXPECT_EQ(IconPixels(main.webIcon.get()), ResourceIconPixels(IDI_WEB_TILE));
+    EXPECT_EQ(IconPixels(main.programIcon.get()), ResourceIconPixels(IDI_PROGRAM_TILE));
+    EXPECT_NE(IconPixels(main.webIcon.get()), IconPixels(main.programIcon.get()));
 
     // Each pathname is looked up once in a run, found or not, whatever
     // refreshes follow; "http" only counts at the start.
     EXPECT_EQ(main.iconExtractor->Requests(), 5);
-    EXPECT_EQ(main.IconFor("Http"), main.webIcon);
-    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
-    EXPECT_EQ(main.IconFor("htt"), main.programIcon);
+    EXPECT_EQ(main.IconFor("Http"), main.webIcon.get());
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon.get());
+    EXPECT_EQ(main.IconFor("htt"), main.programIcon.get());
     main.RefreshAndSave();
     EXPECT_EQ(main.iconExtractor->Requests(), 7);
     EXPECT_EQ(main.iconCache.size(), 2u);

@@ -100,7 +100,7 @@ TEST(DrawingTest, TextIsCutAt1023CharactersAndEndsInAnEllipsisWhenItDoesNotFit) 
         Canvas drawn(wide, 24, white);
         Drawing drawing(nullptr);
         drawing.AttachDeviceContext(drawn.dc);
-        drawing.DrawText(0, 0, boxWidth, 24, longText, black, nullptr, 0);
+        drawing.DrawText(0, 0, boxWidth, 24, longText, black, nullptr, TextAlignment::Left);
         EXPECT_TRUE(drawn.SameAs(cut)) << boxWidth;
         EXPECT_FALSE(drawn.SameAs(longer)) << boxWidth;
     }
@@ -110,7 +110,7 @@ TEST(DrawingTest, TextIsCutAt1023CharactersAndEndsInAnEllipsisWhenItDoesNotFit) 
     Canvas drawn(120, 30, white);
     Drawing drawing(nullptr);
     drawing.AttachDeviceContext(drawn.dc);
-    drawing.DrawText(0, 5, 120, 20, text, black, &font, 0);
+    drawing.DrawText(0, 5, 120, 20, text, black, &font, TextAlignment::Left);
     Canvas ended(120, 30, white);
     SystemText(ended, text, &font, RECT{0, 5, 120, 25}, DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     EXPECT_TRUE(drawn.SameAs(ended));
@@ -120,27 +120,30 @@ TEST(DrawingTest, TextAlignsInItsBoxAndWithoutABoxStandsAtItsPoint) {
     FontDescription font("Tahoma", 16);
     Canvas plain(300, 40, white);
     SystemText(plain, L"Zelmivo", &font, RECT{100, 5, 0, 0}, unboxed);
-    for (int alignment : {0, 1, 2}) {
+    for (TextAlignment alignment :
+         {TextAlignment::Left, TextAlignment::Right, TextAlignment::Center}) {
         for (SIZE box : {SIZE{0, 30}, SIZE{150, 0}}) {
             Canvas unboxed(300, 40, white);
             Drawing drawing(nullptr);
             drawing.AttachDeviceContext(unboxed.dc);
             drawing.DrawText(100, 5, box.cx, box.cy, L"Zelmivo", black, &font, alignment);
-            EXPECT_TRUE(unboxed.SameAs(plain)) << alignment;
+            EXPECT_TRUE(unboxed.SameAs(plain)) << static_cast<int>(alignment);
         }
     }
     const struct {
-        int alignment;
+        TextAlignment alignment;
         int leftmostFrom;
         int leftmostTo;
-    } cases[] = {{0, 0, 4}, {1, 201, 299}, {2, 100, 140}};
+    } cases[] = {{TextAlignment::Left, 0, 4},
+                 {TextAlignment::Right, 201, 299},
+                 {TextAlignment::Center, 100, 140}};
     for (const auto& c : cases) {
         Canvas canvas(300, 40, white);
         Drawing drawing(nullptr);
         drawing.AttachDeviceContext(canvas.dc);
         drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, c.alignment);
-        EXPECT_GE(LeftmostInk(canvas), c.leftmostFrom) << c.alignment;
-        EXPECT_LE(LeftmostInk(canvas), c.leftmostTo) << c.alignment;
+        EXPECT_GE(LeftmostInk(canvas), c.leftmostFrom) << c.leftmostFrom;
+        EXPECT_LE(LeftmostInk(canvas), c.leftmostTo) << c.leftmostFrom;
         // The colour and font of the context come back afterwards.
         EXPECT_EQ(GetTextColor(canvas.dc), black);
         EXPECT_NE(GetCurrentObject(canvas.dc, OBJ_FONT), font.GetHandle());

@@ -26,7 +26,7 @@ TEST(GdiHygiene, PrimitivesAndFontsReleaseEverything) {
     for (int round = 0; round < rounds; ++round) {
         drawing.FillRectangle(0, 0, 10, 10, RGB(round & 0xFF, 0, 0));
         drawing.FrameRectangle(0, 0, 10, 10, RGB(0, round & 0xFF, 0));
-        drawing.DrawText(0, 0, 40, 20, L"x", RGB(0, 0, 0), &shared, 2);
+        drawing.DrawText(0, 0, 40, 20, L"x", RGB(0, 0, 0), &shared, TextAlignment::Center);
         drawing.DrawTransparentBitmap(20, 20, 0, 0, sprite);
         FontDescription font("Arial", 10 + round % 7);
         drawing.GetFontHeight(&font);

@@ -27,7 +27,7 @@ TEST_F(ShellAndMenus, MenuCommandsReachTheirItemAfterTheCheckMarkToggles) {
     SubMenu grid(&view, "&Griglia");
     grid.checkable = 1;
     std::vector<int> checkStatesSeen;
-    grid.onCommand = [&](GUIElement*) { checkStatesSeen.push_back(grid.checkState); };
+    grid.onCommand = [&](SubMenu*) { checkStatesSeen.push_back(grid.checkState); };
     bar.Create();
     for (WORD code : {0, 1, 0}) SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(grid.id, code), 0);
     SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(grid.id + 1000, 0), 0);
