@@ -16,6 +16,7 @@
 #include "catalogue_file.h"
 #include "form.h"
 #include "formmain_keyboard.h"
+#include "formmain_shared.h"
 #include "formordina.h"
 #include "icon_extractor.h"
 
@@ -23,6 +24,7 @@ namespace OrvoUtility {
 class Button;
 class CellControl;
 class Child;
+class FontDescription;
 class FormAbout;
 class Menu;
 class MenuBar;
@@ -128,6 +130,18 @@ public:
     // After every change of the catalogue: lay out again, keeping the view
     // and showing `reveal` (content coordinates) when given, and write app.txt.
     void RefreshAndSave(const RECT* reveal = nullptr);
+    // Moves every cell and tile to its place, then scrolls to `view` (content
+    // coordinates) as far as the extent allows and shows `reveal` when given.
+    void LayOutAgain(POINT view, const RECT* reveal);
+    // The window now shows at another DPI: it takes the suggested rectangle
+    // and is laid out again, with fonts and tile icons at the new size.
+    void HandleDpiChanged(std::int32_t newDpi, const RECT& suggested);
+    // The measures and fonts of the layout at this DPI, given to every cell
+    // and tile made so far.
+    void UseDpi(std::int32_t newDpi);
+    // Lets go of every icon taken at the previous size; the next layout asks
+    // for them again.
+    void ForgetIcons();
     // The scroll bars for the content's extent, as the resize timer sets them.
     void UpdateScrollBars();
     // Scrolls the least that shows this part of the content.
@@ -188,6 +202,11 @@ public:
     // not owned.
     OrvoUtility::GUIElement* contextTarget;
     OrvoUtility::PanelChildren* tilePanel;
+    // The DPI the window is laid out for, and the layout's measures at it.
+    std::int32_t dpi;
+    MainWindowParts::LayoutMeasures measures;
+    // The tiles' caption font at that DPI; owned.
+    OrvoUtility::FontDescription* tileFont;
     std::int32_t contentWidth;
     std::int32_t contentHeight;
     Catalogue catalogue;

@@ -11,9 +11,9 @@ using namespace MainWindowParts;
 namespace {
 
 // Loaded unshared, so that the form owns it and may destroy it.
-HICON LoadResourceIcon(int resourceId) {
+HICON LoadResourceIcon(int resourceId, std::int32_t size) {
     HICON icon = static_cast<HICON>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, 0));
     if (icon == nullptr) OrvoUtility::RecordWin32Failure("LoadImageW");
     return icon;
 }
@@ -25,13 +25,27 @@ HICON FormMain::IconFor(const std::string& pathname) {
     if (cached != iconCache.end()) return cached->second;
     if (iconLookups.insert(pathname).second) {
         if (iconExtractor == nullptr) {
-            iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
+            iconExtractor =
+                std::make_unique<IconExtractor>(hwnd, iconsFoundMessage, measures.iconSize);
         }
         iconExtractor->Request(pathname);
     }
-    if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
-    if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
+    if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE, measures.iconSize);
+    if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE, measures.iconSize);
     return StartsWithHttp(pathname) ? webIcon : programIcon;
+}
+
+void FormMain::ForgetIcons() {
+    // First, so that no icon of the old size arrives after the cache is emptied.
+    iconExtractor.reset();
+    for (Button* tile : tiles) tile->enabledIcon = nullptr;
+    for (const auto& cached : iconCache) DestroyIcon(cached.second);
+    iconCache.clear();
+    iconLookups.clear();
+    for (HICON* icon : {&programIcon, &webIcon}) {
+        if (*icon != nullptr) DestroyIcon(*icon);
+        *icon = nullptr;
+    }
 }
 
 void FormMain::HandleIconAnswers() {

@@ -15,7 +15,12 @@ namespace {
 
 // A relayout after one edit leaves alone every window whose place and text
 // did not change.
-void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y) {
+void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y, std::int32_t boxWidth,
+                  std::int32_t boxHeight) {
+    // Sizes change only with the DPI.
+    if (element->width != boxWidth || element->height != boxHeight) {
+        element->Resize(boxWidth, boxHeight);
+    }
     if (element->left != x || element->top != y || !element->created) element->MoveTo(x, y);
 }
 
@@ -30,17 +35,17 @@ enum class Place { Header, Tile, AddCell };
 // Calls visit(place, category, entry or null, x, y) for every place of the
 // layout, column by column, top to bottom, in content coordinates.
 template <typename Visit>
-void ForEachPlace(Catalogue& catalogue, Visit visit) {
+void ForEachPlace(Catalogue& catalogue, const LayoutMeasures& measures, Visit visit) {
     std::int32_t column = 0;
     for (Categoria& category : catalogue.categories) {
-        std::int32_t x = margin + columnStep * column;
-        visit(Place::Header, category, nullptr, x, margin);
-        std::int32_t y = margin;
+        std::int32_t x = measures.margin + measures.columnStep * column;
+        visit(Place::Header, category, nullptr, x, measures.margin);
+        std::int32_t y = measures.margin;
         for (App& app : category.apps) {
-            y += rowStep;
+            y += measures.rowStep;
             visit(Place::Tile, category, &app, x, y);
         }
-        visit(Place::AddCell, category, nullptr, x, y + rowStep);
+        visit(Place::AddCell, category, nullptr, x, y + measures.rowStep);
         ++column;
     }
 }
@@ -70,10 +75,10 @@ OrvoUtility::MouseButtonHandler FormMain::ChildRightUp() {
 
 void FormMain::BuildPanel() {
     tilePanel = new PanelChildren(this);
-    tilePanel->left = margin;
-    tilePanel->top = margin;
-    tilePanel->width = width - 2 * margin;
-    tilePanel->height = height - 2 * margin;
+    tilePanel->left = measures.margin;
+    tilePanel->top = measures.margin;
+    tilePanel->width = width - 2 * measures.margin;
+    tilePanel->height = height - 2 * measures.margin;
     tilePanel->border = true;
     tilePanel->thinBorder = false;
     tilePanel->SetBackColor(panelBackground);
@@ -97,15 +102,17 @@ void FormMain::BuildPanel() {
     tilePanel->AcceptDroppedFiles();
 
     addCategoryCell = new CellControl(tilePanel);
-    addCategoryCell->width = cellWidth;
-    addCategoryCell->height = cellHeight;
+    addCategoryCell->width = measures.cellWidth;
+    addCategoryCell->height = measures.cellHeight;
+    addCategoryCell->fontSize = measures.cellFontHeight;
     addCategoryCell->SetTextNarrow("+ aggiungi categoria");
     addCategoryCell->SetHandCursor(true);
     addCategoryCell->onLeftDown = ChildLeftDown();
     addCategoryCell->textColor = addCellText;
     addCategoryCell->left =
-        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
-    addCategoryCell->top = margin;
+        measures.margin +
+        measures.columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    addCategoryCell->top = measures.margin;
     addCategoryCell->SetBackColor(tilePanel->backColor);
     ForwardKeys(addCategoryCell);
     addCategoryCell->Create();
@@ -117,7 +124,8 @@ void FormMain::BuildColumns() {
     // Windows that stay are moved out of the way before new ones are made, so
     // that a new window never paints over one that is about to move.
     std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
-    PlaceElement(addCategoryCell, margin + columnStep * column, margin);
+    PlaceElement(addCategoryCell, measures.margin + measures.columnStep * column, measures.margin,
+                 measures.cellWidth, measures.cellHeight);
     MoveMadeElements();
     MakeMissingElements(true);
 
@@ -130,9 +138,9 @@ void FormMain::BuildColumns() {
     std::int32_t maxBottom = 0;
     for (const Categoria& category : catalogue.categories) {
         std::int32_t apps = static_cast<std::int32_t>(category.apps.size());
-        maxBottom = std::max(maxBottom, margin + rowStep * (apps + 2));
+        maxBottom = std::max(maxBottom, measures.margin + measures.rowStep * (apps + 2));
     }
-    contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + margin);
+    contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + measures.margin);
     contentHeight = std::max(contentHeight, maxBottom);
 }
 
@@ -155,9 +163,10 @@ void FormMain::MoveMadeElements() {
             }
             LabelElement(tile, app->description);
         }
-        PlaceElement(element, x, y);
+        PlaceElement(element, x, y, measures.cellWidth,
+                     place == Place::Header ? measures.headerHeight : measures.cellHeight);
     };
-    ForEachPlace(catalogue, move);
+    ForEachPlace(catalogue, measures, move);
 }
 
 void FormMain::MakeMissingElements(bool atOrigin) {
@@ -167,8 +176,9 @@ void FormMain::MakeMissingElements(bool atOrigin) {
     HWND previous = nullptr;
     auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
         GUIElement*& element = ElementAt(place, category, app);
-        std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
-        if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+        std::int32_t boxHeight =
+            place == Place::Header ? measures.headerHeight : measures.cellHeight;
+        if (element == nullptr && x < shown.right && x + measures.cellWidth > shown.left &&
             y < shown.bottom && y + boxHeight > shown.top) {
             if (place == Place::Header) {
                 CellControl* header = NewHeaderCell(category);
@@ -194,7 +204,7 @@ void FormMain::MakeMissingElements(bool atOrigin) {
         }
         if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
     };
-    ForEachPlace(catalogue, make);
+    ForEachPlace(catalogue, measures, make);
 }
 
 RECT FormMain::ShownContent(bool atOrigin) {
@@ -209,16 +219,17 @@ RECT FormMain::ShownContent(bool atOrigin) {
     // The "+ aggiungi categoria" cell always exists and scrolls with the
     // content: how far it stands from its place is how far the panel is scrolled.
     POINT at = addCategoryCell->GetPosition();
-    std::int32_t placeX =
-        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
-    OffsetRect(&shown, placeX - at.x, margin - at.y);
+    std::int32_t placeX = measures.margin + measures.columnStep * static_cast<std::int32_t>(
+                                                                      catalogue.categories.size());
+    OffsetRect(&shown, placeX - at.x, measures.margin - at.y);
     return shown;
 }
 
 CellControl* FormMain::NewHeaderCell(const Categoria& category) {
     CellControl* header = new CellControl(tilePanel);
-    header->width = cellWidth;
-    header->height = headerHeight;
+    header->width = measures.cellWidth;
+    header->height = measures.headerHeight;
+    header->fontSize = measures.cellFontHeight;
     header->tag = Common::FormatInt64(category.id);
     header->textColor = headerText;
     header->SetBackColor(headerBackground);
@@ -231,8 +242,9 @@ CellControl* FormMain::NewHeaderCell(const Categoria& category) {
 
 CellControl* FormMain::NewAddAppCell(const Categoria& category) {
     CellControl* addCell = new CellControl(tilePanel);
-    addCell->width = cellWidth;
-    addCell->height = cellHeight;
+    addCell->width = measures.cellWidth;
+    addCell->height = measures.cellHeight;
+    addCell->fontSize = measures.cellFontHeight;
     addCell->SetTextNarrow("+ aggiungi App");
     addCell->SetHandCursor(true);
     addCell->onLeftDown = ChildLeftDown();
@@ -246,8 +258,10 @@ CellControl* FormMain::NewAddAppCell(const Categoria& category) {
 Button* FormMain::NewTile(const App& app) {
     Button* tile = new Button(tilePanel, app.description);
     tile->ownerDrawn = true;
-    tile->width = cellWidth;
-    tile->height = cellHeight;
+    tile->width = measures.cellWidth;
+    tile->height = measures.cellHeight;
+    tile->font = tileFont;
+    tile->iconSize = measures.iconSize;
     tile->onCommand = [this](GUIElement* clicked) { HandleTileClick(clicked); };
     tile->onRightUp = ChildRightUp();
     tile->SetHandCursor(true);
@@ -266,7 +280,7 @@ void FormMain::ScrollIntoView(const RECT& content) {
     if (tilePanel->hwnd == nullptr || !GetClientRect(tilePanel->hwnd, &client)) return;
     POINT at = tilePanel->ScrollPosition();
     RECT wanted = content;
-    InflateRect(&wanted, margin, margin);
+    InflateRect(&wanted, measures.margin, measures.margin);
     if (wanted.right > at.x + client.right) at.x = wanted.right - client.right;
     if (wanted.left < at.x) at.x = std::max<LONG>(wanted.left, 0);
     if (wanted.bottom > at.y + client.bottom) at.y = wanted.bottom - client.bottom;
@@ -277,12 +291,14 @@ void FormMain::ScrollIntoView(const RECT& content) {
 RECT FormMain::NewestPlaceIn(std::int32_t categoryId) {
     std::int32_t column = catalogue.FindCategory(categoryId);
     if (column < 0) return RECT{0, 0, 0, 0};
-    std::int32_t x = margin + columnStep * column;
+    std::int32_t x = measures.margin + measures.columnStep * column;
     std::int32_t entries = static_cast<std::int32_t>(
         catalogue.categories[static_cast<std::size_t>(column)].apps.size());
-    if (entries == 0) return RECT{x, margin, x + cellWidth, margin + rowStep + cellHeight};
-    std::int32_t y = margin + rowStep * entries;
-    return RECT{x, y, x + cellWidth, y + cellHeight};
+    if (entries == 0)
+        return RECT{x, measures.margin, x + measures.cellWidth,
+                    measures.margin + measures.rowStep + measures.cellHeight};
+    std::int32_t y = measures.margin + measures.rowStep * entries;
+    return RECT{x, y, x + measures.cellWidth, y + measures.cellHeight};
 }
 
 }  // namespace MyApp

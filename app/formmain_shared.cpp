@@ -1,11 +1,18 @@
 #include "formmain_shared.h"
 
+#include "dpi.h"
 #include "text.h"
 
 namespace MyApp {
 namespace MainWindowParts {
 
 using OrvoUtility::GUIElement;
+
+LayoutMeasures MeasuresAt(std::int32_t dpi) {
+    auto scaled = [dpi](std::int32_t value) { return OrvoUtility::ScaleForDpi(value, dpi); };
+    return LayoutMeasures{scaled(10), scaled(180), scaled(50), scaled(160), scaled(40),
+                          scaled(25), scaled(32),  scaled(14), scaled(14)};
+}
 
 void DestroyElementWindow(GUIElement* element) {
     if (element == nullptr) return;

@@ -19,6 +19,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       icon(nullptr),
       iconId(0),
       onAppMessage(nullptr),
+      onDpiChanged(nullptr),
       classBrush(nullptr) {
     kind = "form";
 }

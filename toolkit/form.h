@@ -18,6 +18,9 @@ class Form;
 // window: how work done on another thread reports back to the window's thread.
 using AppMessageHandler =
     std::function<void(Form* form, UINT message, WPARAM wParam, LPARAM lParam)>;
+// The window now shows at another DPI (moved to another monitor, or the scale
+// changed): the new DPI and the window rectangle the system suggests for it.
+using DpiChangedHandler = std::function<void(Form* form, std::int32_t dpi, const RECT& suggested)>;
 
 class Form : public GUIElement {
 public:
@@ -39,6 +42,7 @@ public:
     HICON icon;
     std::uint32_t iconId;
     AppMessageHandler onAppMessage;
+    DpiChangedHandler onDpiChanged;
 
 private:
     std::wstring className;  // the window class Create registered

@@ -169,6 +169,14 @@ void RouteAppMessage(GUIElement* element, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+// True when the form took the new DPI; otherwise the window keeps its size.
+bool ChangeDpi(GUIElement* element, WPARAM wParam, LPARAM lParam) {
+    Form* form = dynamic_cast<Form*>(element);
+    if (form == nullptr || form->onDpiChanged == nullptr || lParam == 0) return false;
+    form->onDpiChanged(form, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -269,6 +277,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                 DeliverDrop(*element, reinterpret_cast<HDROP>(wParam));
                 return 0;
             }
+            break;
+        case WM_DPICHANGED:
+            if (ChangeDpi(element, wParam, lParam)) return 0;
             break;
         case WM_MOUSEWHEEL:
             if (ScrollByWheel(element, wParam)) return 0;
