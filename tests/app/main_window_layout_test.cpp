@@ -10,6 +10,7 @@
 #include "button.h"
 #include "catalogue_file.h"
 #include "file_system.h"
+#include "font_description.h"
 #include "main_window_fixture.h"
 #include "panel.h"
 #include "resource_ids.h"
@@ -117,6 +118,56 @@ TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {
         EXPECT_TRUE(
             IsAt(main, *apps[i].tile, 10, 60 + 50 * static_cast<LONG>(i) - info.nPos, 160, 40))
             << "tile " << i;
+    }
+}
+
+// Moved to a monitor of another DPI, the window takes the rectangle the system
+// suggests and every measure, font and icon follows, 96 being 100%.
+TEST_F(MainWindowLayout, TheLayoutFollowsTheWindowsDpi) {
+    std::string own = OwnPath();
+    MyApp::Catalogue sample = SampleCatalogue({2, 0});
+    sample.AddApp(2, "Proprio", own, "");
+    SaveSample(sample);
+    FormMain& main = OpenMainForm();
+    MyApp::Categoria& first = main.catalogue.categories.at(0);
+    MyApp::Categoria& second = main.catalogue.categories.at(1);
+    struct Row {
+        UINT dpi;
+        LONG step, tileWidth, tileHeight, rowStep, header, font, icon;
+    };
+    for (Row row :
+         {Row{144, 270, 240, 60, 75, 38, 21, 48}, Row{96, 180, 160, 40, 50, 25, 14, 32}}) {
+        SCOPED_TRACE(row.dpi);
+        RECT suggested{20, 30, 20 + 7 * static_cast<LONG>(row.dpi),
+                       30 + 5 * static_cast<LONG>(row.dpi)};
+        SendMessageW(main.hwnd, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT frame{};
+        GetWindowRect(main.hwnd, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        LONG m = 10 * static_cast<LONG>(row.dpi) / 96;
+        EXPECT_TRUE(IsAt(main, *first.cell, m, m, row.tileWidth, row.header));
+        EXPECT_TRUE(IsAt(main, *first.apps.at(1).tile, m, m + 2 * row.rowStep, row.tileWidth,
+                         row.tileHeight));
+        EXPECT_TRUE(
+            IsAt(main, *first.addCell, m, m + 3 * row.rowStep, row.tileWidth, row.tileHeight));
+        EXPECT_TRUE(IsAt(main, *second.apps.at(0).tile, m + row.step, m + row.rowStep,
+                         row.tileWidth, row.tileHeight));
+        EXPECT_TRUE(
+            IsAt(main, *main.addCategoryCell, m + 2 * row.step, m, row.tileWidth, row.tileHeight));
+        EXPECT_EQ(main.font->height, row.font);
+        EXPECT_EQ(static_cast<CellControl*>(first.cell)->fontSize, row.font);
+        EXPECT_EQ(main.tileFont->height, 16 * static_cast<LONG>(row.dpi) / 96);
+        // Icons are taken again at the new size, from the file and the resources.
+        ASSERT_TRUE(PumpUntil([&main, &own] { return main.iconCache.count(own) == 1; }));
+        PumpMessages();
+        std::size_t pixels = static_cast<std::size_t>(row.icon * row.icon);
+        Button* ownTile = static_cast<Button*>(second.apps.at(0).tile);
+        EXPECT_EQ(ownTile->enabledIcon, main.iconCache.at(own));
+        EXPECT_EQ(IconPixels(ownTile->enabledIcon).size(), pixels);
+        EXPECT_EQ(IconPixels(static_cast<Button*>(first.apps.at(0).tile)->enabledIcon).size(),
+                  pixels);
+        EXPECT_EQ(ownTile->iconSize, row.icon);
     }
 }
 
