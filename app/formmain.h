@@ -19,6 +19,7 @@
 #include "formmain_shared.h"
 #include "formordina.h"
 #include "icon_extractor.h"
+#include "tool_tip.h"
 
 namespace OrvoUtility {
 class Button;
@@ -121,6 +122,11 @@ public:
     OrvoUtility::CellControl* NewHeaderCell(const Categoria& category);
     OrvoUtility::CellControl* NewAddAppCell(const Categoria& category);
     OrvoUtility::Button* NewTile(const App& app);
+    // The tile's tooltip tells the whole entry: description, pathname and
+    // parameters.
+    void ShowTileTip(OrvoUtility::GUIElement& tile, const App& app);
+    // A deleted entry's tile loses its tooltip and its window.
+    void DestroyTileWindow(OrvoUtility::GUIElement* tile);
     // The tile icon for a pathname: extracted once per pathname, on a worker
     // thread; until it is found, and when there is none, the web or the program
     // icon of the resources.
@@ -214,6 +220,8 @@ public:
     std::vector<OrvoUtility::CellControl*> addAppCells;
     std::vector<OrvoUtility::CellControl*> categoryCells;
     std::vector<OrvoUtility::Button*> tiles;
+    // One tooltip control for every tile.
+    OrvoUtility::ToolTip tileTips;
     // Found icons by pathname; owned.
     std::unordered_map<std::string, HICON> iconCache;
     // Every pathname looked up in this run, found or not.

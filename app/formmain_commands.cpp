@@ -133,7 +133,7 @@ void FormMain::DeleteContextCategory() {
     Categoria& category = catalogue.categories[static_cast<std::size_t>(index)];
     DestroyElementWindow(category.cell);
     DestroyElementWindow(category.addCell);
-    for (App& app : category.apps) DestroyElementWindow(app.tile);
+    for (App& app : category.apps) DestroyTileWindow(app.tile);
     catalogue.DeleteCategory(category.id);
     RefreshAndSave();
 }
@@ -146,7 +146,7 @@ void FormMain::DeleteContextApp() {
     std::string key = ContextTag();
     App* app = catalogue.FindApp(key);
     if (app == nullptr) return;
-    DestroyElementWindow(app->tile);
+    DestroyTileWindow(app->tile);
     catalogue.DeleteApp(key);
     RefreshAndSave();
 }

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "button.h"
+#include "dpi.h"
 #include "formmain.h"
 #include "formmain_shared.h"
 #include "panel.h"
@@ -162,6 +163,7 @@ void FormMain::MoveMadeElements() {
                 if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
             }
             LabelElement(tile, app->description);
+            ShowTileTip(*tile, *app);
         }
         PlaceElement(element, x, y, measures.cellWidth,
                      place == Place::Header ? measures.headerHeight : measures.cellHeight);
@@ -197,6 +199,7 @@ void FormMain::MakeMissingElements(bool atOrigin) {
             element->left = x - shown.left;
             element->top = y - shown.top;
             element->Create();
+            if (place == Place::Tile) ShowTileTip(*element, *app);
             if (!atOrigin && element->hwnd != nullptr) {
                 SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -273,6 +276,19 @@ Button* FormMain::NewTile(const App& app) {
     HICON icon = IconFor(app.pathname);
     if (icon != nullptr) tile->enabledIcon = icon;
     return tile;
+}
+
+void FormMain::ShowTileTip(GUIElement& tile, const App& app) {
+    if (!tile.created) return;
+    std::string tip = app.description + "\r\n" + app.pathname;
+    if (!app.parameters.empty()) tip += "\r\n" + app.parameters;
+    tileTips.SetText(hwnd, tile.hwnd, Common::NarrowToWide(tip),
+                     OrvoUtility::ScaleForDpi(600, dpi));
+}
+
+void FormMain::DestroyTileWindow(GUIElement* tile) {
+    if (tile != nullptr) tileTips.Remove(tile->hwnd);
+    DestroyElementWindow(tile);
 }
 
 void FormMain::ScrollIntoView(const RECT& content) {

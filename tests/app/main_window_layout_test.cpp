@@ -9,6 +9,7 @@
 
 #include "button.h"
 #include "catalogue_file.h"
+#include "dialog_answerer.h"
 #include "file_system.h"
 #include "font_description.h"
 #include "main_window_fixture.h"
@@ -74,9 +75,58 @@ std::string OwnPath() {
     return Common::WideToNarrow(path);
 }
 
+// What the main window's tooltip control shows over a tile.
+std::wstring ToolTipOf(const FormMain& main, const OrvoUtility::GUIElement& tile) {
+    wchar_t buffer[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = main.tilePanel->hwnd;
+    info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(tile.hwnd));
+    info.lpszText = buffer;
+    SendMessageW(main.tileTips.window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return buffer;
+}
+
+int ToolTipWindows() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 }  // namespace
 
 using MainWindowLayout = MainWindowTest;
+
+// One tooltip control serves every tile: a window per tile doubled the start-up.
+TEST_F(MainWindowLayout, ATileTellsItsWholeEntryOnHover) {
+    MyApp::Catalogue sample = SampleCatalogue({3});
+    sample.AddApp(1, std::string(50, 'D'), "C:\\Programmi\\lungo.exe", "-a -b");
+    SaveSample(sample);
+    FormMain& main = OpenMainForm();
+    std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    EXPECT_EQ(ToolTipOf(main, *apps.at(3).tile),
+              std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
+    EXPECT_EQ(ToolTipWindows(), 1);
+    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 4);
+
+    main.catalogue.EditApp(apps.at(3).tile->tag, "Breve", "%WINDIR%\\notepad.exe", "");
+    main.RefreshAndSave();
+    EXPECT_EQ(ToolTipOf(main, *apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
+
+    main.contextTarget = apps.at(0).tile;
+    ZelmivoTest::DialogAnswerer yes(IDYES);
+    main.DeleteContextApp();
+    EXPECT_TRUE(yes.Result().pressed);
+    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
 
 TEST_F(MainWindowLayout, TilesOutOfViewAreMadeAsTheyScrollIntoIt) {
     SaveSample(SampleCatalogue({40}));
