@@ -1,8 +1,11 @@
 #include "formmain.h"
 
+#include <cstdlib>
+
 #include "brush_cache.h"
 #include "button.h"
 #include "catalogue_file.h"
+#include "dpi.h"
 #include "font_description.h"
 #include "form_about.h"
 #include "form_routing.h"
@@ -45,15 +48,33 @@ std::string LoadProblemText(const LoadResult& loaded) {
     return std::string();
 }
 
+// The tiles' captions keep the look of the system font, which the system
+// made for its own DPI, at the window's DPI.
+std::unique_ptr<OrvoUtility::FontDescription> NewTileFont(std::int32_t dpi) {
+    auto description = std::make_unique<OrvoUtility::FontDescription>();
+    LOGFONTW system{};
+    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == 0) {
+        description->height = OrvoUtility::ScaleForDpi(16, dpi);
+        description->bold = true;
+        return description;
+    }
+    description->faceName = system.lfFaceName;
+    description->height = MulDiv(std::labs(system.lfHeight), dpi, OrvoUtility::WindowDpi(nullptr));
+    description->bold = system.lfWeight >= FW_BOLD;
+    return description;
+}
+
 }  // namespace
 
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
       contextTarget(nullptr),
+      dpi(OrvoUtility::defaultDpi),
+      measures(MeasuresAt(OrvoUtility::defaultDpi)),
       contentWidth(640),
       contentHeight(480),
-      mainFont("Lucida Console", 14) {
-    font = &mainFont;
+      formFont(std::make_unique<OrvoUtility::FontDescription>("Lucida Console", 14)) {
+    font = formFont.get();
     MoveTo(0, 0);
     double screenWidth = GetSystemMetrics(SM_CXSCREEN);
     double screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -69,6 +90,9 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     ForwardKeys(this);
     onAppMessage = [this](OrvoUtility::Form*, UINT message, WPARAM, LPARAM) {
         if (message == iconsFoundMessage) HandleIconAnswers();
+    };
+    onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
+        HandleDpiChanged(newDpi, suggested);
     };
     // HandleLoad runs inside, as the window is made.
     Create();
@@ -100,6 +124,7 @@ HBRUSH FormMain::OnControlColor(HDC dc) {
 }
 
 void FormMain::HandleLoad() {
+    UseDpi(OrvoUtility::WindowDpi(hwnd));
     BuildMenus();
     LoadResult loaded = LoadCatalogue();
     catalogue = std::move(loaded.catalogue);
@@ -127,8 +152,8 @@ bool FormMain::HandleClosing() {
 void FormMain::HandleResize() {
     if (hwnd != nullptr && IsWindow(hwnd)) RefreshClientSize(*this);
     if (tilePanel == nullptr) return;
-    std::int32_t panelWidth = width - 2 * margin;
-    std::int32_t panelHeight = height - 2 * margin;
+    std::int32_t panelWidth = width - 2 * measures.margin;
+    std::int32_t panelHeight = height - 2 * measures.margin;
     // A refresh calls this for the timer alone: a panel of the right size is
     // not resized, which would repaint every tile in view.
     RECT frame;
@@ -184,18 +209,58 @@ void FormMain::HandleMouseDown(std::int32_t, std::int32_t) {}
 void FormMain::HandleRightUp(std::int32_t, std::int32_t) {}
 
 void FormMain::RefreshAndSave(const RECT* reveal) {
-    POINT kept = tilePanel->ScrollPosition();
+    // The view stays where the user left it, as far as the new extent allows,
+    // and moves only as much as a new entry or column needs to be seen.
+    LayOutAgain(tilePanel->ScrollPosition(), reveal);
+    SaveChanges(true);
+}
+
+void FormMain::LayOutAgain(POINT view, const RECT* reveal) {
     tilePanel->ScrollToLeft();
     tilePanel->ScrollToTop();
     BuildColumns();
     HandleResize();
-    // The view stays where the user left it, as far as the new extent allows,
-    // and moves only as much as a new entry or column needs to be seen.
     UpdateScrollBars();
-    tilePanel->ScrollTo(kept.x, kept.y);
+    tilePanel->ScrollTo(view.x, view.y);
     if (reveal != nullptr) ScrollIntoView(*reveal);
     CreateElementsInView();
-    SaveChanges(true);
+}
+
+void FormMain::HandleDpiChanged(std::int32_t newDpi, const RECT& suggested) {
+    if (newDpi <= 0) return;
+    std::int32_t oldDpi = dpi;
+    UseDpi(newDpi);
+    ForgetIcons();
+    // The suggested rectangle keeps the window the same size to the eye.
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (tilePanel == nullptr || addCategoryCell == nullptr) return;
+    // The extent is measured anew; the view keeps the same part of the content.
+    contentWidth = OrvoUtility::ScaleForDpi(640, newDpi);
+    contentHeight = OrvoUtility::ScaleForDpi(480, newDpi);
+    POINT view = tilePanel->ScrollPosition();
+    LayOutAgain(POINT{MulDiv(view.x, newDpi, oldDpi), MulDiv(view.y, newDpi, oldDpi)}, nullptr);
+}
+
+void FormMain::UseDpi(std::int32_t newDpi) {
+    dpi = newDpi;
+    measures = MeasuresAt(dpi);
+    // The new fonts reach every window before the old ones are freed.
+    auto newFormFont =
+        std::make_unique<OrvoUtility::FontDescription>("Lucida Console", measures.formFontHeight);
+    std::unique_ptr<OrvoUtility::FontDescription> newTileFont = NewTileFont(dpi);
+    font = newFormFont.get();
+    ApplyFont();
+    for (const std::unique_ptr<Button>& tile : tiles) {
+        tile->font = newTileFont.get();
+        tile->iconSize = measures.iconSize;
+        tile->ApplyFont();
+    }
+    for (const auto& cell : categoryCells) cell->fontSize = measures.cellFontHeight;
+    for (const auto& cell : addAppCells) cell->fontSize = measures.cellFontHeight;
+    if (addCategoryCell != nullptr) addCategoryCell->fontSize = measures.cellFontHeight;
+    formFont = std::move(newFormFont);
+    tileFont = std::move(newTileFont);
 }
 
 void FormMain::SaveChanges(bool reportFailure) {

@@ -21,11 +21,13 @@
 #include "formordina.h"
 #include "icon_extractor.h"
 #include "scoped_gdi.h"
+#include "tool_tip.h"
 
 namespace OrvoUtility {
 class Button;
 class CellControl;
 class Child;
+class FontDescription;
 class FormAbout;
 class Menu;
 class MenuBar;
@@ -122,6 +124,11 @@ public:
     std::unique_ptr<OrvoUtility::CellControl> NewHeaderCell(const Categoria& category);
     std::unique_ptr<OrvoUtility::CellControl> NewAddAppCell(const Categoria& category);
     std::unique_ptr<OrvoUtility::Button> NewTile(const App& app);
+    // The tile's tooltip tells the whole entry: description, pathname and
+    // parameters.
+    void ShowTileTip(OrvoUtility::GUIElement& tile, const App& app);
+    // A deleted entry's tile loses its tooltip and its window.
+    void DestroyTileWindow(OrvoUtility::GUIElement* tile);
     // The tile icon for a pathname: extracted once per pathname, on a worker
     // thread; until it is found, and when there is none, the web or the program
     // icon of the resources.
@@ -131,6 +138,18 @@ public:
     // After every change of the catalogue: lay out again, keeping the view
     // and showing `reveal` (content coordinates) when given, and write app.txt.
     void RefreshAndSave(const RECT* reveal = nullptr);
+    // Moves every cell and tile to its place, then scrolls to `view` (content
+    // coordinates) as far as the extent allows and shows `reveal` when given.
+    void LayOutAgain(POINT view, const RECT* reveal);
+    // The window now shows at another DPI: it takes the suggested rectangle
+    // and is laid out again, with fonts and tile icons at the new size.
+    void HandleDpiChanged(std::int32_t newDpi, const RECT& suggested);
+    // The measures and fonts of the layout at this DPI, given to every cell
+    // and tile made so far.
+    void UseDpi(std::int32_t newDpi);
+    // Lets go of every icon taken at the previous size; the next layout asks
+    // for them again.
+    void ForgetIcons();
     // The scroll bars for the content's extent, as the resize timer sets them.
     void UpdateScrollBars();
     // Scrolls the least that shows this part of the content.
@@ -192,6 +211,9 @@ public:
     // The elements below go after the window, which ~FormMain destroys with
     // its children first; a deleted cell or tile keeps its element until then.
     std::unique_ptr<OrvoUtility::PanelChildren> tilePanel;
+    // The DPI the window is laid out for, and the layout's measures at it.
+    std::int32_t dpi;
+    MainWindowParts::LayoutMeasures measures;
     std::int32_t contentWidth;
     std::int32_t contentHeight;
     Catalogue catalogue;
@@ -199,6 +221,8 @@ public:
     std::vector<std::unique_ptr<OrvoUtility::CellControl>> addAppCells;
     std::vector<std::unique_ptr<OrvoUtility::CellControl>> categoryCells;
     std::vector<std::unique_ptr<OrvoUtility::Button>> tiles;
+    // One tooltip control for every tile.
+    OrvoUtility::ToolTip tileTips;
     // Found icons by pathname.
     std::unordered_map<std::string, OrvoUtility::OwnedIcon> iconCache;
     // Every pathname looked up in this run, found or not.
@@ -222,8 +246,10 @@ public:
     std::string findText;
     // The tag of the selected header or tile; empty when none is.
     std::string selectedTag;
-    // The form's own font; `font` points here.
-    OrvoUtility::FontDescription mainFont;
+    // The form's own font, which `font` points to, and the tiles' caption
+    // font, both at the window's DPI.
+    std::unique_ptr<OrvoUtility::FontDescription> formFont;
+    std::unique_ptr<OrvoUtility::FontDescription> tileFont;
 };
 
 // The first main form constructed: where the commands of the pop-up menus,

@@ -134,7 +134,7 @@ void FormMain::DeleteContextCategory() {
     Categoria& category = catalogue.categories[static_cast<std::size_t>(index)];
     DestroyElementWindow(category.cell);
     DestroyElementWindow(category.addCell);
-    for (App& app : category.apps) DestroyElementWindow(app.tile);
+    for (App& app : category.apps) DestroyTileWindow(app.tile);
     catalogue.DeleteCategory(category.id);
     RefreshAndSave();
 }
@@ -147,7 +147,7 @@ void FormMain::DeleteContextApp() {
     std::string key = ContextTag();
     App* app = catalogue.FindApp(key);
     if (app == nullptr) return;
-    DestroyElementWindow(app->tile);
+    DestroyTileWindow(app->tile);
     catalogue.DeleteApp(key);
     RefreshAndSave();
 }

@@ -29,15 +29,15 @@ std::string DescriptionOf(const std::string& path) {
 Categoria* FormMain::ColumnAt(POINT point) {
     // The panel's client point in content coordinates, wherever it is scrolled.
     RECT shown = ShownContent(false);
-    std::int32_t x = shown.left + point.x - margin;
-    std::int32_t y = shown.top + point.y - margin;
-    if (x < 0 || y < 0 || x % columnStep >= cellWidth) return nullptr;
-    std::size_t column = static_cast<std::size_t>(x / columnStep);
+    std::int32_t x = shown.left + point.x - measures.margin;
+    std::int32_t y = shown.top + point.y - measures.margin;
+    if (x < 0 || y < 0 || x % measures.columnStep >= measures.cellWidth) return nullptr;
+    std::size_t column = static_cast<std::size_t>(x / measures.columnStep);
     if (column >= catalogue.categories.size()) return nullptr;
     Categoria& category = catalogue.categories[column];
     // From the header to the bottom of the "+ aggiungi App" cell.
     std::int32_t rows = static_cast<std::int32_t>(category.apps.size()) + 1;
-    return y < rowStep * rows + cellHeight ? &category : nullptr;
+    return y < measures.rowStep * rows + measures.cellHeight ? &category : nullptr;
 }
 
 void FormMain::HandleDroppedFiles(const std::vector<std::wstring>& paths, POINT point) {

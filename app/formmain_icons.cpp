@@ -11,9 +11,9 @@ using namespace MainWindowParts;
 namespace {
 
 // Loaded unshared, so that the form owns it and may destroy it.
-OrvoUtility::OwnedIcon LoadResourceIcon(int resourceId) {
+OrvoUtility::OwnedIcon LoadResourceIcon(int resourceId, std::int32_t size) {
     HICON icon = static_cast<HICON>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, 0));
     if (icon == nullptr) OrvoUtility::RecordWin32Failure("LoadImageW");
     return OrvoUtility::OwnedIcon(icon);
 }
@@ -25,13 +25,24 @@ HICON FormMain::IconFor(const std::string& pathname) {
     if (cached != iconCache.end()) return cached->second.get();
     if (iconLookups.insert(pathname).second) {
         if (iconExtractor == nullptr) {
-            iconExtractor = std::make_unique<IconExtractor>(instance, hwnd, iconsFoundMessage);
+            iconExtractor =
+                std::make_unique<IconExtractor>(hwnd, iconsFoundMessage, measures.iconSize);
         }
         iconExtractor->Request(pathname);
     }
-    if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE);
-    if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE);
+    if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE, measures.iconSize);
+    if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE, measures.iconSize);
     return StartsWithHttp(pathname) ? webIcon.get() : programIcon.get();
+}
+
+void FormMain::ForgetIcons() {
+    // First, so that no icon of the old size arrives after the cache is emptied.
+    iconExtractor.reset();
+    for (const std::unique_ptr<Button>& tile : tiles) tile->enabledIcon = nullptr;
+    iconCache.clear();
+    iconLookups.clear();
+    programIcon.reset();
+    webIcon.reset();
 }
 
 void FormMain::HandleIconAnswers() {

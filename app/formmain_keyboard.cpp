@@ -240,9 +240,10 @@ void FormMain::Select(TilePlace place) {
         MarkSelected(AppKey(category.id, category.apps[static_cast<std::size_t>(place.row)].id));
     }
     // Scrolling makes the element when it comes into view for the first time.
-    std::int32_t x = margin + columnStep * place.column;
-    std::int32_t y = place.row < 0 ? margin : margin + rowStep * (place.row + 1);
-    ScrollIntoView(RECT{x, y, x + cellWidth, y + (place.row < 0 ? headerHeight : cellHeight)});
+    std::int32_t x = measures.margin + measures.columnStep * place.column;
+    std::int32_t y = measures.margin + (place.row < 0 ? 0 : measures.rowStep * (place.row + 1));
+    std::int32_t boxHeight = place.row < 0 ? measures.headerHeight : measures.cellHeight;
+    ScrollIntoView(RECT{x, y, x + measures.cellWidth, y + boxHeight});
     GUIElement* element = ElementAtPlace(place);
     if (element != nullptr && element->hwnd != nullptr) {
         MarkSelected(selectedTag);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "button.h"
+#include "dpi.h"
 #include "formmain.h"
 #include "formmain_shared.h"
 #include "panel.h"
@@ -16,7 +17,12 @@ namespace {
 
 // A relayout after one edit leaves alone every window whose place and text
 // did not change.
-void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y) {
+void PlaceElement(GUIElement* element, std::int32_t x, std::int32_t y, std::int32_t boxWidth,
+                  std::int32_t boxHeight) {
+    // Sizes change only with the DPI.
+    if (element->width != boxWidth || element->height != boxHeight) {
+        element->Resize(boxWidth, boxHeight);
+    }
     if (element->left != x || element->top != y || !element->created) element->MoveTo(x, y);
 }
 
@@ -31,17 +37,17 @@ enum class Place { Header, Tile, AddCell };
 // Calls visit(place, category, entry or null, x, y) for every place of the
 // layout, column by column, top to bottom, in content coordinates.
 template <typename Visit>
-void ForEachPlace(Catalogue& catalogue, Visit visit) {
+void ForEachPlace(Catalogue& catalogue, const LayoutMeasures& measures, Visit visit) {
     std::int32_t column = 0;
     for (Categoria& category : catalogue.categories) {
-        std::int32_t x = margin + columnStep * column;
-        visit(Place::Header, category, nullptr, x, margin);
-        std::int32_t y = margin;
+        std::int32_t x = measures.margin + measures.columnStep * column;
+        visit(Place::Header, category, nullptr, x, measures.margin);
+        std::int32_t y = measures.margin;
         for (App& app : category.apps) {
-            y += rowStep;
+            y += measures.rowStep;
             visit(Place::Tile, category, &app, x, y);
         }
-        visit(Place::AddCell, category, nullptr, x, y + rowStep);
+        visit(Place::AddCell, category, nullptr, x, y + measures.rowStep);
         ++column;
     }
 }
@@ -71,10 +77,10 @@ OrvoUtility::MouseButtonHandler FormMain::ChildRightUp() {
 
 void FormMain::BuildPanel() {
     tilePanel = std::make_unique<PanelChildren>(this);
-    tilePanel->left = margin;
-    tilePanel->top = margin;
-    tilePanel->width = width - 2 * margin;
-    tilePanel->height = height - 2 * margin;
+    tilePanel->left = measures.margin;
+    tilePanel->top = measures.margin;
+    tilePanel->width = width - 2 * measures.margin;
+    tilePanel->height = height - 2 * measures.margin;
     tilePanel->border = true;
     tilePanel->thinBorder = false;
     tilePanel->SetBackColor(panelBackground);
@@ -98,15 +104,17 @@ void FormMain::BuildPanel() {
     tilePanel->AcceptDroppedFiles();
 
     addCategoryCell = std::make_unique<CellControl>(tilePanel.get());
-    addCategoryCell->width = cellWidth;
-    addCategoryCell->height = cellHeight;
+    addCategoryCell->width = measures.cellWidth;
+    addCategoryCell->height = measures.cellHeight;
+    addCategoryCell->fontSize = measures.cellFontHeight;
     addCategoryCell->SetTextNarrow("+ aggiungi categoria");
     addCategoryCell->SetHandCursor(true);
     addCategoryCell->onLeftDown = ChildLeftDown();
     addCategoryCell->textColor = addCellText;
     addCategoryCell->left =
-        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
-    addCategoryCell->top = margin;
+        measures.margin +
+        measures.columnStep * static_cast<std::int32_t>(catalogue.categories.size());
+    addCategoryCell->top = measures.margin;
     addCategoryCell->SetBackColor(tilePanel->backColor);
     ForwardKeys(addCategoryCell.get());
     addCategoryCell->Create();
@@ -118,7 +126,8 @@ void FormMain::BuildColumns() {
     // Windows that stay are moved out of the way before new ones are made, so
     // that a new window never paints over one that is about to move.
     std::int32_t column = static_cast<std::int32_t>(catalogue.categories.size());
-    PlaceElement(addCategoryCell.get(), margin + columnStep * column, margin);
+    PlaceElement(addCategoryCell.get(), measures.margin + measures.columnStep * column,
+                 measures.margin, measures.cellWidth, measures.cellHeight);
     MoveMadeElements();
     MakeMissingElements(true);
 
@@ -131,9 +140,9 @@ void FormMain::BuildColumns() {
     std::int32_t maxBottom = 0;
     for (const Categoria& category : catalogue.categories) {
         std::int32_t apps = static_cast<std::int32_t>(category.apps.size());
-        maxBottom = std::max(maxBottom, margin + rowStep * (apps + 2));
+        maxBottom = std::max(maxBottom, measures.margin + measures.rowStep * (apps + 2));
     }
-    contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + margin);
+    contentWidth = std::max<std::int32_t>(contentWidth, corner.x + addWidth + measures.margin);
     contentHeight = std::max(contentHeight, maxBottom);
 }
 
@@ -155,10 +164,12 @@ void FormMain::MoveMadeElements() {
                 if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
             }
             LabelElement(tile, app->description);
+            ShowTileTip(*tile, *app);
         }
-        PlaceElement(element, x, y);
+        PlaceElement(element, x, y, measures.cellWidth,
+                     place == Place::Header ? measures.headerHeight : measures.cellHeight);
     };
-    ForEachPlace(catalogue, move);
+    ForEachPlace(catalogue, measures, move);
 }
 
 void FormMain::MakeMissingElements(bool atOrigin) {
@@ -168,8 +179,9 @@ void FormMain::MakeMissingElements(bool atOrigin) {
     HWND previous = nullptr;
     auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
         GUIElement*& element = ElementAt(place, category, app);
-        std::int32_t boxHeight = place == Place::Header ? headerHeight : cellHeight;
-        if (element == nullptr && x < shown.right && x + cellWidth > shown.left &&
+        std::int32_t boxHeight =
+            place == Place::Header ? measures.headerHeight : measures.cellHeight;
+        if (element == nullptr && x < shown.right && x + measures.cellWidth > shown.left &&
             y < shown.bottom && y + boxHeight > shown.top) {
             if (place == Place::Header) {
                 categoryCells.push_back(NewHeaderCell(category));
@@ -185,6 +197,7 @@ void FormMain::MakeMissingElements(bool atOrigin) {
             element->left = x - shown.left;
             element->top = y - shown.top;
             element->Create();
+            if (place == Place::Tile) ShowTileTip(*element, *app);
             if (!atOrigin && element->hwnd != nullptr) {
                 SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -192,7 +205,7 @@ void FormMain::MakeMissingElements(bool atOrigin) {
         }
         if (element != nullptr && element->hwnd != nullptr) previous = element->hwnd;
     };
-    ForEachPlace(catalogue, make);
+    ForEachPlace(catalogue, measures, make);
 }
 
 RECT FormMain::ShownContent(bool atOrigin) {
@@ -207,16 +220,17 @@ RECT FormMain::ShownContent(bool atOrigin) {
     // The "+ aggiungi categoria" cell always exists and scrolls with the
     // content: how far it stands from its place is how far the panel is scrolled.
     POINT at = addCategoryCell->GetPosition();
-    std::int32_t placeX =
-        margin + columnStep * static_cast<std::int32_t>(catalogue.categories.size());
-    OffsetRect(&shown, placeX - at.x, margin - at.y);
+    std::int32_t placeX = measures.margin + measures.columnStep * static_cast<std::int32_t>(
+                                                                      catalogue.categories.size());
+    OffsetRect(&shown, placeX - at.x, measures.margin - at.y);
     return shown;
 }
 
 std::unique_ptr<CellControl> FormMain::NewHeaderCell(const Categoria& category) {
     auto header = std::make_unique<CellControl>(tilePanel.get());
-    header->width = cellWidth;
-    header->height = headerHeight;
+    header->width = measures.cellWidth;
+    header->height = measures.headerHeight;
+    header->fontSize = measures.cellFontHeight;
     header->tag = Common::FormatInt64(category.id);
     header->textColor = headerText;
     header->SetBackColor(headerBackground);
@@ -229,8 +243,9 @@ std::unique_ptr<CellControl> FormMain::NewHeaderCell(const Categoria& category) 
 
 std::unique_ptr<CellControl> FormMain::NewAddAppCell(const Categoria& category) {
     auto addCell = std::make_unique<CellControl>(tilePanel.get());
-    addCell->width = cellWidth;
-    addCell->height = cellHeight;
+    addCell->width = measures.cellWidth;
+    addCell->height = measures.cellHeight;
+    addCell->fontSize = measures.cellFontHeight;
     addCell->SetTextNarrow("+ aggiungi App");
     addCell->SetHandCursor(true);
     addCell->onLeftDown = ChildLeftDown();
@@ -244,8 +259,10 @@ std::unique_ptr<CellControl> FormMain::NewAddAppCell(const Categoria& category) 
 std::unique_ptr<Button> FormMain::NewTile(const App& app) {
     auto tile = std::make_unique<Button>(tilePanel.get(), app.description);
     tile->ownerDrawn = true;
-    tile->width = cellWidth;
-    tile->height = cellHeight;
+    tile->width = measures.cellWidth;
+    tile->height = measures.cellHeight;
+    tile->font = tileFont.get();
+    tile->iconSize = measures.iconSize;
     tile->onCommand = [this](GUIElement* clicked) { HandleTileClick(clicked); };
     tile->onRightUp = ChildRightUp();
     tile->SetHandCursor(true);
@@ -259,12 +276,25 @@ std::unique_ptr<Button> FormMain::NewTile(const App& app) {
     return tile;
 }
 
+void FormMain::ShowTileTip(GUIElement& tile, const App& app) {
+    if (!tile.created) return;
+    std::string tip = app.description + "\r\n" + app.pathname;
+    if (!app.parameters.empty()) tip += "\r\n" + app.parameters;
+    tileTips.SetText(hwnd, tile.hwnd, Common::NarrowToWide(tip),
+                     OrvoUtility::ScaleForDpi(600, dpi));
+}
+
+void FormMain::DestroyTileWindow(GUIElement* tile) {
+    if (tile != nullptr) tileTips.Remove(tile->hwnd);
+    DestroyElementWindow(tile);
+}
+
 void FormMain::ScrollIntoView(const RECT& content) {
     RECT client;
     if (tilePanel->hwnd == nullptr || !GetClientRect(tilePanel->hwnd, &client)) return;
     POINT at = tilePanel->ScrollPosition();
     RECT wanted = content;
-    InflateRect(&wanted, margin, margin);
+    InflateRect(&wanted, measures.margin, measures.margin);
     if (wanted.right > at.x + client.right) at.x = wanted.right - client.right;
     if (wanted.left < at.x) at.x = std::max<LONG>(wanted.left, 0);
     if (wanted.bottom > at.y + client.bottom) at.y = wanted.bottom - client.bottom;
@@ -275,12 +305,14 @@ void FormMain::ScrollIntoView(const RECT& content) {
 RECT FormMain::NewestPlaceIn(std::int32_t categoryId) {
     std::int32_t column = catalogue.FindCategory(categoryId);
     if (column < 0) return RECT{0, 0, 0, 0};
-    std::int32_t x = margin + columnStep * column;
+    std::int32_t x = measures.margin + measures.columnStep * column;
     std::int32_t entries = static_cast<std::int32_t>(
         catalogue.categories[static_cast<std::size_t>(column)].apps.size());
-    if (entries == 0) return RECT{x, margin, x + cellWidth, margin + rowStep + cellHeight};
-    std::int32_t y = margin + rowStep * entries;
-    return RECT{x, y, x + cellWidth, y + cellHeight};
+    if (entries == 0)
+        return RECT{x, measures.margin, x + measures.cellWidth,
+                    measures.margin + measures.rowStep + measures.cellHeight};
+    std::int32_t y = measures.margin + measures.rowStep * entries;
+    return RECT{x, y, x + measures.cellWidth, y + measures.cellHeight};
 }
 
 }  // namespace MyApp

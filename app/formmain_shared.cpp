@@ -1,5 +1,6 @@
 #include "formmain_shared.h"
 
+#include "dpi.h"
 #include "form.h"
 #include "text.h"
 
@@ -11,6 +12,12 @@ using OrvoUtility::GUIElement;
 void Discard::operator()(OrvoUtility::Form* dialog) const {
     dialog->onDestroy = nullptr;
     delete dialog;
+}
+
+LayoutMeasures MeasuresAt(std::int32_t dpi) {
+    auto scaled = [dpi](std::int32_t value) { return OrvoUtility::ScaleForDpi(value, dpi); };
+    return LayoutMeasures{scaled(10), scaled(180), scaled(50), scaled(160), scaled(40),
+                          scaled(25), scaled(32),  scaled(14), scaled(14)};
 }
 
 void DestroyElementWindow(GUIElement* element) {

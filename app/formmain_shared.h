@@ -42,13 +42,21 @@ inline constexpr std::int32_t resizeDelayMs = 500;
 // Posted by the icon worker when found icons wait to be taken.
 inline constexpr UINT iconsFoundMessage = WM_APP + 1;
 
-// The layout: columns 160 wide and 180 apart, tiles 40 high and 50 apart.
-inline constexpr std::int32_t margin = 10;
-inline constexpr std::int32_t columnStep = 180;
-inline constexpr std::int32_t rowStep = 50;
-inline constexpr std::int32_t cellWidth = 160;
-inline constexpr std::int32_t cellHeight = 40;
-inline constexpr std::int32_t headerHeight = 25;
+// The layout's measures at one DPI; at 96 columns are 160 wide and 180
+// apart, tiles 40 high and 50 apart.
+struct LayoutMeasures {
+    std::int32_t margin;
+    std::int32_t columnStep;
+    std::int32_t rowStep;
+    std::int32_t cellWidth;
+    std::int32_t cellHeight;
+    std::int32_t headerHeight;
+    std::int32_t iconSize;
+    // The form's font, and the headers' and "+ aggiungi" cells' own.
+    std::int32_t formFontHeight;
+    std::int32_t cellFontHeight;
+};
+LayoutMeasures MeasuresAt(std::int32_t dpi);
 
 // A deleted cell or tile loses its window at once; the element itself stays
 // with the form until teardown, with no handle that a later window could reuse.

@@ -1,9 +1,9 @@
 #include "icon_extractor.h"
 
-// windows.h comes first: shellapi.h builds on it.
+// windows.h comes first: shlobj.h builds on it.
 // clang-format off
 #include <windows.h>
-#include <shellapi.h>
+#include <shlobj.h>
 // clang-format on
 
 #include <condition_variable>
@@ -16,9 +16,9 @@
 namespace MyApp {
 
 struct IconExtractor::Shared {
-    HINSTANCE instance;
     HWND window;
     UINT message;
+    int iconSize;
     std::mutex lock;
     std::condition_variable wake;
     std::deque<std::string> pending;
@@ -37,11 +37,11 @@ void DestroyIcons(std::vector<IconExtractor::Answer>& answers) {
 
 }  // namespace
 
-IconExtractor::IconExtractor(HINSTANCE instance, HWND window, UINT message)
+IconExtractor::IconExtractor(HWND window, UINT message, int iconSize)
     : shared(std::make_shared<Shared>()), started(false), requests(0) {
-    shared->instance = instance;
     shared->window = window;
     shared->message = message;
+    shared->iconSize = iconSize;
 }
 
 IconExtractor::~IconExtractor() {
@@ -76,11 +76,14 @@ void IconExtractor::Request(const std::string& pathname) {
                 pathname = state->pending.front();
                 state->pending.pop_front();
             }
-            // %NAME% in the pathname names the file the icon comes from.
-            HICON icon =
-                ExtractIconW(state->instance, OrvoUtility::ExpandedText(pathname).c_str(), 0);
-            // The value 1 is no icon but the shell's answer for a file that holds none.
-            if (reinterpret_cast<UINT_PTR>(icon) <= 1) icon = nullptr;
+            // %NAME% in the pathname names the file the icon comes from; the
+            // first icon is drawn at the tile's size rather than stretched from 32.
+            HICON icon = nullptr;
+            UINT size = static_cast<UINT>(state->iconSize);
+            if (SHDefExtractIconW(OrvoUtility::ExpandedText(pathname).c_str(), 0, 0, &icon, nullptr,
+                                  MAKELONG(size, size)) != S_OK) {
+                icon = nullptr;
+            }
             bool first = false;
             {
                 std::lock_guard<std::mutex> guard(state->lock);

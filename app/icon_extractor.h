@@ -19,8 +19,9 @@ public:
         HICON icon;  // null when the file gives none; owned by whoever takes it
     };
 
-    // `window` hears `message` when answers are waiting to be taken.
-    IconExtractor(HINSTANCE instance, HWND window, UINT message);
+    // `window` hears `message` when answers are waiting to be taken; icons
+    // are taken `iconSize` pixels square.
+    IconExtractor(HWND window, UINT message, int iconSize);
     // A lookup still running is abandoned; its icon is destroyed when it ends.
     ~IconExtractor();
     IconExtractor(const IconExtractor&) = delete;

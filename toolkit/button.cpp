@@ -14,8 +14,10 @@ namespace {
 
 constexpr COLORREF disabledTextColor = 0x969696;
 constexpr COLORREF disabledFrameColor = 0x696969;
+// At the usual icon size of 32; scaled with the button's iconSize.
+constexpr std::int32_t usualIconSize = 32;
 constexpr std::int32_t imageMargin = 5;
-constexpr std::int32_t iconSize = 32;
+constexpr std::int32_t captionGap = 8;
 constexpr std::int32_t selectedFrameWidth = 3;
 
 // The height of the font currently selected into the context, read from its
@@ -45,7 +47,8 @@ Button::Button(GUIElement* parentElement, std::string caption)
       enabledBitmap(nullptr),
       disabledBitmap(nullptr),
       enabledIcon(nullptr),
-      disabledIcon(nullptr) {
+      disabledIcon(nullptr),
+      iconSize(usualIconSize) {
     text = Common::NarrowToWide(caption);
     kind = "button";
     width = 80;
@@ -85,10 +88,15 @@ std::int32_t Button::DrawImage(Drawing& drawing, RECT item, bool) {
     HICON icon = enabled ? enabledIcon : disabledIcon;
     if (icon == nullptr) return 0;
     if (drawing.dc != nullptr) {
-        DrawIconEx(drawing.dc, item.left + imageMargin, (item.bottom - item.top - iconSize) / 2,
-                   icon, iconSize, iconSize, 0, nullptr, DI_NORMAL | DI_COMPAT);
+        DrawIconEx(drawing.dc, item.left + Scaled(imageMargin),
+                   (item.bottom - item.top - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr,
+                   DI_NORMAL | DI_COMPAT);
     }
-    return item.left + iconSize + 8;
+    return item.left + iconSize + Scaled(captionGap);
+}
+
+std::int32_t Button::Scaled(std::int32_t usual) const {
+    return MulDiv(usual, iconSize, usualIconSize);
 }
 
 void Button::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -113,7 +121,7 @@ void Button::DrawItem(const DRAWITEMSTRUCT& item) {
     } else if ((item.itemState & ODS_SELECTED) != 0) {
         frameColor = 0xFFFFFF - textColor;
     }
-    std::int32_t frames = selected && !disabled ? selectedFrameWidth : 1;
+    std::int32_t frames = selected && !disabled ? Scaled(selectedFrameWidth) : 1;
     for (std::int32_t inset = 0; inset < frames; ++inset) {
         drawing.FrameRectangle(box.left + inset, box.top + inset, boxWidth - 2 * inset,
                                boxHeight - 2 * inset, frameColor);

@@ -37,6 +37,12 @@ public:
     HBITMAP disabledBitmap;
     HICON enabledIcon;
     HICON disabledIcon;
+    // A length given for the usual 32-pixel icon, at this button's icon size.
+    std::int32_t Scaled(std::int32_t usual) const;
+
+    // The icon's side in pixels; the margins and frames around it grow with it,
+    // so that a button scaled for a higher DPI keeps its proportions.
+    std::int32_t iconSize;
 };
 
 }  // namespace OrvoUtility

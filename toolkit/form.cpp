@@ -19,6 +19,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       icon(nullptr),
       iconId(0),
       onAppMessage(nullptr),
+      onDpiChanged(nullptr),
       classBrush(nullptr) {
     kind = "form";
 }
@@ -107,6 +108,12 @@ void Form::OnActivateMessage(HWND window) {
 
 void Form::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (onAppMessage != nullptr) onAppMessage(this, message, wParam, lParam);
+}
+
+bool Form::OnDpiChanged(std::int32_t dpi, const RECT& suggested) {
+    if (onDpiChanged == nullptr) return false;
+    onDpiChanged(this, dpi, suggested);
+    return true;
 }
 
 void Form::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {

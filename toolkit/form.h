@@ -18,6 +18,9 @@ class Form;
 // window: how work done on another thread reports back to the window's thread.
 using AppMessageHandler =
     std::function<void(Form* form, UINT message, WPARAM wParam, LPARAM lParam)>;
+// The window now shows at another DPI (moved to another monitor, or the scale
+// changed): the new DPI and the window rectangle the system suggests for it.
+using DpiChangedHandler = std::function<void(Form* form, std::int32_t dpi, const RECT& suggested)>;
 
 class Form : public GUIElement {
 public:
@@ -30,6 +33,7 @@ public:
     void OnCreateMessage(HWND window) override;
     void OnActivateMessage(HWND window) override;
     void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnDpiChanged(std::int32_t dpi, const RECT& suggested) override;
     void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     void CenterOnScreen();
     void SetIcon(std::uint32_t resourceId);
@@ -43,6 +47,7 @@ public:
     HICON icon;
     std::uint32_t iconId;
     AppMessageHandler onAppMessage;
+    DpiChangedHandler onDpiChanged;
 
 private:
     std::wstring className;  // the window class Create registered

@@ -288,6 +288,8 @@ bool GUIElement::OnWheel(int) { return false; }
 
 void GUIElement::OnAppMessage(UINT, WPARAM, LPARAM) {}
 
+bool GUIElement::OnDpiChanged(std::int32_t, const RECT&) { return false; }
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

@@ -130,6 +130,8 @@ public:
     virtual bool OnWheel(int wheelDelta);
     // A message of the program's own (WM_APP and above).
     virtual void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // True when the element took the new DPI; otherwise the window keeps its size.
+    virtual bool OnDpiChanged(std::int32_t dpi, const RECT& suggested);
 
     std::wstring GetText();
     std::string GetTextNarrow();

@@ -218,6 +218,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                 return 0;
             }
             break;
+        case WM_DPICHANGED:
+            if (element != nullptr && lParam != 0 &&
+                element->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam))) {
+                return 0;
+            }
+            break;
         case WM_MOUSEWHEEL:
             if (ScrollByWheel(element, wParam)) return 0;
             break;

@@ -47,7 +47,8 @@ std::wstring TextOf(OrvoUtility::GUIElement* box) { return TextOf(box->hwnd); }
 LONG TextWidth(HWND window) {
     std::wstring text = TextOf(window);
     HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);

@@ -113,7 +113,8 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
         std::vector<std::string> report;  // the start folder, then the arguments
     } cases[] = {
         // Started in its own folder.
-        {"%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"",
+        {"%ZELMIVO_PROBE_DIR%\\launch_probe.exe",
+         "uno \"%ZELMIVO_WORDS%\"",
          {lower(probeFolder), "uno", "due tre"}},
         // A relative pathname beginning with "HtTp" is no web address, but it
         // gets no start folder: it keeps the current one.
@@ -136,10 +137,10 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
             ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
             ZelmivoTest::AnsweredDialog box = answer.get();
             EXPECT_EQ(box.caption, L"Errore");
-            EXPECT_EQ(box.text.rfind(L"Impossibile aprire\r\n" +
-                                         Common::NarrowToWide(c.pathname) + L"\r\n\r\n",
-                                     0),
-                      0u)
+            EXPECT_EQ(
+                box.text.rfind(
+                    L"Impossibile aprire\r\n" + Common::NarrowToWide(c.pathname) + L"\r\n\r\n", 0),
+                0u)
                 << Common::WideToNarrow(box.text);
             EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
             continue;

@@ -1,8 +1,11 @@
 // The main window in-process over prepared catalogues: its scroll bars, the
-// tiles made as they come into view, where they stand, the icons they show,
-// the view kept after an edit, and files dropped on a column.
+// tiles made as they come into view, where they stand at each DPI, the icons
+// and tooltips they show, the view kept after an edit, and files dropped on a
+// column.
 #include <gtest/gtest.h>
 #include <windows.h>
+// commctrl.h builds on windows.h.
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -22,16 +25,33 @@ namespace {
 using MyApp::FormMain;
 
 ::testing::AssertionResult IsAt(const FormMain& main, const OrvoUtility::GUIElement* element,
-                                LONG x, LONG y) {
+                                LONG x, LONG y, LONG width = 160, LONG height = 40) {
     RECT rect = RectInPanel(main, element);
-    if (rect.left == x && rect.top == y && rect.right - rect.left == 160 &&
-        rect.bottom - rect.top == 40) {
+    if (rect.left == x && rect.top == y && rect.right - rect.left == width &&
+        rect.bottom - rect.top == height) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "at (" << rect.left << ", " << rect.top << ") size "
-                                         << rect.right - rect.left << " x "
-                                         << rect.bottom - rect.top << ", expected (" << x << ", "
-                                         << y << ") size 160 x 40";
+    return ::testing::AssertionFailure()
+           << "at (" << rect.left << ", " << rect.top << ") size " << rect.right - rect.left
+           << " x " << rect.bottom - rect.top << ", expected (" << x << ", " << y << ") size "
+           << width << " x " << height;
+}
+
+std::string OwnPath() {
+    wchar_t path[MAX_PATH] = {};
+    return Common::WideToNarrow(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
+}
+
+// What the main window's one tooltip control shows over a tile.
+std::wstring ToolTipOf(const FormMain& main, const OrvoUtility::GUIElement* tile) {
+    wchar_t buffer[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = main.tilePanel->hwnd;
+    info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(tile->hwnd));
+    info.lpszText = buffer;
+    SendMessageW(main.tileTips.window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return buffer;
 }
 
 // The colour pixels of an icon, to tell two icons apart by what they show.
@@ -42,8 +62,8 @@ std::vector<std::uint32_t> IconPixels(HICON icon) {
     BITMAP bitmap{};
     GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
     BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.bmWidth, bitmap.bmHeight, 1, 32, BI_RGB,
-                        0, 0, 0, 0, 0};
+    format.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), bitmap.bmWidth, bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     pixels.resize(static_cast<std::size_t>(bitmap.bmWidth) * bitmap.bmHeight);
     HDC dc = GetDC(nullptr);
     GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
@@ -111,10 +131,71 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
     expectInPlace();
 }
 
+// Moved to a monitor of another DPI, the window takes the rectangle the system
+// suggests and every measure, font and icon follows, 96 being 100%.
+TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
+    const std::string own = OwnPath();
+    MyApp::Catalogue sample = SampleCatalogue({2, 0});
+    sample.AddApp(2, "Proprio", own, "");
+    FormMain& main = Open(sample);
+    MyApp::Categoria& first = main.catalogue.categories.at(0);
+    const OrvoUtility::GUIElement* ownTile = main.catalogue.categories.at(1).apps.at(0).tile;
+    const struct {
+        LONG dpi, step, width, height, rowStep, header, font, icon;
+    } rows[] = {{144, 270, 240, 60, 75, 38, 21, 48}, {96, 180, 160, 40, 50, 25, 14, 32}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        RECT suggested{20, 30, 20 + 7 * row.dpi, 30 + 5 * row.dpi};
+        SendMessageW(main.hwnd, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT frame{};
+        GetWindowRect(main.hwnd, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+        const LONG m = 10 * row.dpi / 96;
+        EXPECT_TRUE(IsAt(main, first.cell, m, m, row.width, row.header));
+        EXPECT_TRUE(
+            IsAt(main, first.apps.at(1).tile, m, m + 2 * row.rowStep, row.width, row.height));
+        EXPECT_TRUE(IsAt(main, first.addCell, m, m + 3 * row.rowStep, row.width, row.height));
+        EXPECT_TRUE(IsAt(main, ownTile, m + row.step, m + row.rowStep, row.width, row.height));
+        EXPECT_TRUE(
+            IsAt(main, main.addCategoryCell.get(), m + 2 * row.step, m, row.width, row.height));
+        EXPECT_EQ(main.font->height, row.font);
+        EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(first.cell)->fontSize, row.font);
+        EXPECT_EQ(main.tileFont->height, 16 * row.dpi / 96);
+        // Icons are taken again at the new size, from the file and the resources.
+        ASSERT_TRUE(PumpUntil([&main, &own] { return main.iconCache.count(own) == 1; }));
+        PumpMessages();
+        for (const OrvoUtility::GUIElement* tile :
+             std::initializer_list<const OrvoUtility::GUIElement*>{ownTile, first.apps[0].tile}) {
+            HICON icon = static_cast<const OrvoUtility::Button*>(tile)->enabledIcon;
+            EXPECT_EQ(IconPixels(icon).size(), static_cast<std::size_t>(row.icon * row.icon));
+        }
+        EXPECT_EQ(static_cast<const OrvoUtility::Button*>(ownTile)->enabledIcon,
+                  main.iconCache.at(own).get());
+    }
+}
+
+// One tooltip control serves every tile: a window per tile doubled the start-up.
+TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
+    MyApp::Catalogue sample = SampleCatalogue({3});
+    sample.AddApp(1, std::string(50, 'D'), "C:\\Programmi\\lungo.exe", "-a -b");
+    FormMain& main = Open(sample);
+    std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    EXPECT_EQ(ToolTipOf(main, apps.at(3).tile),
+              std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
+    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 4);
+    main.catalogue.EditApp(apps.at(3).tile->tag, "Breve", "%WINDIR%\\notepad.exe", "");
+    main.RefreshAndSave();
+    EXPECT_EQ(ToolTipOf(main, apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
+    main.contextTarget = apps.at(0).tile;
+    auto yes = AnswerNextBox(IDYES);
+    main.DeleteContextApp();
+    EXPECT_TRUE(yes.get().pressed);
+    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
+
 TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
-    wchar_t self[MAX_PATH] = {};
-    const std::string own = Common::WideToNarrow(
-        std::wstring(self, GetModuleFileNameW(nullptr, self, MAX_PATH)));
+    const std::string own = OwnPath();
     const std::string document = MyApp::DataFolder("Zelmivo") + "nota.txt";
     MyApp::FileWriter note;
     ASSERT_TRUE(note.Open(document) && note.Write("testo", 5) && note.Close());
@@ -122,10 +203,9 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", Common::NarrowToWide(own).c_str());
     MyApp::Catalogue sample;
     sample.AddCategory("Icone");
-    for (const std::string& pathname :
-         {own, own, std::string("HTTP://WWW.ZELMIVO.IT/"),
-          std::string("C:\\nessuna\\cartella\\programma.exe"), document,
-          std::string("%ZELMIVO_ICON_FILE%")}) {
+    for (const std::string& pathname : {own, own, std::string("HTTP://WWW.ZELMIVO.IT/"),
+                                        std::string("C:\\nessuna\\cartella\\programma.exe"),
+                                        document, std::string("%ZELMIVO_ICON_FILE%")}) {
         sample.AddApp(1, "Voce", pathname, "");
     }
     FormMain& main = Open(sample);

@@ -44,6 +44,13 @@ TEST_F(ScreenshotTest, MainWindowDialogsAndAboutBox) {
     RECT mainFrame = ScreenRect(zelmivo.MainWindow());
     Screenshot(L"main_window", &mainFrame);
 
+    // Finding by typing: the text in the title, the tile found drawn selected.
+    TypeText(L"reg");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return TextOf(zelmivo.MainWindow()).find(L"Trova: reg") != std::wstring::npos; }));
+    Screenshot(L"find_by_typing", &mainFrame);
+    PressKey(VK_ESCAPE);
+
     HWND app = OpenDialogBy(AddAppCell(1), L"Aggiungi Applicazione");
     ASSERT_NE(app, nullptr);
     std::vector<HWND> boxes = TextBoxes(app);

@@ -52,19 +52,26 @@ std::vector<std::string> ShownLayout(HWND panel) {
 }
 
 std::vector<std::string> ExpectedLayout(const std::vector<ExpectedColumn>& columns) {
+    // The program lays itself out at the screen's DPI, 96 being 100%.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    auto at = [dpi](LONG value) { return static_cast<LONG>(MulDiv(value, dpi, 96)); };
     std::vector<Item> items;
-    LONG x = 10;
+    LONG x = at(10);
     for (const ExpectedColumn& column : columns) {
-        items.push_back(Item{false, column.name, RECT{x, 10, x + 160, 35}});
-        LONG y = 10;
+        items.push_back(Item{false, column.name, RECT{x, at(10), x + at(160), at(10) + at(25)}});
+        LONG y = at(10);
         for (const std::wstring& tile : column.tiles) {
-            y += 50;
-            items.push_back(Item{true, tile, RECT{x, y, x + 160, y + 40}});
+            y += at(50);
+            items.push_back(Item{true, tile, RECT{x, y, x + at(160), y + at(40)}});
         }
-        items.push_back(Item{false, L"+ aggiungi App", RECT{x, y + 50, x + 160, y + 90}});
-        x += 180;
+        items.push_back(
+            Item{false, L"+ aggiungi App", RECT{x, y + at(50), x + at(160), y + at(50) + at(40)}});
+        x += at(180);
     }
-    items.push_back(Item{false, L"+ aggiungi categoria", RECT{x, 10, x + 160, 50}});
+    items.push_back(
+        Item{false, L"+ aggiungi categoria", RECT{x, at(10), x + at(160), at(10) + at(40)}});
     return Describe(items);
 }
 

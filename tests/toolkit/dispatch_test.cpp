@@ -42,8 +42,8 @@ TEST_F(Dispatch, ARefusedCloseKeepsTheWindowAndOnlyTheMainWindowEndsTheLoop) {
     ASSERT_EQ(mainWindow, mainForm.hwnd);
     PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RunMessageLoopGuarded());
-    EXPECT_EQ(events, (std::vector<std::string>{"dialog gone", "close asked", "close asked",
-                                                "main gone"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"dialog gone", "close asked", "close asked", "main gone"}));
 }
 
 TEST_F(Dispatch, KeyPreviewOffersCharactersToTheFormButTheChildDecides) {

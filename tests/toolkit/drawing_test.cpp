@@ -29,7 +29,8 @@ constexpr UINT unboxed = ~0u;
 void SystemText(Canvas& canvas, const std::wstring& text, FontDescription* font, RECT box,
                 UINT format) {
     SetBkMode(canvas.dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(canvas.dc, font ? font->GetHandle() : GetStockObject(SYSTEM_FONT));
+    HGDIOBJ previous =
+        SelectObject(canvas.dc, font ? font->GetHandle() : GetStockObject(SYSTEM_FONT));
     if (format == unboxed) {
         TextOutW(canvas.dc, box.left, box.top, text.c_str(), static_cast<int>(text.size()));
     } else {

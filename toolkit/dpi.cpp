@@ -1,0 +1,38 @@
+#include "dpi.h"
+
+namespace OrvoUtility {
+
+namespace {
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+// Looked up once: older systems have no GetDpiForWindow to link against.
+GetDpiForWindowFunction DpiForWindowFunction() {
+    static const GetDpiForWindowFunction function = [] {
+        HMODULE user = GetModuleHandleW(L"user32.dll");
+        FARPROC found = user != nullptr ? GetProcAddress(user, "GetDpiForWindow") : nullptr;
+        return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(found));
+    }();
+    return function;
+}
+
+}  // namespace
+
+std::int32_t WindowDpi(HWND window) {
+    GetDpiForWindowFunction dpiForWindow = DpiForWindowFunction();
+    if (dpiForWindow != nullptr && window != nullptr) {
+        UINT dpi = dpiForWindow(window);
+        if (dpi != 0) return static_cast<std::int32_t>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return defaultDpi;
+    std::int32_t dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : defaultDpi;
+}
+
+std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi) {
+    return MulDiv(value, dpi, defaultDpi);
+}
+
+}  // namespace OrvoUtility

@@ -1,0 +1,18 @@
+// The dots per inch a window is shown at, and sizes scaled to it: 96 is 100%.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace OrvoUtility {
+
+constexpr std::int32_t defaultDpi = 96;
+
+// The window's DPI: GetDpiForWindow where the system has it (Windows 10
+// 1607 and later, and Wine), else the screen's LOGPIXELSX, else 96.
+std::int32_t WindowDpi(HWND window);
+// A size given at 96 DPI, at `dpi`.
+std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi);
+
+}  // namespace OrvoUtility
