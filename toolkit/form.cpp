@@ -19,8 +19,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       icon(nullptr),
       iconId(0),
       onAppMessage(nullptr),
-      onDpiChanged(nullptr),
-      classBrush(nullptr) {
+      onDpiChanged(nullptr) {
     kind = "form";
 }
 
@@ -31,10 +30,10 @@ Form::~Form() {
         created = false;
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
-    // The class is this form's alone; once no window uses it, it and its brush go.
-    if (!className.empty() && UnregisterClassW(className.c_str(), instance) &&
-        classBrush != nullptr) {
-        DeleteObject(classBrush);
+    // The class is this form's alone; once no window uses it, it goes, and the
+    // system deletes its background brush with it.
+    if (!className.empty() && !UnregisterClassW(className.c_str(), instance)) {
+        RecordWin32Failure("UnregisterClassW");
     }
     if (activeForm == this) activeForm = nullptr;
 }
@@ -53,8 +52,7 @@ void Form::Create() {
     if (backColor == noColor) {
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     } else {
-        classBrush = CreateSolidBrush(backColor);
-        windowClass.hbrBackground = classBrush;
+        windowClass.hbrBackground = CreateSolidBrush(backColor);
     }
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
@@ -76,7 +74,7 @@ void Form::Create() {
     if (!enabled) style |= WS_DISABLED;
 
     hwnd = CreateWindowExW(extendedStyle, className.c_str(), windowName.c_str(), style, left, top,
-                           width, height, nullptr, nullptr, instance, nullptr);
+                           width, height, nullptr, nullptr, instance, this);
     if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
     if (mainWindow == nullptr) mainWindow = hwnd;
     OnCreate(hwnd);

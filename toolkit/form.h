@@ -51,7 +51,6 @@ public:
 
 private:
     std::wstring className;  // the window class Create registered
-    HBRUSH classBrush;       // the background brush Create made, if any
 };
 
 }  // namespace OrvoUtility

@@ -359,24 +359,13 @@ void GUIElement::ApplyFont() {
 Child::Child(GUIElement* parentElement) : GUIElement(nullptr) { parent = parentElement; }
 
 GUIElement* FindElementByWindow(HWND window) {
-    if (window != nullptr) {
-        auto found = windowIndex.find(window);
-        if (found != windowIndex.end()) {
-            const IndexEntry* last = &found->second.front();
-            for (const IndexEntry& entry : found->second) {
-                if (entry.order > last->order) last = &entry;
-            }
-            return last->element;
-        }
-    } else {
-        for (auto it = elementRegistry.rbegin(); it != elementRegistry.rend(); ++it) {
-            if ((*it)->hwnd == nullptr) return *it;
-        }
+    auto found = windowIndex.find(window);
+    if (window == nullptr || found == windowIndex.end()) return nullptr;
+    const IndexEntry* last = &found->second.front();
+    for (const IndexEntry& entry : found->second) {
+        if (entry.order > last->order) last = &entry;
     }
-    if (!elementRegistry.empty() && elementRegistry.back()->hwnd == nullptr) {
-        return elementRegistry.back();
-    }
-    return nullptr;
+    return last->element;
 }
 
 GUIElement* FindElementById(std::int32_t elementId) {

@@ -227,8 +227,8 @@ extern std::vector<GUIElement*> elementRegistry;
 // Source of control ids, menu command ids and window-class numbers.
 extern std::int32_t elementCounter;
 
-// The last element with this window; when none has it and the newest element
-// has no window yet, that newest element (its window is still being created).
+// The last element given this window (a window of our classes is given to
+// its maker at WM_NCCREATE); null for a window no element has.
 GUIElement* FindElementByWindow(HWND window);
 // The first element with this id.
 GUIElement* FindElementById(std::int32_t id);

@@ -46,17 +46,16 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
       scrollMaximum(100),
       tabStop(true),
       childTextColor(noColor),
-      childBackColor(noColor),
-      classBrush(nullptr) {
+      childBackColor(noColor) {
     kind = "panel";
 }
 
 PanelChildren::~PanelChildren() {
     if (lastPanel == this) lastPanel = nullptr;
-    // The class is this panel's alone; once no window uses it, it and its brush go.
-    if (!className.empty() && UnregisterClassW(className.c_str(), windowClass.hInstance) &&
-        classBrush != nullptr) {
-        DeleteObject(classBrush);
+    // The class is this panel's alone; once no window uses it, it goes, and the
+    // system deletes its background brush with it.
+    if (!className.empty() && !UnregisterClassW(className.c_str(), windowClass.hInstance)) {
+        RecordWin32Failure("UnregisterClassW");
     }
 }
 
@@ -84,8 +83,7 @@ void PanelChildren::Create() {
     if (backColor == noColor) {
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     } else {
-        classBrush = CreateSolidBrush(backColor);
-        windowClass.hbrBackground = classBrush;
+        windowClass.hbrBackground = CreateSolidBrush(backColor);
     }
     windowClass.lpszClassName = className.c_str();
     RegisterClassW(&windowClass);
@@ -94,7 +92,7 @@ void PanelChildren::Create() {
     hwnd = CreateWindowExW(
         extendedStyle, className.c_str(), text.c_str(), Style(), left, top, width, height,
         parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance, this);
     if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);

@@ -80,7 +80,6 @@ private:
     void MoveBar(int bar, std::int32_t old, std::int32_t requested);
 
     std::wstring className;  // the window class Create registered
-    HBRUSH classBrush;       // the background brush Create made, if any
 };
 
 class CellControl : public PanelChildren {

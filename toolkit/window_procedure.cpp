@@ -118,6 +118,13 @@ void DeliverDrop(GUIElement& element, HDROP drop) {
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The element that makes a window of our classes passes itself along, so
+    // the window is its own from the first message on.
+    if (message == WM_NCCREATE) {
+        auto* maker = static_cast<GUIElement*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (maker != nullptr && maker->hwnd == nullptr) maker->hwnd = window;
+    }
     GUIElement* element = FindElementByWindow(window);
     LoadCursors();
     WNDPROC savedProc = element != nullptr ? element->oldWindowProc : nullptr;

@@ -120,24 +120,23 @@ TEST_F(Dispatch, ControlCommandsReachTheirElement) {
     EXPECT_EQ(senders, (std::vector<GUIElement*>{&button, &button, &list}));
 }
 
-TEST_F(Dispatch, LookupsFollowRegistryOrder) {
+TEST_F(Dispatch, AWindowBelongsToTheElementThatMadeItFromItsFirstMessage) {
+    // An element made meanwhile, with no window yet, must not take the new
+    // window's first messages.
     Form form(Instance());
+    Label pending(nullptr, "");
+    GUIElement* createdFor = nullptr;
+    form.onCreate = [&](GUIElement* element, HWND) { createdFor = element; };
     form.Create();
+    EXPECT_EQ(createdFor, &form);
     EXPECT_EQ(FindElementByWindow(form.hwnd), &form);
+    EXPECT_EQ(FindElementByWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321))), nullptr);
     // Two elements on one window: the later one answers; with one id, the earlier.
     Label alias(nullptr, "");
     alias.hwnd = form.hwnd;
     alias.id = form.id;
     EXPECT_EQ(FindElementByWindow(form.hwnd), &alias);
     EXPECT_EQ(FindElementById(form.id), &form);
-    // A window nobody has is unknown while the newest element has a window,
-    // and belongs to the newest element while that one has none yet.
-    HWND stranger = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321));
-    EXPECT_EQ(FindElementByWindow(stranger), nullptr);
-    {
-        Label pending(nullptr, "");
-        EXPECT_EQ(FindElementByWindow(stranger), &pending);
-    }
     alias.hwnd = nullptr;
 }
 
