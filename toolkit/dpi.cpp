@@ -35,4 +35,19 @@ std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi) {
     return MulDiv(value, dpi, defaultDpi);
 }
 
+std::unique_ptr<FontDescription> ControlFontAt(std::int32_t dpi) {
+    const std::int32_t systemDpi = WindowDpi(nullptr);
+    LOGFONTW system{};
+    if (dpi == systemDpi || GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == 0) {
+        return nullptr;
+    }
+    auto description = std::make_unique<FontDescription>();
+    description->faceName = system.lfFaceName;
+    description->height = MulDiv(system.lfHeight, dpi, systemDpi);
+    // Rounded down: a text must not outgrow the box scaled for it.
+    description->width = system.lfWidth * dpi / systemDpi;
+    description->bold = system.lfWeight >= FW_BOLD;
+    return description;
+}
+
 }  // namespace OrvoUtility
