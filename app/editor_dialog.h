@@ -111,7 +111,7 @@ private:
     std::int32_t clientHeight;
     std::unique_ptr<OrvoUtility::FontDescription> dialogFont;
     // The controls' font, the system font's look at the dialog's DPI; null
-    // (the system font itself) at the system's DPI.
+    // where that is the system font itself.
     std::unique_ptr<OrvoUtility::FontDescription> controlFont;
     // Declared after the fonts: the controls go first.
     std::vector<PlacedControl> controls;

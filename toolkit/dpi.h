@@ -18,7 +18,7 @@ std::int32_t WindowDpi(HWND window);
 // A size given at 96 DPI, at `dpi`.
 std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi);
 // The font of the controls that have none of their own, the system font, as
-// it looks at `dpi`; null at the system's own DPI, where it is the system font.
+// it looks at `dpi`; null where that is the system font itself.
 std::unique_ptr<FontDescription> ControlFontAt(std::int32_t dpi);
 
 }  // namespace OrvoUtility

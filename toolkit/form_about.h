@@ -72,7 +72,7 @@ private:
     // The box's own font (the form and the second line); `font` points here.
     FontDescription boxFont;
     // The notice's and the button's: the system font's look at the box's DPI,
-    // null (the system font itself) at the system's DPI.
+    // null where that is the system font itself.
     std::unique_ptr<FontDescription> controlFont;
 };
 
