@@ -1,5 +1,6 @@
 #include "editor_dialog.h"
 
+#include "dpi.h"
 #include "form_routing.h"
 #include "resource_ids.h"
 #include "shell.h"
@@ -25,23 +26,26 @@ EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& titl
       owner(ownerForm),
       okButton(nullptr),
       clientWidth(clientWidthWanted),
-      clientHeight(clientHeightWanted),
-      dialogFont("Lucida Console", 16) {
+      clientHeight(clientHeightWanted) {
     // Characters typed in the text boxes reach HandleChar too.
     keyPreview = true;
+    // Opened over the owner, the dialog shows on the owner's monitor.
+    dpi = owner->dpi;
+    MakeFonts();
     POINT ownerCorner = owner->GetPosition();
-    left = ownerCorner.x + ownerOffset;
-    top = ownerCorner.y + ownerOffset;
-    dialogFont.bold = true;
-    font = &dialogFont;
-    width = clientWidth;
-    height = clientHeight;
+    left = ownerCorner.x + Scaled(ownerOffset);
+    top = ownerCorner.y + Scaled(ownerOffset);
+    width = Scaled(clientWidth);
+    height = Scaled(clientHeight);
     SetTextNarrow(title);
     topMost = false;
     minimizeBox = true;
     resizable = false;
     OrvoUtility::InstallFormRouting(*this);
     OrvoUtility::InstallInputRouting(*this);
+    onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
+        HandleDpiChanged(newDpi, suggested);
+    };
 }
 
 EditorDialog::~EditorDialog() {
@@ -53,7 +57,7 @@ void EditorDialog::Open() {
     Create();
     SetIcon(IDI_PROGRAM);
     ApplyFont();
-    SetClientSize(clientWidth, clientHeight);
+    SetClientSize(Scaled(clientWidth), Scaled(clientHeight));
     owner->SetEnabled(false);
     owner->modalChild = this;
 }
@@ -69,7 +73,48 @@ SIZE EditorDialog::LayoutSize() {
         width = client.right - client.left;
         height = client.bottom - client.top;
     }
-    return SIZE{width, height};
+    return SIZE{MulDiv(width, OrvoUtility::defaultDpi, dpi),
+                MulDiv(height, OrvoUtility::defaultDpi, dpi)};
+}
+
+std::int32_t EditorDialog::Scaled(std::int32_t value) const {
+    return OrvoUtility::ScaleForDpi(value, dpi);
+}
+
+void EditorDialog::Place(PlacedControl& control) {
+    GUIElement& element = *control.element;
+    const RECT& place = control.place;
+    element.font = controlFont.get();
+    element.left = Scaled(place.left);
+    element.top = Scaled(place.top);
+    element.width = Scaled(place.right - place.left);
+    element.height = Scaled(place.bottom - place.top);
+    if (!element.created) return;
+    SetWindowPos(element.hwnd, nullptr, element.left, element.top, element.width, element.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // No font of its own takes the control back to the system font.
+    HFONT handle = controlFont != nullptr ? controlFont->GetHandle() : nullptr;
+    SendMessageW(element.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+void EditorDialog::MakeFonts() {
+    dialogFont = std::make_unique<OrvoUtility::FontDescription>("Lucida Console", Scaled(16));
+    dialogFont->bold = true;
+    font = dialogFont.get();
+    controlFont = OrvoUtility::ControlFontAt(dpi);
+}
+
+void EditorDialog::HandleDpiChanged(std::int32_t newDpi, const RECT& suggested) {
+    if (newDpi <= 0) return;
+    dpi = newDpi;
+    // The old fonts go at the end, once every window has the new ones.
+    std::unique_ptr<OrvoUtility::FontDescription> oldDialogFont = std::move(dialogFont);
+    std::unique_ptr<OrvoUtility::FontDescription> oldControlFont = std::move(controlFont);
+    MakeFonts();
+    ApplyFont();
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (PlacedControl& control : controls) Place(control);
 }
 
 Label* EditorDialog::AddLabel(const std::string& caption, std::int32_t x, std::int32_t y,

@@ -51,7 +51,8 @@ public:
 
 protected:
     // Places the dialog 50 pixels right of and below the owner, with the given
-    // client size and title; the window is made later, by Open.
+    // client size and title, all at 96 DPI and shown at the owner's DPI; the
+    // window is made later, by Open.
     EditorDialog(OrvoUtility::Form* ownerForm, const std::string& title, std::int32_t clientWidth,
                  std::int32_t clientHeight);
 
@@ -61,7 +62,8 @@ protected:
     void Open();
     // Sends the window WM_CLOSE; HandleClosing and the owner's onDestroy run.
     void RequestClose();
-    // The client size HandleLoad lays out for.
+    // The client size HandleLoad lays out for, at 96 DPI: HandleLoad places
+    // every control at 96 DPI and the dialog scales the places to its own.
     SIZE LayoutSize();
 
     // Makes a control of the dialog, places and creates it; the dialog owns it.
@@ -70,11 +72,8 @@ protected:
                         Arguments&&... arguments) {
         auto control = std::make_unique<Control>(this, std::forward<Arguments>(arguments)...);
         Control* made = control.get();
-        controls.push_back(std::move(control));
-        made->left = x;
-        made->top = y;
-        made->width = w;
-        made->height = h;
+        controls.push_back(PlacedControl{std::move(control), RECT{x, y, x + w, y + h}});
+        Place(controls.back());
         return made;
     }
     OrvoUtility::Label* AddLabel(const std::string& caption, std::int32_t x, std::int32_t y,
@@ -93,11 +92,29 @@ protected:
     bool CheckStorable(OrvoUtility::TextBox* box, const std::string& fieldName);
 
 private:
+    struct PlacedControl {
+        std::unique_ptr<OrvoUtility::GUIElement> element;
+        RECT place;  // at 96 DPI
+    };
+
+    // A measure given at 96 DPI, at the dialog's DPI.
+    std::int32_t Scaled(std::int32_t value) const;
+    // Gives the control its place and font at the dialog's DPI.
+    void Place(PlacedControl& control);
+    // Makes the fonts for the dialog's DPI.
+    void MakeFonts();
+    // Moved to a monitor of another DPI: takes the rectangle the system
+    // suggests and places the controls anew at the new DPI.
+    void HandleDpiChanged(std::int32_t newDpi, const RECT& suggested);
+
     std::int32_t clientWidth;
     std::int32_t clientHeight;
-    OrvoUtility::FontDescription dialogFont;
-    // Declared after the font: the controls go first.
-    std::vector<std::unique_ptr<OrvoUtility::GUIElement>> controls;
+    std::unique_ptr<OrvoUtility::FontDescription> dialogFont;
+    // The controls' font, the system font's look at the dialog's DPI; null
+    // where that is the system font itself.
+    std::unique_ptr<OrvoUtility::FontDescription> controlFont;
+    // Declared after the fonts: the controls go first.
+    std::vector<PlacedControl> controls;
 };
 
 // What the user reads when a text holds a character the catalogue cannot keep.

@@ -69,8 +69,7 @@ std::unique_ptr<OrvoUtility::FontDescription> NewTileFont(std::int32_t dpi) {
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
       contextTarget(nullptr),
-      dpi(OrvoUtility::defaultDpi),
-      measures(MeasuresAt(OrvoUtility::defaultDpi)),
+      measures(MeasuresAt(dpi)),
       contentWidth(640),
       contentHeight(480),
       formFont(std::make_unique<OrvoUtility::FontDescription>("Lucida Console", 14)) {

@@ -211,8 +211,7 @@ public:
     // The elements below go after the window, which ~FormMain destroys with
     // its children first; a deleted cell or tile keeps its element until then.
     std::unique_ptr<OrvoUtility::PanelChildren> tilePanel;
-    // The DPI the window is laid out for, and the layout's measures at it.
-    std::int32_t dpi;
+    // The layout's measures at the form's `dpi`.
     MainWindowParts::LayoutMeasures measures;
     std::int32_t contentWidth;
     std::int32_t contentHeight;

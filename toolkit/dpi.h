@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+
+#include "font_description.h"
 
 namespace OrvoUtility {
 
@@ -14,5 +17,8 @@ constexpr std::int32_t defaultDpi = 96;
 std::int32_t WindowDpi(HWND window);
 // A size given at 96 DPI, at `dpi`.
 std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi);
+// The font of the controls that have none of their own, the system font, as
+// it looks at `dpi`; null where that is the system font itself.
+std::unique_ptr<FontDescription> ControlFontAt(std::int32_t dpi);
 
 }  // namespace OrvoUtility

@@ -9,6 +9,7 @@ FontDescription::FontDescription()
     : handle(nullptr),
       faceName(L"System"),
       height(0),
+      width(0),
       bold(false),
       italic(false),
       underline(false),
@@ -18,6 +19,7 @@ FontDescription::FontDescription(std::string face, std::int32_t fontHeight)
     : handle(nullptr),
       faceName(Common::NarrowToWide(face)),
       height(fontHeight),
+      width(0),
       bold(false),
       italic(false),
       underline(false),
@@ -30,7 +32,7 @@ FontDescription::~FontDescription() {
 HFONT FontDescription::GetHandle() {
     if (handle == nullptr) {
         handle =
-            CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
+            CreateFontW(height, width, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
                         DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                         fixedPitch ? FIXED_PITCH : DEFAULT_PITCH, faceName.c_str());
         if (handle == nullptr) RecordWin32Failure("CreateFontW");

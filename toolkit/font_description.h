@@ -24,6 +24,8 @@ public:
     HFONT handle;
     std::wstring faceName;
     std::int32_t height;
+    // The average character width; 0 leaves it to the face.
+    std::int32_t width;
     bool bold;
     bool italic;
     bool underline;

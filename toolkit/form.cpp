@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dpi.h"
 #include "text.h"
 #include "win32_failure.h"
 #include "window_procedure.h"
@@ -18,6 +19,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       modalFrame(false),
       icon(nullptr),
       iconId(0),
+      dpi(WindowDpi(nullptr)),
       onAppMessage(nullptr),
       onDpiChanged(nullptr) {
     kind = "form";

@@ -46,6 +46,9 @@ public:
     bool modalFrame;
     HICON icon;
     std::uint32_t iconId;
+    // The DPI the form's contents are laid out for, 96 being 100%: the
+    // system's until whoever lays them out takes another. Its dialogs open at it.
+    std::int32_t dpi;
     AppMessageHandler onAppMessage;
     DpiChangedHandler onDpiChanged;
 

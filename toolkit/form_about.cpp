@@ -1,5 +1,6 @@
 #include "form_about.h"
 
+#include "dpi.h"
 #include "form_routing.h"
 #include "shell.h"
 #include "text.h"
@@ -26,12 +27,15 @@ void Place(GUIElement& element, std::int32_t x, std::int32_t y, std::int32_t w, 
 FormAbout::FormAbout(Form* ownerForm)
     : Form(ownerForm->instance, true),
       owner(ownerForm),
-      titleFont("Arial", 16),
-      linkFont("Arial", 16),
+      titleFont("Arial", ScaleForDpi(16, ownerForm->dpi)),
+      linkFont("Arial", ScaleForDpi(16, ownerForm->dpi)),
       logoId(0),
       logoWidth(0),
       logoHeight(0),
-      boxFont("Arial", 14) {
+      boxFont("Arial", ScaleForDpi(14, ownerForm->dpi)),
+      controlFont(ControlFontAt(ownerForm->dpi)) {
+    // Opened over the owner, the box shows on the owner's monitor.
+    dpi = owner->dpi;
     topMost = false;
     minimizeBox = false;
     resizable = false;
@@ -39,8 +43,8 @@ FormAbout::FormAbout(Form* ownerForm)
     titleFont.bold = true;
     linkFont.underline = true;
     font = &boxFont;
-    width = clientWidth;
-    height = clientHeight;
+    width = ScaleForDpi(clientWidth, dpi);
+    height = ScaleForDpi(clientHeight, dpi);
     CenterOnScreen();
     SetTextNarrow("Info...");
     InstallFormRouting(*this);
@@ -70,10 +74,12 @@ void FormAbout::Create() {
     Form::Create();
     // The window was made visible by Create itself, so no later show reaches
     // OnShow: the client area is fixed here.
-    SetClientSize(clientWidth, clientHeight);
+    SetClientSize(ScaleForDpi(clientWidth, dpi), ScaleForDpi(clientHeight, dpi));
 }
 
-void FormAbout::OnShow() { SetClientSize(clientWidth, clientHeight); }
+void FormAbout::OnShow() {
+    SetClientSize(ScaleForDpi(clientWidth, dpi), ScaleForDpi(clientHeight, dpi));
+}
 
 CharHandler FormAbout::Keys() {
     return [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
@@ -81,6 +87,8 @@ CharHandler FormAbout::Keys() {
 
 void FormAbout::HandleLoad() {
     const CharHandler keys = Keys();
+    // The layout's measures are given at 96 DPI; the logo keeps its size.
+    auto s = [this](std::int32_t value) { return ScaleForDpi(value, dpi); };
     RECT client;
     if (created && GetClientRect(hwnd, &client)) {
         width = client.right - client.left;
@@ -90,41 +98,43 @@ void FormAbout::HandleLoad() {
     const std::int32_t h = height;
 
     logoPanel = std::make_unique<PanelChildren>(this);
-    Place(*logoPanel, 10, 10, logoWidth + 20, h - 20, keys);
+    const std::int32_t panelWidth = logoWidth + s(20);
+    Place(*logoPanel, s(10), s(10), panelWidth, h - s(20), keys);
     logoPanel->border = true;
     logoPanel->Create();
-    const std::int32_t panelWidth = logoWidth + 20;
 
     logo = std::make_unique<Image>(logoPanel.get(), logoId);
-    Place(*logo, 5, 5, logoWidth, logoHeight, keys);
+    Place(*logo, s(5), s(5), logoWidth, logoHeight, keys);
     logo->Create();
 
-    const std::int32_t x0 = panelWidth + 25;
-    const std::int32_t columnWidth = w - x0 - 10;
+    const std::int32_t x0 = panelWidth + s(25);
+    const std::int32_t columnWidth = w - x0 - s(10);
 
     titleLabel = std::make_unique<Label>(this, titleText);
-    Place(*titleLabel, x0, 10, columnWidth, 25, keys);
+    Place(*titleLabel, x0, s(10), columnWidth, s(25), keys);
     titleLabel->font = &titleFont;
     titleLabel->Create();
 
     secondLabel = std::make_unique<Label>(this, secondText);
-    Place(*secondLabel, x0, 35, columnWidth, 25, keys);
+    Place(*secondLabel, x0, s(35), columnWidth, s(25), keys);
     secondLabel->font = &boxFont;
     secondLabel->Create();
 
     webLink = MakeLink(webAddress, x0);
-    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + 160);
+    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + s(160));
 
     noticeBox = std::make_unique<TextBox>(this, noticeText);
     noticeBox->multiLine = true;
     noticeBox->readOnly = true;
     noticeBox->verticalScrollBar = true;
-    Place(*noticeBox, x0, 85, columnWidth, h - 145, keys);
+    Place(*noticeBox, x0, s(85), columnWidth, h - s(145), keys);
+    noticeBox->font = controlFont.get();
     noticeBox->Create();
 
     okButton = std::make_unique<Button>(this, "OK");
-    const std::int32_t buttonWidth = 80;
-    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - 50, buttonWidth, 25, keys);
+    const std::int32_t buttonWidth = s(80);
+    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - s(50), buttonWidth, s(25), keys);
+    okButton->font = controlFont.get();
     okButton->onCommand = [this](GUIElement* button) { HandleButtonClick(button); };
     okButton->Create();
     okButton->Focus();
@@ -142,7 +152,7 @@ std::unique_ptr<CellControl> FormAbout::MakeLink(const std::string& address, std
         return 0;
     };
     link->font = &linkFont;
-    Place(*link, x, 55, 150, 22, keys);
+    Place(*link, x, ScaleForDpi(55, dpi), ScaleForDpi(150, dpi), ScaleForDpi(22, dpi), keys);
     link->Create();
     return link;
 }

@@ -38,6 +38,7 @@ public:
     virtual void HandleButtonClick(GUIElement* element);
     virtual void HandleLinkClick(GUIElement* element, std::int32_t x, std::int32_t y);
 
+    // At 96 DPI; the box shows at its owner's.
     static constexpr std::int32_t clientWidth = 600;
     static constexpr std::int32_t clientHeight = 300;
 
@@ -70,6 +71,9 @@ private:
 
     // The box's own font (the form and the second line); `font` points here.
     FontDescription boxFont;
+    // The notice's and the button's: the system font's look at the box's DPI,
+    // null where that is the system font itself.
+    std::unique_ptr<FontDescription> controlFont;
 };
 
 }  // namespace OrvoUtility

@@ -93,31 +93,44 @@ protected:
     OrvoUtility::Form owner{GetModuleHandleW(nullptr)};
 };
 
+// At the owner's DPI (96 is 100%): offset, client size, places and fonts.
 TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
     owner.MoveTo(130, 90);
-    MyApp::FormApp app(&owner, "Aggiungi Applicazione");
-    MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
-    for (auto [dialog, height] :
-         {std::pair<OrvoUtility::Form*, LONG>{&app, 250}, {&category, 120}}) {
-        RECT frame;
-        RECT client;
-        GetWindowRect(dialog->hwnd, &frame);
-        GetClientRect(dialog->hwnd, &client);
-        EXPECT_EQ(frame.left, 180);
-        EXPECT_EQ(frame.top, 140);
-        EXPECT_EQ(client.right, 400);
-        EXPECT_EQ(client.bottom, height);
-        // Every label shows its whole text in its own font.
-        for (HWND label = GetWindow(dialog->hwnd, GW_CHILD); label != nullptr;
-             label = GetWindow(label, GW_HWNDNEXT)) {
-            wchar_t className[16] = {};
-            GetClassNameW(label, className, 16);
-            if (std::wstring(className) == L"Static") {
-                EXPECT_LE(TextWidth(label), ClientWidth(label)) << TextOf(label);
+    const struct {
+        LONG dpi, offset, width, appHeight, categoryHeight, boxLeft, boxTop, boxHeight;
+    } rows[] = {{96, 50, 400, 250, 120, 120, 28, 25}, {144, 75, 600, 375, 180, 180, 42, 38}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        owner.dpi = row.dpi;
+        MyApp::FormApp app(&owner, "Aggiungi Applicazione");
+        MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+        RECT box;
+        GetWindowRect(app.descriptionBox->hwnd, &box);
+        MapWindowPoints(nullptr, app.hwnd, reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(std::vector<LONG>({box.left, box.top, box.bottom - box.top}),
+                  std::vector<LONG>({row.boxLeft, row.boxTop, row.boxHeight}));
+        for (auto [dialog, height] : {std::pair<OrvoUtility::Form*, LONG>{&app, row.appHeight},
+                                      {&category, row.categoryHeight}}) {
+            RECT frame;
+            RECT client;
+            GetWindowRect(dialog->hwnd, &frame);
+            GetClientRect(dialog->hwnd, &client);
+            EXPECT_EQ(frame.left, 130 + row.offset);
+            EXPECT_EQ(frame.top, 90 + row.offset);
+            EXPECT_EQ(client.right, row.width);
+            EXPECT_EQ(client.bottom, height);
+            // Every label shows its whole text in its own font.
+            for (HWND label = GetWindow(dialog->hwnd, GW_CHILD); label != nullptr;
+                 label = GetWindow(label, GW_HWNDNEXT)) {
+                wchar_t className[16] = {};
+                GetClassNameW(label, className, 16);
+                if (std::wstring(className) == L"Static") {
+                    EXPECT_LE(TextWidth(label), ClientWidth(label)) << TextOf(label);
+                }
             }
         }
+        EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
     }
-    EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
 }
 
 TEST_F(DialogTest, EmptyTextsAreRefusedInOrderWithTheFocusOnTheirBox) {
