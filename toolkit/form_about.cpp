@@ -88,7 +88,7 @@ CharHandler FormAbout::Keys() {
 void FormAbout::HandleLoad() {
     const CharHandler keys = Keys();
     // The layout's measures are given at 96 DPI; the logo keeps its size.
-    auto s = [this](std::int32_t value) { return ScaleForDpi(value, dpi); };
+    auto scaled = [this](std::int32_t value) { return ScaleForDpi(value, dpi); };
     RECT client;
     if (created && GetClientRect(hwnd, &client)) {
         width = client.right - client.left;
@@ -98,42 +98,43 @@ void FormAbout::HandleLoad() {
     const std::int32_t h = height;
 
     logoPanel = std::make_unique<PanelChildren>(this);
-    const std::int32_t panelWidth = logoWidth + s(20);
-    Place(*logoPanel, s(10), s(10), panelWidth, h - s(20), keys);
+    const std::int32_t panelWidth = logoWidth + scaled(20);
+    Place(*logoPanel, scaled(10), scaled(10), panelWidth, h - scaled(20), keys);
     logoPanel->border = true;
     logoPanel->Create();
 
     logo = std::make_unique<Image>(logoPanel.get(), logoId);
-    Place(*logo, s(5), s(5), logoWidth, logoHeight, keys);
+    Place(*logo, scaled(5), scaled(5), logoWidth, logoHeight, keys);
     logo->Create();
 
-    const std::int32_t x0 = panelWidth + s(25);
-    const std::int32_t columnWidth = w - x0 - s(10);
+    const std::int32_t x0 = panelWidth + scaled(25);
+    const std::int32_t columnWidth = w - x0 - scaled(10);
 
     titleLabel = std::make_unique<Label>(this, titleText);
-    Place(*titleLabel, x0, s(10), columnWidth, s(25), keys);
+    Place(*titleLabel, x0, scaled(10), columnWidth, scaled(25), keys);
     titleLabel->font = &titleFont;
     titleLabel->Create();
 
     secondLabel = std::make_unique<Label>(this, secondText);
-    Place(*secondLabel, x0, s(35), columnWidth, s(25), keys);
+    Place(*secondLabel, x0, scaled(35), columnWidth, scaled(25), keys);
     secondLabel->font = &boxFont;
     secondLabel->Create();
 
     webLink = MakeLink(webAddress, x0);
-    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + s(160));
+    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + scaled(160));
 
     noticeBox = std::make_unique<TextBox>(this, noticeText);
     noticeBox->multiLine = true;
     noticeBox->readOnly = true;
     noticeBox->verticalScrollBar = true;
-    Place(*noticeBox, x0, s(85), columnWidth, h - s(145), keys);
+    Place(*noticeBox, x0, scaled(85), columnWidth, h - scaled(145), keys);
     noticeBox->font = controlFont.get();
     noticeBox->Create();
 
     okButton = std::make_unique<Button>(this, "OK");
-    const std::int32_t buttonWidth = s(80);
-    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - s(50), buttonWidth, s(25), keys);
+    const std::int32_t buttonWidth = scaled(80);
+    Place(*okButton, x0 + columnWidth / 2 - buttonWidth / 2, h - scaled(50), buttonWidth,
+          scaled(25), keys);
     okButton->font = controlFont.get();
     okButton->onCommand = [this](GUIElement* button) { HandleButtonClick(button); };
     okButton->Create();
