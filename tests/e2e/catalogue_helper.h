@@ -1,0 +1,73 @@
+// The catalogue file where the program keeps it, in the local application
+// data of the suite's Wine prefix, read and written byte for byte, and the
+// fixed-width text a catalogue must be written as.
+#pragma once
+
+#include <shlobj.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ZelmivoE2E {
+
+// A category's name and id.
+using Category = std::pair<std::string, int>;
+// An entry's category id, description, parameters and pathname.
+using Entry = std::array<std::string, 4>;
+
+inline std::string CatalogueText(const std::vector<Category>& categories,
+                                 const std::vector<Entry>& entries) {
+    auto padded = [](const std::string& text, size_t width) {
+        return text + std::string(width - std::min(width, text.size()), ' ');
+    };
+    std::string text = "CATEGORIE\r\n";
+    for (const auto& [name, id] : categories)
+        text += padded(name, 50) + std::to_string(id) + "\r\n";
+    text += "APP\r\n";
+    for (const Entry& entry : entries) {
+        text +=
+            padded(entry[0], 10) + padded(entry[1], 50) + padded(entry[2], 128) + entry[3] + "\r\n";
+    }
+    return text;
+}
+
+// A path as Windows programs see it: Wine maps the Unix root to drive Z:.
+inline std::wstring WindowsPath(const std::string& path) {
+    std::wstring wide(path.begin(), path.end());
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    return L"Z:" + wide;
+}
+
+inline std::wstring CataloguePath() {
+    wchar_t base[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base);
+    return std::wstring(base) + L"\\Zelmivo\\Dati\\app.txt";
+}
+
+// The file's bytes; empty when it cannot be read.
+inline std::string ReadBytes(const std::wstring& path = CataloguePath()) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(out << bytes);
+}
+
+// app.txt and what the program keeps beside it while saving.
+inline void RemoveCatalogue() {
+    std::error_code ignored;
+    for (const wchar_t* suffix : {L"", L".bak", L".tmp"}) {
+        std::filesystem::remove(CataloguePath() + suffix, ignored);
+    }
+}
+
+}  // namespace ZelmivoE2E
