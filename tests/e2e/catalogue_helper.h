@@ -38,9 +38,7 @@ inline std::string CatalogueText(const std::vector<Category>& categories,
 
 // A path as Windows programs see it: Wine maps the Unix root to drive Z:.
 inline std::wstring WindowsPath(const std::string& path) {
-    std::wstring wide(path.begin(), path.end());
-    std::replace(wide.begin(), wide.end(), L'/', L'\\');
-    return L"Z:" + wide;
+    return L"Z:" + std::filesystem::path(path).make_preferred().wstring();
 }
 
 inline std::wstring CataloguePath() {
@@ -56,18 +54,14 @@ inline std::string ReadBytes(const std::wstring& path = CataloguePath()) {
 }
 
 inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    SHCreateDirectoryExW(nullptr, std::filesystem::path(path).parent_path().c_str(), nullptr);
     std::ofstream out(std::filesystem::path(path), std::ios::binary);
     return static_cast<bool>(out << bytes);
 }
 
 // app.txt and what the program keeps beside it while saving.
 inline void RemoveCatalogue() {
-    std::error_code ignored;
-    for (const wchar_t* suffix : {L"", L".bak", L".tmp"}) {
-        std::filesystem::remove(CataloguePath() + suffix, ignored);
-    }
+    for (const wchar_t* end : {L"", L".bak", L".tmp"}) DeleteFileW((CataloguePath() + end).c_str());
 }
 
 }  // namespace ZelmivoE2E

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,10 +27,11 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 15000) {
     return true;
 }
 
-// Waits up to five seconds for the catalogue file to hold `expected`; then what it holds.
-inline std::string SavedCatalogue(const std::string& expected) {
-    WaitUntil([&] { return ReadBytes() == expected; }, 5000);
-    return ReadBytes();
+// Waits up to five seconds for the catalogue file to hold `expected`.
+inline ::testing::AssertionResult Saved(const std::string& expected) {
+    bool saved = WaitUntil([&] { return ReadBytes() == expected; }, 5000);
+    return (saved ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "the file holds\n" + ReadBytes();
 }
 
 // Bounded, so that a hung program fails the test instead of hanging it.
@@ -53,20 +53,16 @@ inline RECT ScreenRect(HWND window) {
     return rect;
 }
 
-inline BOOL CALLBACK Collect(HWND window, LPARAM list) {
-    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-// Visible descendants whose class starts so; for the desktop, the top-level windows.
-inline std::vector<HWND> Descendants(HWND parent, const std::wstring& classPrefix) {
-    std::vector<HWND> all, found;
-    if (parent == GetDesktopWindow()) EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-    if (parent != nullptr) EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all));
-    for (HWND window : all) {
+// Visible children of `parent` (of the desktop: the top-level windows) whose class starts so.
+inline std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix) {
+    std::vector<HWND> found;
+    for (HWND child = parent ? FindWindowExW(parent, nullptr, nullptr, nullptr) : nullptr; child;
+         child = FindWindowExW(parent, child, nullptr, nullptr)) {
         wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (std::wstring(name).rfind(classPrefix, 0) == 0) found.push_back(window);
+        GetClassNameW(child, name, 64);
+        if (IsWindowVisible(child) && std::wstring(name).rfind(classPrefix, 0) == 0) {
+            found.push_back(child);
+        }
     }
     return found;
 }
@@ -75,10 +71,9 @@ inline std::vector<HWND> Descendants(HWND parent, const std::wstring& classPrefi
 // with `unicode`, characters typed whatever the keyboard layout. A pause
 // follows, so that one gesture never merges into the next.
 inline void PressKeys(const std::wstring& keys, bool unicode = false) {
-    std::vector<INPUT> inputs(2 * keys.size());
+    std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD, {}});
     for (size_t i = 0; i < keys.size(); ++i) {
         for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
-            input->type = INPUT_KEYBOARD;
             input->ki.wVk = unicode ? 0 : keys[i];
             input->ki.wScan = unicode ? keys[i] : MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC);
             input->ki.dwFlags =
@@ -92,8 +87,7 @@ inline void PressKeys(const std::wstring& keys, bool unicode = false) {
 // Each button event carries its own position: a press relying on an earlier
 // move could land wherever a late pointer motion left the cursor.
 inline bool ClickAt(POINT point, bool right = false) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
+    INPUT input = {INPUT_MOUSE, {}};
     // Absolute positions run from 0 to 65535 over the screen.
     input.mi.dx = (point.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN);
     input.mi.dy = (point.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN);
@@ -112,52 +106,28 @@ inline bool Click(HWND window, bool right = false) {
            ClickAt(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2}, right);
 }
 
-inline COLORREF ScreenPixel(LONG x, LONG y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// The list box's lines joined by blanks.
-inline std::wstring ListBoxText(HWND list) {
-    std::wstring joined;
-    for (LRESULT i = 0, count = Send(list, LB_GETCOUNT); i < count; ++i) {
-        std::wstring line(static_cast<size_t>(Send(list, LB_GETTEXTLEN, i)) + 1, L'\0');
-        line.resize(Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0])));
-        joined += (i == 0 ? L"" : L" ") + line;
-    }
-    return joined;
-}
-
 // Saves `area` of the screen as screenshots\<name>.bmp in the suite's build
-// folder: 32 bits a pixel need no row padding, and the rows go bottom-up.
+// folder, 24 bits a pixel with rows bottom-up and padded to 4 bytes.
 inline bool Screenshot(const std::wstring& name, const RECT& area) {
     Sleep(300);  // the program finishes painting what the picture shows
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = area.right - area.left;
-    header.biHeight = area.bottom - area.top;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof file + sizeof header};  // "BM"
-    std::string bytes(file.bfOffBits + 4 * header.biWidth * header.biHeight, '\0');
+    const LONG width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    // "BM", the size, two reserved words, where the pixels start.
+    BITMAPFILEHEADER file = {0x4D42, offset + (width * 3 + 3) / 4 * 4 * height, 0, 0, offset};
+    std::string bytes(reinterpret_cast<char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<char*>(&header), sizeof header).resize(file.bfSize);
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, header.biWidth, header.biHeight);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, area.left, area.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
-    int rows = GetDIBits(memory, bitmap, 0, header.biHeight, &bytes[file.bfOffBits],
+    int rows = GetDIBits(memory, bitmap, 0, height, &bytes[offset],
                          reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    // Opaque, since viewers read the fourth byte of a pixel as its alpha.
-    for (size_t alpha = file.bfOffBits + 3; alpha < bytes.size(); alpha += 4) bytes[alpha] = '\xFF';
-    file.bfSize = static_cast<DWORD>(bytes.size());
-    std::memcpy(&bytes[0], &file, sizeof file);
-    std::memcpy(&bytes[sizeof file], &header, sizeof header);
-    return rows == header.biHeight &&
+    return rows == height &&
            WriteBytes(WindowsPath(ZELMIVO_E2E_OUTPUT_DIR "/screenshots/") + name + L".bmp", bytes);
 }
 
@@ -181,7 +151,7 @@ protected:
         return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                               WindowsPath(ZELMIVO_E2E_OUTPUT_DIR).c_str(), &startup, &process) &&
                (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
-               WaitUntil([&] { return !Descendants(mainWindow, L"PanelChildren").empty(); });
+               WaitUntil([&] { return !Children(mainWindow, L"PanelChildren").empty(); });
     }
     void Stop() {
         mainWindow = nullptr;
@@ -202,8 +172,8 @@ protected:
 
     // The cells and tiles of the main window's panel, left to right.
     std::vector<HWND> PanelItems() const {
-        std::vector<HWND> panels = Descendants(mainWindow, L"PanelChildren");
-        std::vector<HWND> items = Descendants(panels.empty() ? nullptr : panels[0], L"");
+        std::vector<HWND> panels = Children(mainWindow, L"PanelChildren");
+        std::vector<HWND> items = Children(panels.empty() ? nullptr : panels[0], L"");
         std::sort(items.begin(), items.end(), [](HWND a, HWND b) {
             RECT first = ScreenRect(a), second = ScreenRect(b);
             return std::tie(first.left, first.top) < std::tie(second.left, second.top);
@@ -217,10 +187,8 @@ protected:
         for (HWND item : PanelItems()) {
             std::wstring text = TextOf(item);
             if (text.rfind(L"+ aggiungi ", 0) == 0) continue;
-            shown += (shown.empty()                     ? L""
-                      : ScreenRect(item).left == column ? L", "
-                                                        : L" | ") +
-                     text;
+            if (!shown.empty()) shown += ScreenRect(item).left == column ? L", " : L" | ";
+            shown += text;
             column = ScreenRect(item).left;
         }
         return shown;
@@ -233,16 +201,14 @@ protected:
         return nullptr;
     }
 
-    // A top-level window of the program other than the main one, by class
+    // A top-level window of the program's thread other than the main one, by class
     // ("#32770" a message box, "#32768" a menu, "" any) and title prefix.
     HWND WaitForWindow(const std::wstring& classPrefix, const std::wstring& title) const {
         HWND found = nullptr;
         WaitUntil([&] {
-            for (HWND window : Descendants(GetDesktopWindow(), classPrefix)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == process.dwProcessId && window != mainWindow &&
-                    TextOf(window).rfind(title, 0) == 0) {
+            for (HWND window : Children(GetDesktopWindow(), classPrefix)) {
+                if (GetWindowThreadProcessId(window, nullptr) == process.dwThreadId &&
+                    window != mainWindow && TextOf(window).rfind(title, 0) == 0) {
                     found = window;
                 }
             }
@@ -256,11 +222,8 @@ protected:
     // Waits for a message box, clicks its IDOK, IDYES or IDNO, and tells "caption: text".
     std::wstring AnswerMessageBox(int buttonId) const {
         HWND box = WaitForWindow(L"#32770", L"");
-        std::wstring seen = TextOf(box) + L":";
-        // The icon is a static too, without text.
-        for (HWND label : Descendants(box, L"Static")) {
-            seen += TextOf(label).empty() ? L"" : L" " + TextOf(label);
-        }
+        // A message box's text is the static with the id 0xFFFF.
+        std::wstring seen = TextOf(box) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
         return Click(GetDlgItem(box, buttonId)) && WaitUntilGone(box) ? seen : L"no box answered";
     }
     // Right-clicks the item, or for the main window clicks its caption to bring
@@ -276,43 +239,39 @@ protected:
         PressKeys({letter});
         return menu != nullptr && WaitUntilGone(menu);
     }
-    // Wine draws the close box; it is where the window's hit test answers HTCLOSE.
+    // Wine draws the close box at the caption's right end; the window's own hit
+    // test confirms it is there.
     bool ClickCloseBox() const {
-        LONG end = ScreenRect(mainWindow).right, left = end, right = 0;
-        for (LONG x = end - 80; x < end; ++x) {
-            if (Send(mainWindow, WM_NCHITTEST, 0, MAKELPARAM(x, CaptionRow())) != HTCLOSE) continue;
-            left = std::min(left, x);
-            right = x;
-        }
-        return left <= right && ClickAt(POINT{(left + right) / 2, CaptionRow()});
+        LONG x = ScreenRect(mainWindow).right - GetSystemMetrics(SM_CXFRAME) -
+                 GetSystemMetrics(SM_CXSIZE) / 2;
+        return Send(mainWindow, WM_NCHITTEST, 0, MAKELPARAM(x, CaptionRow())) == HTCLOSE &&
+               ClickAt(POINT{x, CaptionRow()});
     }
     LONG CaptionRow() const {
         return ScreenRect(mainWindow).top + GetSystemMetrics(SM_CYFRAME) +
                GetSystemMetrics(SM_CYCAPTION) / 2;
     }
     static bool ClickButton(HWND dialog, const std::wstring& caption) {
-        for (HWND button : Descendants(dialog, L"Button")) {
+        for (HWND button : Children(dialog, L"Button")) {
             if (TextOf(button) == caption) return Click(button);
         }
         return false;
     }
     // The dialog's text boxes from top to bottom.
     static std::vector<HWND> TextBoxes(HWND dialog) {
-        std::vector<HWND> boxes = Descendants(dialog, L"Edit");
+        std::vector<HWND> boxes = Children(dialog, L"Edit");
         std::sort(boxes.begin(), boxes.end(),
                   [](HWND a, HWND b) { return ScreenRect(a).top < ScreenRect(b).top; });
         return boxes;
     }
     // Clicks into the box, waits for it to take the keys, and types over what it held.
     static bool TypeInto(HWND edit, const std::wstring& text) {
-        GUITHREADINFO focus = {};
-        focus.cbSize = sizeof focus;
-        if (!Click(edit) || !WaitUntil([&] {
-                return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &focus) &&
-                       focus.hwndFocus == edit;
-            })) {
-            return false;
-        }
+        GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
+        auto focused = [&] {
+            return GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &focus) &&
+                   focus.hwndFocus == edit;
+        };
+        if (!Click(edit) || !WaitUntil(focused)) return false;
         PressKeys({VK_END});
         for (size_t i = TextOf(edit).size(); i > 0; --i) PressKeys({VK_BACK});
         for (wchar_t character : text) PressKeys({character}, true);
@@ -327,15 +286,9 @@ protected:
         if (withEnter) PressKeys({VK_RETURN});
         return (withEnter || ClickButton(dialog, L"OK")) && WaitUntilGone(dialog);
     }
-    bool AddCategory(const std::wstring& name, bool withEnter) const {
-        return Click(Item(L"+ aggiungi categoria")) &&
-               Fill(WaitForWindow(L"", L"Aggiungi Categoria"), {name}, withEnter) &&
-               WaitUntil([&] { return Item(name) != nullptr; });
-    }
-    // "+ aggiungi App" of the column: description, pathname, parameters.
-    bool AddApp(size_t column, const std::vector<std::wstring>& texts, bool withEnter) const {
-        return Click(Item(L"+ aggiungi App", column)) &&
-               Fill(WaitForWindow(L"", L"Aggiungi Applicazione"), texts, withEnter) &&
+    // Clicks a "+ aggiungi" cell, fills the dialog it opens and waits for the new header or tile.
+    bool Add(HWND cell, const std::vector<std::wstring>& texts, bool withEnter) const {
+        return Click(cell) && Fill(WaitForWindow(L"", L"Aggiungi "), texts, withEnter) &&
                WaitUntil([&] { return Item(texts[0]) != nullptr; });
     }
 

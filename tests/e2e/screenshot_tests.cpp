@@ -31,10 +31,8 @@ TEST_F(ScreenshotTest, MainWindowAndAddAppDialog) {
 
     ASSERT_TRUE(Click(Item(L"+ aggiungi App", 1)));
     HWND dialog = WaitForWindow(L"", L"Aggiungi Applicazione");
-    std::vector<HWND> boxes = TextBoxes(dialog);
-    ASSERT_EQ(boxes.size(), 3u);
-    ASSERT_TRUE(TypeInto(boxes[0], L"Notizie"));
-    ASSERT_TRUE(TypeInto(boxes[1], L"https://www.example.com/notizie"));
+    ASSERT_TRUE(TypeInto(TextBoxes(dialog).at(0), L"Notizie"));
+    ASSERT_TRUE(TypeInto(TextBoxes(dialog).at(1), L"https://www.example.com/notizie"));
     EXPECT_TRUE(Screenshot(L"dialog_add_app", ScreenRect(dialog)));
 }
 
