@@ -21,7 +21,7 @@ TEST_F(ContextMenuTest, RenameReorderAndDeleteActOnTheItemClicked) {
     // Of the two headers with one id, the one clicked is renamed; blanks around the name go.
     ASSERT_TRUE(ChooseFromMenu(Item(L"Vecchi"), L'R'));
     HWND rename = WaitForWindow(L"", L"Modifica Categoria");
-    EXPECT_EQ(TextOf(TextBoxes(rename).at(0)), L"Vecchi");
+    EXPECT_EQ(TextOf(Children(rename, L"Edit").at(0)), L"Vecchi");
     ASSERT_TRUE(Fill(rename, {L"  Svago "}, true));
     const std::vector<Category> renamed = {{"Ufficio", 1}, {"Giochi", 2}, {"Svago", 3}};
     EXPECT_TRUE(Saved(CatalogueText(renamed, {notepad, calculator, paint, solitaire})));

@@ -257,13 +257,6 @@ protected:
         }
         return false;
     }
-    // The dialog's text boxes from top to bottom.
-    static std::vector<HWND> TextBoxes(HWND dialog) {
-        std::vector<HWND> boxes = Children(dialog, L"Edit");
-        std::sort(boxes.begin(), boxes.end(),
-                  [](HWND a, HWND b) { return ScreenRect(a).top < ScreenRect(b).top; });
-        return boxes;
-    }
     // Clicks into the box, waits for it to take the keys, and types over what it held.
     static bool TypeInto(HWND edit, const std::wstring& text) {
         GUITHREADINFO focus = {sizeof focus, 0, {}, {}, {}, {}, {}, {}, {}};
@@ -279,7 +272,8 @@ protected:
     }
     // Types the texts into the dialog's boxes, then confirms with Enter or "OK".
     static bool Fill(HWND dialog, const std::vector<std::wstring>& texts, bool withEnter) {
-        std::vector<HWND> boxes = TextBoxes(dialog);
+        // Made, and so listed, from top to bottom.
+        std::vector<HWND> boxes = Children(dialog, L"Edit");
         for (size_t i = 0; i < texts.size(); ++i) {
             if (boxes.size() != texts.size() || !TypeInto(boxes[i], texts[i])) return false;
         }

@@ -8,7 +8,7 @@ namespace {
 
 class ScreenshotTest : public EndToEndTest {};
 
-TEST_F(ScreenshotTest, MainWindowAndAddAppDialog) {
+TEST_F(ScreenshotTest, MainWindowAndDialogsLeftWithEscape) {
     ASSERT_TRUE(WriteBytes(
         CataloguePath(),
         CatalogueText(
@@ -31,9 +31,17 @@ TEST_F(ScreenshotTest, MainWindowAndAddAppDialog) {
 
     ASSERT_TRUE(Click(Item(L"+ aggiungi App", 1)));
     HWND dialog = WaitForWindow(L"", L"Aggiungi Applicazione");
-    ASSERT_TRUE(TypeInto(TextBoxes(dialog).at(0), L"Notizie"));
-    ASSERT_TRUE(TypeInto(TextBoxes(dialog).at(1), L"https://www.example.com/notizie"));
+    ASSERT_TRUE(TypeInto(Children(dialog, L"Edit").at(0), L"Notizie"));
+    ASSERT_TRUE(TypeInto(Children(dialog, L"Edit").at(1), L"https://www.example.com/notizie"));
     EXPECT_TRUE(Screenshot(L"dialog_add_app", ScreenRect(dialog)));
+
+    // Esc leaves the dialog without adding; the edit dialog starts with the entry's texts.
+    PressKeys({VK_ESCAPE});
+    EXPECT_FALSE(WaitUntil([&] { return Item(L"Notizie") != nullptr; }, 1000));
+    ASSERT_TRUE(ChooseFromMenu(Item(L"Esplora risorse"), L'M'));
+    std::vector<HWND> boxes = Children(WaitForWindow(L"", L"Modifica Applicazione"), L"Edit");
+    EXPECT_EQ(TextOf(boxes.at(0)) + L"|" + TextOf(boxes.at(1)) + L"|" + TextOf(boxes.at(2)),
+              L"Esplora risorse|C:\\Windows\\explorer.exe|C:\\");
 }
 
 }  // namespace
