@@ -127,7 +127,7 @@ inline bool Screenshot(const std::wstring& name, const RECT& area) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return rows == height &&
+    return rows > 0 && rows == height &&
            WriteBytes(WindowsPath(ZELMIVO_E2E_OUTPUT_DIR "/screenshots/") + name + L".bmp", bytes);
 }
 
