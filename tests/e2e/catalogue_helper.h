@@ -23,7 +23,7 @@ using Entry = std::array<std::string, 4>;
 inline std::string CatalogueText(const std::vector<Category>& categories,
                                  const std::vector<Entry>& entries) {
     auto padded = [](const std::string& text, size_t width) {
-        return text + std::string(width - std::min(width, text.size()), ' ');
+        return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
     };
     std::string text = "CATEGORIE\r\n";
     for (const auto& [name, id] : categories)

@@ -183,7 +183,7 @@ protected:
     // The columns, each its header then its tiles top to bottom: "Ufficio, Paint | Giochi".
     std::wstring Shown() const {
         std::wstring shown;
-        LONG column = LONG_MIN;
+        LONG column = 0;
         for (HWND item : PanelItems()) {
             std::wstring text = TextOf(item);
             if (text.rfind(L"+ aggiungi ", 0) == 0) continue;
