@@ -22,16 +22,14 @@ using Entry = std::array<std::string, 4>;
 
 inline std::string CatalogueText(const std::vector<Category>& categories,
                                  const std::vector<Entry>& entries) {
-    auto padded = [](const std::string& text, size_t width) {
+    auto pad = [](const std::string& text, size_t width) {
         return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
     };
     std::string text = "CATEGORIE\r\n";
-    for (const auto& [name, id] : categories)
-        text += padded(name, 50) + std::to_string(id) + "\r\n";
+    for (const auto& [name, id] : categories) text += pad(name, 50) + std::to_string(id) + "\r\n";
     text += "APP\r\n";
-    for (const Entry& entry : entries) {
-        text +=
-            padded(entry[0], 10) + padded(entry[1], 50) + padded(entry[2], 128) + entry[3] + "\r\n";
+    for (const Entry& e : entries) {
+        text += pad(e[0], 10) + pad(e[1], 50) + pad(e[2], 128) + e[3] + "\r\n";
     }
     return text;
 }

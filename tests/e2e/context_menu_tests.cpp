@@ -26,11 +26,17 @@ TEST_F(ContextMenuTest, RenameReorderAndDeleteActOnTheItemClicked) {
     const std::vector<Category> renamed = {{"Ufficio", 1}, {"Giochi", 2}, {"Svago", 3}};
     EXPECT_TRUE(Saved(CatalogueText(renamed, {notepad, calculator, paint, solitaire})));
 
-    // "Sposta" starts on the first entry, which Giu, Su, Giu move. (The same
-    // button clicked twice in a row would make a double click.)
+    // "Sposta" starts on the first entry, which Giu, Su, Giu move; each step is
+    // awaited. (The same button clicked twice in a row would be a double click.)
     ASSERT_TRUE(ChooseFromMenu(Item(L"Paint"), L'S'));
     HWND order = WaitForWindow(L"", L"Modifica ordine...");
-    for (const wchar_t* button : {L"Giu", L"Su", L"Giu"}) ASSERT_TRUE(ClickButton(order, button));
+    HWND list = Children(order, L"ListBox").at(0);
+    const std::pair<const wchar_t*, LRESULT> steps[] = {
+        {L"", 0}, {L"Giu", 1}, {L"Su", 0}, {L"Giu", 1}};
+    for (const auto& [button, selected] : steps) {
+        ASSERT_TRUE(*button == L'\0' || ClickButton(order, button));
+        ASSERT_TRUE(WaitUntil([&] { return Send(list, LB_GETCURSEL) == selected; })) << button;
+    }
     ASSERT_TRUE(ClickButton(order, L"OK"));
     EXPECT_TRUE(Saved(CatalogueText(renamed, {calculator, notepad, paint, solitaire})));
 

@@ -70,7 +70,7 @@ inline std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix) 
 // Keys pressed in order and released in reverse, as {VK_MENU, 'F'} for Alt+F;
 // with `unicode`, characters typed whatever the keyboard layout. A pause
 // follows, so that one gesture never merges into the next.
-inline void PressKeys(const std::wstring& keys, bool unicode = false) {
+inline bool PressKeys(const std::wstring& keys, bool unicode = false) {
     std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD, {}});
     for (size_t i = 0; i < keys.size(); ++i) {
         for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
@@ -82,6 +82,7 @@ inline void PressKeys(const std::wstring& keys, bool unicode = false) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Sleep(40);
+    return true;
 }
 
 // Each button event carries its own position: a press relying on an earlier
@@ -216,15 +217,13 @@ protected:
         });
         return found;
     }
-    static bool WaitUntilGone(HWND window) {
-        return WaitUntil([&] { return !IsWindowVisible(window); });
-    }
     // Waits for a message box, clicks its IDOK, IDYES or IDNO, and tells "caption: text".
     std::wstring AnswerMessageBox(int buttonId) const {
         HWND box = WaitForWindow(L"#32770", L"");
         // A message box's text is the static with the id 0xFFFF.
         std::wstring seen = TextOf(box) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
-        return Click(GetDlgItem(box, buttonId)) && WaitUntilGone(box) ? seen : L"no box answered";
+        if (!Click(GetDlgItem(box, buttonId))) return L"no box answered";
+        return WaitUntil([&] { return !IsWindowVisible(box); }) ? seen : L"the box stayed";
     }
     // Right-clicks the item, or for the main window clicks its caption to bring
     // it forward and opens the File menu with Alt+F; then picks the entry with
@@ -237,15 +236,13 @@ protected:
         HWND menu =
             item == mainWindow || Click(item, true) ? WaitForWindow(L"#32768", L"") : nullptr;
         PressKeys({letter});
-        return menu != nullptr && WaitUntilGone(menu);
+        return menu != nullptr && WaitUntil([&] { return !IsWindowVisible(menu); });
     }
-    // Wine draws the close box at the caption's right end; the window's own hit
-    // test confirms it is there.
+    // Wine draws the close box at the right end of the caption.
     bool ClickCloseBox() const {
         LONG x = ScreenRect(mainWindow).right - GetSystemMetrics(SM_CXFRAME) -
                  GetSystemMetrics(SM_CXSIZE) / 2;
-        return Send(mainWindow, WM_NCHITTEST, 0, MAKELPARAM(x, CaptionRow())) == HTCLOSE &&
-               ClickAt(POINT{x, CaptionRow()});
+        return ClickAt(POINT{x, CaptionRow()});
     }
     LONG CaptionRow() const {
         return ScreenRect(mainWindow).top + GetSystemMetrics(SM_CYFRAME) +
@@ -277,8 +274,8 @@ protected:
         for (size_t i = 0; i < texts.size(); ++i) {
             if (boxes.size() != texts.size() || !TypeInto(boxes[i], texts[i])) return false;
         }
-        if (withEnter) PressKeys({VK_RETURN});
-        return (withEnter || ClickButton(dialog, L"OK")) && WaitUntilGone(dialog);
+        if (!(withEnter ? PressKeys({VK_RETURN}) : ClickButton(dialog, L"OK"))) return false;
+        return WaitUntil([&] { return !IsWindowVisible(dialog); });
     }
     // Clicks a "+ aggiungi" cell, fills the dialog it opens and waits for the new header or tile.
     bool Add(HWND cell, const std::vector<std::wstring>& texts, bool withEnter) const {
