@@ -1,0 +1,65 @@
+// The catalogue file where the program keeps it, in the local application
+// data of the suite's Wine prefix, read and written byte for byte, and the
+// fixed-width text a catalogue must be written as.
+#pragma once
+
+#include <shlobj.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ZelmivoE2E {
+
+// A category's name and id.
+using Category = std::pair<std::string, int>;
+// An entry's category id, description, parameters and pathname.
+using Entry = std::array<std::string, 4>;
+
+inline std::string CatalogueText(const std::vector<Category>& categories,
+                                 const std::vector<Entry>& entries) {
+    auto pad = [](const std::string& text, size_t width) {
+        return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
+    };
+    std::string text = "CATEGORIE\r\n";
+    for (const auto& [name, id] : categories) text += pad(name, 50) + std::to_string(id) + "\r\n";
+    text += "APP\r\n";
+    for (const Entry& e : entries) {
+        text += pad(e[0], 10) + pad(e[1], 50) + pad(e[2], 128) + e[3] + "\r\n";
+    }
+    return text;
+}
+
+// A path as Windows programs see it: Wine maps the Unix root to drive Z:.
+inline std::wstring WindowsPath(const std::string& path) {
+    return L"Z:" + std::filesystem::path(path).make_preferred().wstring();
+}
+
+inline std::wstring CataloguePath() {
+    wchar_t base[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base);
+    return std::wstring(base) + L"\\Zelmivo\\Dati\\app.txt";
+}
+
+// The file's bytes; empty when it cannot be read.
+inline std::string ReadBytes(const std::wstring& path = CataloguePath()) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    SHCreateDirectoryExW(nullptr, std::filesystem::path(path).parent_path().c_str(), nullptr);
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(out << bytes);
+}
+
+// app.txt and what the program keeps beside it while saving.
+inline void RemoveCatalogue() {
+    for (const wchar_t* end : {L"", L".bak", L".tmp"}) DeleteFileW((CataloguePath() + end).c_str());
+}
+
+}  // namespace ZelmivoE2E
