@@ -143,7 +143,7 @@ bool FormMain::HandleClosing() {
         question = "Le ultime modifiche non sono state salvate.\r\n\r\n" + unsavedReason +
                    "\r\n\r\nUscendo andranno perse. Vuoi realmente uscire?";
     }
-    if (!OrvoUtility::AskYesNo(question, "Uscita")) return false;
+    if (!OrvoUtility::AskYesNoFor(this, question, "Uscita")) return false;
     if (resizeTimer != nullptr) resizeTimer->Stop();
     return true;
 }

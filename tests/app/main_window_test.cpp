@@ -85,6 +85,20 @@ std::vector<std::uint32_t> ResourceIconPixels(int resourceId) {
 
 using MainWindow = MainWindowTest;
 
+// The question belongs to the window, which is active again once it is refused.
+TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
+    FormMain& main = Open(SampleCatalogue({1}));
+    SetForegroundWindow(main.hwnd);
+    PumpMessages();
+    auto no = AnswerNextBox(IDNO);
+    SendMessageW(main.hwnd, WM_CLOSE, 0, 0);
+    ZelmivoTest::AnsweredDialog box = no.get();
+    EXPECT_EQ(box.caption + L": " + box.text, L"Uscita: Vuoi realmente uscire?");
+    EXPECT_EQ(box.owner, main.hwnd);
+    PumpMessages();
+    EXPECT_EQ(GetActiveWindow(), main.hwnd);
+}
+
 TEST_F(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
     const struct {
         std::initializer_list<int> columns;

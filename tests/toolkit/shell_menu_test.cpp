@@ -49,9 +49,9 @@ TEST_F(ShellAndMenus, BoxesAskTheirOwnerAndOnlyYesCounts) {
         EXPECT_EQ(seen.owner, form.hwnd);
         EXPECT_FALSE(seen.ownerWasEnabled);
     }
-    DialogAnswerer answerer(IDOK);
-    ShowError(nullptr, "Manca il nome.", "Errore");
-    EXPECT_EQ(answerer.Result().buttons, std::vector<int>{IDOK});
+    DialogAnswerer answerer(IDNO);
+    EXPECT_FALSE(AskYesNo("Uscire?", "Uscita"));
+    EXPECT_EQ(answerer.Result().buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(answerer.Result().owner, nullptr);
 }
 
