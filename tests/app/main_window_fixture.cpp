@@ -120,12 +120,11 @@ std::wstring OwnFolder() {
 }
 
 std::vector<std::string> TakeProbeReport(const std::wstring& report) {
+    // The probe renames its report into place whole.
+    const std::string path = Common::WideToNarrow(report);
     std::string text;
     MyApp::SystemError error = 0;
-    const std::string path = Common::WideToNarrow(report);
-    if (!PumpUntil([&] { return MyApp::PathExists(path); })) return {};
-    // The probe may still be writing: wait for the whole report.
-    PumpUntil([&] { return MyApp::ReadWholeFile(path, text, error) && !text.empty(); });
+    if (!PumpUntil([&] { return MyApp::ReadWholeFile(path, text, error); })) return {};
     MyApp::RemoveFile(path, error);
     return Common::Split(text, "\n");
 }
