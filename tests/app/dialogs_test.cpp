@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -187,18 +188,15 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
 TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
     MyApp::FormApp app(&owner, "Aggiungi Applicazione");
     MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
-    struct Case {
-        OrvoUtility::GUIElement* box;
-        std::size_t typed;
-        std::size_t kept;
-    };
-    const Case cases[] = {{app.descriptionBox, 60, 50},
-                          {app.pathnameBox, 300, 300},
-                          {app.parametersBox, 140, 128},
-                          {category.nameBox, 60, 50}};
-    for (const Case& c : cases) {
-        Type(c.box, std::wstring(c.typed, L'x'));
-        EXPECT_EQ(TextOf(c.box).size(), c.kept);
+    // Characters typed, then kept.
+    const std::tuple<OrvoUtility::GUIElement*, std::size_t, std::size_t> cases[] = {
+        {app.descriptionBox, 60, 50},
+        {app.pathnameBox, 300, 300},
+        {app.parametersBox, 140, 128},
+        {category.nameBox, 60, 50}};
+    for (const auto& [box, typed, kept] : cases) {
+        Type(box, std::wstring(typed, L'x'));
+        EXPECT_EQ(TextOf(box).size(), kept);
     }
 }
 
@@ -222,20 +220,17 @@ TEST_F(DialogTest, SuAndGiuMoveTheSelectedEntryWithinTheList) {
     dialog.ids = {10, 20, 30};
     dialog.texts = {"Alfa", "Beta", "Gamma"};
     dialog.FillList();
-    struct Step {
-        OrvoUtility::Button* button;
-        std::vector<std::int32_t> ids;
-        int selected;
-    };
-    const Step steps[] = {{dialog.upButton, {10, 20, 30}, 0},
-                          {dialog.downButton, {20, 10, 30}, 1},
-                          {dialog.downButton, {20, 30, 10}, 2},
-                          {dialog.downButton, {20, 30, 10}, 2},
-                          {dialog.upButton, {20, 10, 30}, 1}};
-    for (const Step& step : steps) {
-        Click(step.button);
-        EXPECT_EQ(dialog.ids, step.ids);
-        EXPECT_EQ(dialog.list->GetSelectedIndex(), step.selected);
+    // The button clicked, then the ids and the selection it leaves.
+    const std::tuple<OrvoUtility::Button*, std::vector<std::int32_t>, int> steps[] = {
+        {dialog.upButton, {10, 20, 30}, 0},
+        {dialog.downButton, {20, 10, 30}, 1},
+        {dialog.downButton, {20, 30, 10}, 2},
+        {dialog.downButton, {20, 30, 10}, 2},
+        {dialog.upButton, {20, 10, 30}, 1}};
+    for (const auto& [button, ids, selected] : steps) {
+        Click(button);
+        EXPECT_EQ(dialog.ids, ids);
+        EXPECT_EQ(dialog.list->GetSelectedIndex(), selected);
     }
     EXPECT_EQ(dialog.list->itemTexts, (std::vector<std::wstring>{L"Beta", L"Alfa", L"Gamma"}));
     Click(dialog.okButton);

@@ -42,7 +42,7 @@ std::string ReadCatalogueFile() {
     return bytes;
 }
 
-MyApp::Catalogue SampleCatalogue(std::initializer_list<int> entriesPerCategory) {
+MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory) {
     MyApp::Catalogue catalogue;
     for (int entries : entriesPerCategory) {
         std::string name = "Categoria " + Common::FormatInt64(catalogue.categories.size() + 1);

@@ -24,7 +24,7 @@ namespace MainWindowTests {
 // The file's bytes; empty when it does not exist.
 std::string ReadCatalogueFile();
 // Categories 1..n holding the given numbers of entries named "<category> <n>".
-MyApp::Catalogue SampleCatalogue(std::initializer_list<int> entriesPerCategory);
+MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory);
 
 // Dispatches every queued message; a quit message is dropped.
 void PumpMessages();

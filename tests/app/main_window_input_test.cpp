@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "button.h"
@@ -29,10 +31,7 @@ bool IsSelected(const MyApp::App& app) {
 TEST(TileChoice, TheTypedTextFindsAWordStartBeforeAMatchInsideAWord) {
     const std::vector<std::string> descriptions = {"Telefonero", "Blocco note", "Caff\xE8 Nero",
                                                    "Nerone", "Posta-elettronica"};
-    const struct {
-        std::string typed;
-        std::int32_t expected;
-    } cases[] = {
+    const std::pair<std::string, std::int32_t> cases[] = {
         {"nero", 2},      // "Telefonero" holds it first, but not at a word's start
         {"NERO", 2},      // case ignored
         {"CAFF\xC8", 2},  // accented capitals fold too
@@ -40,19 +39,15 @@ TEST(TileChoice, TheTypedTextFindsAWordStartBeforeAMatchInsideAWord) {
         {"elettr", 4},    // a hyphen starts a word
         {"xyz", -1},     {"", -1},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MyApp::FindMatch(descriptions, c.typed), c.expected) << c.typed;
+    for (const auto& [typed, expected] : cases) {
+        EXPECT_EQ(MyApp::FindMatch(descriptions, typed), expected) << typed;
     }
 }
 
 TEST(TileChoice, ArrowsAndTabMoveToTheNearestPlace) {
     // Columns of 3, 0 and 1 tiles; row -1 is a column's header.
     const MyApp::ColumnLengths columns = {3, 0, 1};
-    const struct {
-        TilePlace from;
-        Direction direction;
-        TilePlace expected;
-    } arrows[] = {
+    const std::tuple<TilePlace, Direction, TilePlace> arrows[] = {
         {{0, 0}, Direction::Up, {0, -1}},   // the first tile goes up to its header
         {{0, -1}, Direction::Up, {0, -1}},  // and no further
         {{0, 2}, Direction::Down, {0, 2}},  // the last tile stays
@@ -63,28 +58,24 @@ TEST(TileChoice, ArrowsAndTabMoveToTheNearestPlace) {
         {{0, 2}, Direction::Left, {0, 2}},   // the left edge
         {{2, 0}, Direction::Right, {2, 0}},  // the right edge
     };
-    for (const auto& c : arrows) {
-        TilePlace got = MyApp::Neighbour(columns, c.from, c.direction);
-        EXPECT_EQ(got.column * 100 + got.row, c.expected.column * 100 + c.expected.row)
-            << c.from.column << "," << c.from.row;
+    for (const auto& [from, direction, expected] : arrows) {
+        TilePlace got = MyApp::Neighbour(columns, from, direction);
+        EXPECT_EQ(got.column * 100 + got.row, expected.column * 100 + expected.row)
+            << from.column << "," << from.row;
     }
     // Across to a shorter or a longer column: the nearest row.
     EXPECT_EQ(MyApp::Neighbour({1, 4}, {1, 3}, Direction::Left).row, 0);
     EXPECT_EQ(MyApp::Neighbour({4, 4}, {1, 2}, Direction::Left).row, 2);
 
-    const struct {
-        TilePlace from;
-        bool backwards;
-        TilePlace expected;
-    } tabs[] = {
+    const std::tuple<TilePlace, bool, TilePlace> tabs[] = {
         {{0, 2}, false, {2, 0}},                            // past the empty column
         {{2, 0}, false, {0, 0}},                            // round the end
         {{0, 0}, true, {2, 0}},                             // and back round the start
         {{1, -1}, true, {0, 2}}, {{2, -1}, false, {2, 0}},  // from a header, its first tile
     };
-    for (const auto& c : tabs) {
-        TilePlace got = MyApp::NextInOrder(columns, c.from, c.backwards);
-        EXPECT_EQ(got.column * 100 + got.row, c.expected.column * 100 + c.expected.row);
+    for (const auto& [from, backwards, expected] : tabs) {
+        TilePlace got = MyApp::NextInOrder(columns, from, backwards);
+        EXPECT_EQ(got.column * 100 + got.row, expected.column * 100 + expected.row);
     }
 }
 

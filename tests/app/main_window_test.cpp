@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "button.h"
@@ -93,19 +94,16 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
 }
 
 TEST_F(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
-    const struct {
-        std::initializer_list<int> columns;
-        bool horizontal;
-        bool vertical;
-    } cases[] = {{{1}, false, false},
-                 {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, false},
-                 {{15}, false, true},
-                 {{15, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.columns.size());
-        LONG style = GetWindowLongW(Open(SampleCatalogue(c.columns)).tilePanel->hwnd, GWL_STYLE);
-        EXPECT_EQ((style & WS_HSCROLL) != 0, c.horizontal);
-        EXPECT_EQ((style & WS_VSCROLL) != 0, c.vertical);
+    // Entries per column; then whether each bar shows.
+    const std::tuple<std::vector<int>, bool, bool> cases[] = {
+        {{1}, false, false},
+        {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, false},
+        {{15}, false, true},
+        {{15, 1, 1, 1, 1, 1, 1, 1, 1, 1}, true, true}};
+    for (const auto& [columns, horizontal, vertical] : cases) {
+        LONG style = GetWindowLongW(Open(SampleCatalogue(columns)).tilePanel->hwnd, GWL_STYLE);
+        EXPECT_EQ((style & WS_HSCROLL) != 0, horizontal) << columns.size();
+        EXPECT_EQ((style & WS_VSCROLL) != 0, vertical) << columns.size();
     }
 }
 
