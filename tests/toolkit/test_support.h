@@ -44,16 +44,13 @@ inline bool RunMessageLoopGuarded() {
 
 inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
+// Every test starts with no main window and leaves no element behind.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        mainWindow = nullptr;
-        activeForm = nullptr;
-    }
+    void SetUp() override { mainWindow = nullptr; }
     void TearDown() override {
         PumpMessages();
         EXPECT_TRUE(elementRegistry.empty());
-        mainWindow = nullptr;
     }
 };
 
@@ -66,19 +63,17 @@ public:
         BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
                         {}};
         void* bits = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        SelectObject(dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         pixels = static_cast<std::uint32_t*>(bits);
-        previous = SelectObject(dc, bitmap);
-        std::fill_n(pixels, width * height, Pixel(fill));
+        std::fill_n(pixels, width * height, Swapped(fill));
         drawing.AttachDeviceContext(dc);
     }
+    // Deleting a memory context deselects its bitmap, which can go then.
     ~Canvas() {
-        SelectObject(dc, previous);
+        HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
         DeleteDC(dc);
         DeleteObject(bitmap);
     }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
 
     // Repaints the window and copies its client area from the screen.
     void CopyWindow(HWND window) {
@@ -90,33 +85,27 @@ public:
     }
     COLORREF At(int x, int y) const {
         GdiFlush();
-        std::uint32_t p = pixels[y * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        return Swapped(pixels[y * width + x]);
     }
     int Count(COLORREF color) const {
         GdiFlush();
-        return static_cast<int>(
-            std::count_if(pixels, pixels + width * height,
-                          [&](std::uint32_t p) { return (p & 0xFFFFFF) == Pixel(color); }));
+        return static_cast<int>(std::count_if(pixels, pixels + width * height,
+                                              [&](COLORREF p) { return Swapped(p) == color; }));
     }
     bool SameAs(const Canvas& other) const {
         GdiFlush();
-        return std::equal(
-            pixels, pixels + width * height, other.pixels,
-            [](std::uint32_t a, std::uint32_t b) { return ((a ^ b) & 0xFFFFFF) == 0; });
+        return std::equal(pixels, pixels + width * height, other.pixels,
+                          [](COLORREF a, COLORREF b) { return Swapped(a) == Swapped(b); });
     }
 
-    const int width;
-    const int height;
+    const int width, height;
     const HDC dc = CreateCompatibleDC(nullptr);
-    Drawing drawing{nullptr};
+    Drawing drawing{nullptr};  // non-copyable, and so is the canvas
 
 private:
-    static std::uint32_t Pixel(COLORREF c) {
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    HBITMAP bitmap;
-    HGDIOBJ previous;
+    // A pixel holds 0x00RRGGBB and a COLORREF 0x00BBGGRR: one swap turns
+    // either into the other.
+    static COLORREF Swapped(COLORREF c) { return RGB(GetBValue(c), GetGValue(c), GetRValue(c)); }
     std::uint32_t* pixels;
 };
 
