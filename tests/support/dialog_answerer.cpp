@@ -50,18 +50,6 @@ HWND FindBox() {
     return nullptr;
 }
 
-// The edit box the user types the file name into: the combo box's where
-// there is one, else the plain one.
-HWND FindFileNameBox(HWND box) {
-    HWND plain = nullptr;
-    for (HWND child : WindowsUnder(box)) {
-        if (ClassOf(child) != L"Edit") continue;
-        if (GetDlgCtrlID(GetParent(child)) == fileNameComboId) return child;
-        if (GetDlgCtrlID(child) == fileNameEditId) plain = child;
-    }
-    return plain;
-}
-
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(int buttonId, DWORD timeoutMs)
@@ -85,10 +73,15 @@ void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs) {
 
     seen.found = true;
     seen.caption = ReadText(box);
+    HWND edit = nullptr;  // for the file name: the combo box's where there is one, else edt1
     for (HWND child : WindowsUnder(box)) {
         if (!IsWindowVisible(child)) continue;
         std::wstring kind = ClassOf(child);
         if (seen.text.empty() && kind == L"Static") seen.text = ReadText(child);
+        if (kind == L"Edit" && (GetDlgCtrlID(GetParent(child)) == fileNameComboId ||
+                                (edit == nullptr && GetDlgCtrlID(child) == fileNameEditId))) {
+            edit = child;
+        }
         LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
         if (kind == L"Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
             seen.buttons.push_back(GetDlgCtrlID(child));
@@ -102,7 +95,6 @@ void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs) {
         HWND button = GetDlgItem(box, id);
         return button != nullptr && IsWindowEnabled(button) && PostMessageW(button, BM_CLICK, 0, 0);
     };
-    HWND edit = fileName.empty() ? nullptr : FindFileNameBox(box);
     DWORD_PTR ignored = 0;
     bool ready =
         fileName.empty() ||

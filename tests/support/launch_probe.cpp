@@ -7,15 +7,11 @@
 #include <string>
 
 int wmain(int argc, wchar_t** argv) {
-    auto narrow = [](const std::wstring& text) {
-        std::string bytes;
-        for (wchar_t character : text) bytes += static_cast<char>(character);
-        return bytes + "\n";
-    };
+    auto line = [](std::wstring text) { return std::string(text.begin(), text.end()) + "\n"; };
     wchar_t buffer[MAX_PATH] = {};
     DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
-    std::string report = narrow(std::wstring(buffer, length < MAX_PATH ? length : 0));
-    for (int i = 1; i < argc; ++i) report += narrow(argv[i]);
+    std::string report = line(std::wstring(buffer, length < MAX_PATH ? length : 0));
+    for (int i = 1; i < argc; ++i) report += line(argv[i]);
     length = GetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", buffer, MAX_PATH);
     std::wstring path(buffer, length < MAX_PATH ? length : 0);
     if (path.empty()) {

@@ -131,9 +131,7 @@ TEST(DrawingTest, PrimitivesAndFontsReleaseEveryGdiObject) {
         FontDescription font("Arial", 10 + round % 7);
         canvas.drawing.GetFontHeight(&font);
     }
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    EXPECT_NE(brush, nullptr);
-    DeleteObject(brush);
+    EXPECT_TRUE(DeleteObject(CreateSolidBrush(RGB(1, 2, 3))));
     DeleteObject(sprite);
 }
 

@@ -12,10 +12,6 @@ LRESULT Send(const GUIElement& element, UINT message, WPARAM wParam) {
     return SendMessageW(element.hwnd, message, wParam, 0);
 }
 
-LRESULT Wheel(const GUIElement& element, short delta) {
-    return Send(element, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)));
-}
-
 // A 300 x 200 panel scrolling over content 500 high, with a label at (10, 100).
 class PanelTest : public ::testing::Test {
 protected:
@@ -23,12 +19,11 @@ protected:
         form.Create();
         panel.Resize(300, 200);
         panel.verticalScrollBar = true;
-        panel.onVerticalScroll = [this](PanelChildren*, std::int32_t delta) {
-            verticalCalls.push_back(delta);
+        auto record = [](std::vector<int>& calls) {
+            return [&calls](PanelChildren*, std::int32_t delta) { calls.push_back(delta); };
         };
-        panel.onHorizontalScroll = [this](PanelChildren*, std::int32_t delta) {
-            horizontalCalls.push_back(delta);
-        };
+        panel.onVerticalScroll = record(verticalCalls);
+        panel.onHorizontalScroll = record(horizontalCalls);
         panel.Create();
         panel.SetVerticalRange(500);
         content.MoveTo(10, 100);
@@ -101,23 +96,25 @@ TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
     CellControl tile(&form);
     tile.MoveTo(400, 200);
     tile.Create();
+    auto wheel = [](const GUIElement& element, short delta) {
+        return Send(element, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)));
+    };
 
     Send(outside, WM_LBUTTONDOWN, MK_LBUTTON);
-    Wheel(outside, -WHEEL_DELTA);
+    wheel(outside, -WHEEL_DELTA);
     EXPECT_EQ(Bar(SB_VERT).nPos, 0) << "no wheel target, nothing scrolls";
-
-    EXPECT_EQ(Wheel(panel, -WHEEL_DELTA), 0);
+    EXPECT_EQ(wheel(panel, -WHEEL_DELTA), 0);
     EXPECT_EQ(Bar(SB_VERT).nPos, 50);
     EXPECT_EQ(content.GetPosition().y, 50);
-    Wheel(panel, WHEEL_DELTA);
+    wheel(panel, WHEEL_DELTA);
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
     EXPECT_EQ(verticalCalls, (std::vector<int>{-50, 50}));
 
     Send(panel, WM_LBUTTONDOWN, MK_LBUTTON);
-    Wheel(outside, -WHEEL_DELTA);
+    wheel(outside, -WHEEL_DELTA);
     EXPECT_EQ(Bar(SB_VERT).nPos, 50) << "the panel last clicked scrolls";
     // A tile is a panel without a bar: it keeps the wheel and nothing moves.
-    Wheel(tile, -WHEEL_DELTA);
+    wheel(tile, -WHEEL_DELTA);
     EXPECT_EQ(Bar(SB_VERT).nPos, 50);
 }
 

@@ -21,25 +21,22 @@ using namespace OrvoUtility;
 
 // Dispatches every queued message, a pending quit included.
 inline void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
 }
 
 // Runs the toolkit's message loop; false when a guard had to end it because
-// nothing else did within ten seconds.
+// nothing else did within ten seconds. The guard stops its own timer, so the
+// timer is still there to stop afterwards only when the guard never fired.
 inline bool RunMessageLoopGuarded() {
-    static bool guardFired;
-    guardFired = false;
-    UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) {
-        guardFired = true;
+    UINT_PTR guard = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
         PostQuitMessage(0);
     });
     RunMessageLoop();
-    KillTimer(nullptr, guard);
-    return !guardFired;
+    return KillTimer(nullptr, guard) != FALSE;
 }
 
 inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
@@ -62,9 +59,8 @@ public:
         : width(canvasWidth), height(canvasHeight) {
         BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
                         {}};
-        void* bits = nullptr;
-        SelectObject(dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels = static_cast<std::uint32_t*>(bits);
+        SelectObject(dc, CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                          reinterpret_cast<void**>(&pixels), nullptr, 0));
         std::fill_n(pixels, width * height, Swapped(fill));
         drawing.AttachDeviceContext(dc);
     }
