@@ -10,8 +10,7 @@ void Send(std::vector<INPUT> inputs) {
 }
 
 INPUT Key(WORD key, wchar_t character, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
+    INPUT input{INPUT_KEYBOARD, {}};
     input.ki.wVk = key;
     input.ki.wScan = character;
     input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
@@ -24,8 +23,7 @@ void ClickAt(POINT screenPoint, bool rightButton) {
     // Absolute coordinates run from 0 to 65535 across the screen. Each button
     // event carries the position too: on a virtual desktop a late pointer
     // motion may move the cursor between a bare move and the press.
-    INPUT input{};
-    input.type = INPUT_MOUSE;
+    INPUT input{INPUT_MOUSE, {}};
     input.mi.dx = MulDiv(screenPoint.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = MulDiv(screenPoint.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     std::vector<INPUT> inputs(3, input);

@@ -9,7 +9,6 @@
 #include "timer.h"
 
 namespace ToolkitTests {
-namespace {
 
 class Controls : public WindowTest {};
 
@@ -125,5 +124,4 @@ TEST_F(Controls, BoxesAskTheirOwnerAndOnlyYesCounts) {
     }
 }
 
-}  // namespace
 }  // namespace ToolkitTests

@@ -8,13 +8,17 @@
 #include "text_box.h"
 
 namespace ToolkitTests {
-namespace {
 
 class Dispatch : public WindowTest {};
 
-TEST_F(Dispatch, ARefusedCloseKeepsTheWindowAndOnlyTheMainWindowEndsTheLoop) {
+TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTheLoop) {
     std::vector<std::string> events;
     Form mainForm(Instance());
+    // An element made meanwhile, with no window yet, must not take the new
+    // window's first messages.
+    Label pending(nullptr, "");
+    GUIElement* createdFor = nullptr;
+    mainForm.onCreate = [&](GUIElement* element, HWND) { createdFor = element; };
     int closeRequests = 0;
     mainForm.onClose = [&](GUIElement* element) {
         events.push_back(IsWindow(element->hwnd) ? "close asked" : "close of no window");
@@ -22,6 +26,17 @@ TEST_F(Dispatch, ARefusedCloseKeepsTheWindowAndOnlyTheMainWindowEndsTheLoop) {
     };
     mainForm.onDestroy = [&](GUIElement*) { events.push_back("main gone"); };
     mainForm.Create();
+    EXPECT_EQ(createdFor, &mainForm);
+    EXPECT_EQ(FindElementByWindow(mainForm.hwnd), &mainForm);
+    EXPECT_EQ(FindElementByWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321))), nullptr);
+    // Two elements on one window: the later one answers; with one id, the earlier.
+    Label alias(nullptr, "");
+    alias.hwnd = mainForm.hwnd;
+    alias.id = mainForm.id;
+    EXPECT_EQ(FindElementByWindow(mainForm.hwnd), &alias);
+    EXPECT_EQ(FindElementById(mainForm.id), &mainForm);
+    alias.hwnd = nullptr;
+
     Form dialog(Instance(), true);
     // The dialog's end asks the main window to close twice: had it ended the
     // loop, those requests would never be served.
@@ -115,25 +130,4 @@ TEST_F(Dispatch, CommandsReachTheirControlOrMenuItem) {
     EXPECT_EQ(GetMenuState(view.menuHandle, grid.id, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
-TEST_F(Dispatch, AWindowBelongsToTheElementThatMadeItFromItsFirstMessage) {
-    // An element made meanwhile, with no window yet, must not take the new
-    // window's first messages.
-    Form form(Instance());
-    Label pending(nullptr, "");
-    GUIElement* createdFor = nullptr;
-    form.onCreate = [&](GUIElement* element, HWND) { createdFor = element; };
-    form.Create();
-    EXPECT_EQ(createdFor, &form);
-    EXPECT_EQ(FindElementByWindow(form.hwnd), &form);
-    EXPECT_EQ(FindElementByWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321))), nullptr);
-    // Two elements on one window: the later one answers; with one id, the earlier.
-    Label alias(nullptr, "");
-    alias.hwnd = form.hwnd;
-    alias.id = form.id;
-    EXPECT_EQ(FindElementByWindow(form.hwnd), &alias);
-    EXPECT_EQ(FindElementById(form.id), &form);
-    alias.hwnd = nullptr;
-}
-
-}  // namespace
 }  // namespace ToolkitTests

@@ -4,7 +4,6 @@
 #include "test_support.h"
 
 namespace ToolkitTests {
-namespace {
 
 const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
 const COLORREF red = RGB(165, 42, 42), blue = RGB(0, 0, 255), green = RGB(0, 200, 0);
@@ -135,5 +134,4 @@ TEST(DrawingTest, PrimitivesAndFontsReleaseEveryGdiObject) {
     DeleteObject(sprite);
 }
 
-}  // namespace
 }  // namespace ToolkitTests

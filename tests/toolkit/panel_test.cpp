@@ -6,7 +6,6 @@
 #include "test_support.h"
 
 namespace ToolkitTests {
-namespace {
 
 LRESULT Send(const GUIElement& element, UINT message, WPARAM wParam) {
     return SendMessageW(element.hwnd, message, wParam, 0);
@@ -118,5 +117,4 @@ TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
     EXPECT_EQ(Bar(SB_VERT).nPos, 50);
 }
 
-}  // namespace
 }  // namespace ToolkitTests
