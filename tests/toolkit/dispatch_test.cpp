@@ -14,11 +14,11 @@ class Dispatch : public WindowTest {};
 TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTheLoop) {
     std::vector<std::string> events;
     Form mainForm(Instance());
-    // An element made meanwhile, with no window yet, must not take the new
-    // window's first messages.
+    // The window is its maker's from its first messages on, a size among them
+    // while it is made; an element made meanwhile, with no window yet, takes none.
     Label pending(nullptr, "");
-    GUIElement* createdFor = nullptr;
-    mainForm.onCreate = [&](GUIElement* element, HWND) { createdFor = element; };
+    int sizesWhileMade = 0;
+    mainForm.onSize = [&](GUIElement* element) { sizesWhileMade += element->created ? 0 : 1; };
     int closeRequests = 0;
     mainForm.onClose = [&](GUIElement* element) {
         events.push_back(IsWindow(element->hwnd) ? "close asked" : "close of no window");
@@ -26,7 +26,7 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
     };
     mainForm.onDestroy = [&](GUIElement*) { events.push_back("main gone"); };
     mainForm.Create();
-    EXPECT_EQ(createdFor, &mainForm);
+    EXPECT_GT(sizesWhileMade, 0);
     EXPECT_EQ(FindElementByWindow(mainForm.hwnd), &mainForm);
     EXPECT_EQ(FindElementByWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321))), nullptr);
     // Two elements on one window: the later one answers; with one id, the earlier.
@@ -38,12 +38,15 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
     alias.hwnd = nullptr;
 
     Form dialog(Instance(), true);
-    // The dialog's end asks the main window to close twice: had it ended the
-    // loop, those requests would never be served.
+    // The dialog's end asks the main window to close twice, from a timer: a
+    // quit posted meanwhile would end the loop first (timers come last).
     dialog.onDestroy = [&](GUIElement*) {
         events.push_back("dialog gone");
-        PostMessageW(mainForm.hwnd, WM_CLOSE, 0, 0);
-        PostMessageW(mainForm.hwnd, WM_CLOSE, 0, 0);
+        SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            KillTimer(nullptr, timer);
+            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        });
     };
     dialog.Create();
     ASSERT_EQ(mainWindow, mainForm.hwnd);

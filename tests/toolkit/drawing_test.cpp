@@ -101,10 +101,8 @@ TEST(DrawingTest, TextAlignsInItsBoxAndWithoutABoxStandsAtItsPoint) {
         Canvas canvas(300, 40, white);
         canvas.drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, c.alignment);
         int leftmost = 300;  // the first column with ink
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < leftmost; ++x) {
-                if (canvas.At(x, y) != white) leftmost = x;
-            }
+        for (int i = 0; i < 300 * 40; ++i) {
+            if (canvas.At(i % 300, i / 300) != white) leftmost = std::min(leftmost, i % 300);
         }
         EXPECT_GE(leftmost, c.leftmostFrom);
         EXPECT_LE(leftmost, c.leftmostTo);
