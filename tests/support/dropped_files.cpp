@@ -12,20 +12,13 @@ namespace ZelmivoTest {
 
 void DropFiles(HWND window, const std::vector<std::wstring>& paths, POINT point) {
     // DROPFILES, then each path with its NUL, then one more NUL.
-    std::size_t characters = 1;
-    for (const std::wstring& path : paths) characters += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    std::wstring names;
+    for (const std::wstring& path : paths) names += path + L'\0';
+    names += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->pt = point;
-    header->fNC = FALSE;
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& path : paths) {
-        std::memcpy(text, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-        text += path.size() + 1;
-    }
-    *text = L'\0';
+    *header = DROPFILES{sizeof(DROPFILES), point, FALSE, TRUE};
+    std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     // The receiver's DragFinish frees the memory.
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);

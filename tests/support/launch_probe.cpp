@@ -6,33 +6,20 @@
 
 #include <string>
 
-namespace {
-
-std::string Narrow(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t character : text) bytes += static_cast<char>(character);
-    return bytes;
-}
-
-std::wstring OutputPath() {
-    wchar_t buffer[MAX_PATH] = {};
-    DWORD length = GetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", buffer, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) return buffer;
-    length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer, length);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"launch_probe.txt";
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
-    wchar_t folder[MAX_PATH] = {};
-    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-    std::string report = Narrow(std::wstring(folder, length < MAX_PATH ? length : 0)) + "\n";
-    for (int i = 1; i < argc; ++i) report += Narrow(argv[i]) + "\n";
+    auto line = [](std::wstring text) { return std::string(text.begin(), text.end()) + "\n"; };
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+    std::string report = line(std::wstring(buffer, length < MAX_PATH ? length : 0));
+    for (int i = 1; i < argc; ++i) report += line(argv[i]);
+    length = GetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", buffer, MAX_PATH);
+    std::wstring path(buffer, length < MAX_PATH ? length : 0);
+    if (path.empty()) {
+        path.assign(buffer, GetModuleFileNameW(nullptr, buffer, MAX_PATH));
+        path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"launch_probe.txt";
+    }
 
     // Written beside the target and then renamed, so a waiting test never reads half a report.
-    std::wstring path = OutputPath();
     std::wstring partial = path + L".part";
     HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

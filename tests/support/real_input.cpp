@@ -4,9 +4,13 @@ namespace ZelmivoTest {
 
 namespace {
 
-INPUT KeyInput(WORD key, wchar_t character, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
+// One call, so that no other input comes between the events.
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT Key(WORD key, wchar_t character, bool up) {
+    INPUT input{INPUT_KEYBOARD, {}};
     input.ki.wVk = key;
     input.ki.wScan = character;
     input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
@@ -19,17 +23,14 @@ void ClickAt(POINT screenPoint, bool rightButton) {
     // Absolute coordinates run from 0 to 65535 across the screen. Each button
     // event carries the position too: on a virtual desktop a late pointer
     // motion may move the cursor between a bare move and the press.
-    LONG x = MulDiv(screenPoint.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    LONG y = MulDiv(screenPoint.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    const DWORD flags[3] = {at, at | (rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                            at | (rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-    INPUT inputs[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi = MOUSEINPUT{x, y, 0, flags[i], 0, 0};
-    }
-    SendInput(3, inputs, sizeof(INPUT));
+    INPUT input{INPUT_MOUSE, {}};
+    input.mi.dx = MulDiv(screenPoint.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screenPoint.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    std::vector<INPUT> inputs(3, input);
+    inputs[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    for (INPUT& each : inputs) each.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(inputs);
 }
 
 void Click(HWND window, bool rightButton) {
@@ -39,23 +40,15 @@ void Click(HWND window, bool rightButton) {
 }
 
 void PressKeys(const std::vector<WORD>& keys) {
-    for (WORD key : keys) {
-        INPUT inputs[2] = {KeyInput(key, 0, false), KeyInput(key, 0, true)};
-        SendInput(2, inputs, sizeof(INPUT));
-    }
+    for (WORD key : keys) Send({Key(key, 0, false), Key(key, 0, true)});
 }
 
 void PressChord(WORD modifier, WORD key) {
-    INPUT inputs[4] = {KeyInput(modifier, 0, false), KeyInput(key, 0, false),
-                       KeyInput(key, 0, true), KeyInput(modifier, 0, true)};
-    SendInput(4, inputs, sizeof(INPUT));
+    Send({Key(modifier, 0, false), Key(key, 0, false), Key(key, 0, true), Key(modifier, 0, true)});
 }
 
 void TypeText(const std::wstring& text) {
-    for (wchar_t character : text) {
-        INPUT inputs[2] = {KeyInput(0, character, false), KeyInput(0, character, true)};
-        SendInput(2, inputs, sizeof(INPUT));
-    }
+    for (wchar_t character : text) Send({Key(0, character, false), Key(0, character, true)});
 }
 
 }  // namespace ZelmivoTest

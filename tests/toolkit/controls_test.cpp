@@ -1,50 +1,31 @@
-// Owner-drawn tiles, the list box and the timer, with real windows.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <vector>
-
+// Owner-drawn tiles, the list box, the timer and the message boxes, with real
+// windows and boxes answered as a user would.
 #include "button.h"
-#include "form.h"
+#include "dialog_answerer.h"
 #include "list_box.h"
 #include "panel.h"
+#include "shell.h"
 #include "test_support.h"
 #include "timer.h"
 
 namespace ToolkitTests {
-namespace {
-
-using namespace OrvoUtility;
 
 class Controls : public WindowTest {};
-
-// A 32 x 32 icon of one colour, fully opaque.
-HICON MakeSolidIcon(COLORREF color) {
-    Canvas image(32, 32, color);
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(image.dc, OBJ_BITMAP));
-    std::vector<BYTE> zeros(32 * 32 / 8, 0);
-    HBITMAP mask = CreateBitmap(32, 32, 1, 1, zeros.data());
-    ICONINFO info{TRUE, 0, 0, mask, bitmap};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    return icon;
-}
 
 // Tiles as the main window makes them: owner-drawn buttons in a panel that
 // hands its children a light grey background and black text.
 TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
-    const COLORREF black = 0x000000;
-    const COLORREF green = 0x00C000;
-    HICON icon = MakeSolidIcon(green);
-    struct Case {
+    const COLORREF black = 0x000000, grey = 0xDCDCDC, green = 0x00C000;
+    // A 32 x 32 icon of one colour, fully opaque (the same green as a pixel).
+    std::vector<BYTE> opaque(32 * 32 / 8, 0);
+    std::vector<std::uint32_t> pixels(32 * 32, green);
+    HICON icon = CreateIcon(Instance(), 32, 32, 1, 32, opaque.data(),
+                            reinterpret_cast<const BYTE*>(pixels.data()));
+    const struct {
         const char* name;
-        bool enabled;
-        bool pressed;
-        bool withIcon;
-        COLORREF frame;
-        COLORREF text;
-    };
-    const Case cases[] = {
+        bool enabled, pressed, withIcon;
+        COLORREF frame, text;
+    } cases[] = {
         {"plain", true, false, false, black, black},
         {"pressed", true, true, false, 0xFFFFFF, black},
         {"disabled", false, false, false, 0x696969, 0x969696},
@@ -56,16 +37,15 @@ TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
     PanelChildren panel(&form);
     panel.MoveTo(0, 0);
     panel.width = 200;
-    panel.childBackColor = 0xDCDCDC;
+    panel.childBackColor = grey;
     panel.childTextColor = black;
     panel.Create();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Button tile(&panel, "Calcolatrice");
         tile.ownerDrawn = true;
         tile.MoveTo(0, 0);
-        tile.width = 160;
-        tile.height = 40;
+        tile.Resize(160, 40);
         tile.enabled = c.enabled;
         if (c.withIcon) tile.enabledIcon = icon;
         tile.Create();
@@ -74,8 +54,8 @@ TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
         canvas.CopyWindow(tile.hwnd);
         EXPECT_EQ(canvas.At(0, 0), c.frame);
         EXPECT_EQ(canvas.At(159, 39), c.frame);
-        EXPECT_EQ(canvas.At(3, 20), 0xDCDCDCu);
-        EXPECT_EQ(canvas.At(20, 20), c.withIcon ? green : 0xDCDCDC);
+        EXPECT_EQ(canvas.At(3, 20), grey);
+        EXPECT_EQ(canvas.At(20, 20), c.withIcon ? green : grey);
         EXPECT_GT(canvas.Count(c.text), c.frame == c.text ? 2 * 160 + 2 * 38 : 10);
     }
     DestroyIcon(icon);
@@ -91,8 +71,7 @@ TEST_F(Controls, ListBoxKeepsTextsValuesAndWindowInStep) {
         list.AddItem("b", "2");
         if (live) list.Create();
         list.AddItem("c", "3");
-        EXPECT_FALSE(list.RemoveItem(-1));
-        EXPECT_FALSE(list.RemoveItem(3));
+        EXPECT_FALSE(list.RemoveItem(-1) || list.RemoveItem(3));
         EXPECT_TRUE(list.RemoveItem(1));
         EXPECT_EQ(list.itemTexts, (std::vector<std::wstring>{L"a", L"c"}));
         EXPECT_EQ(list.itemValues, (std::vector<std::wstring>{L"1", L"3"}));
@@ -119,13 +98,30 @@ TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
     EXPECT_TRUE(RunMessageLoopGuarded());
     EXPECT_EQ(ticks, 1);
     timer.Stop();
-    EXPECT_FALSE(timer.running);
-    for (int i = 0; i < 10; ++i) {
-        Sleep(20);
-        PumpMessages();
-    }
+    Sleep(200);
+    PumpMessages();
     EXPECT_EQ(ticks, 1);
 }
 
-}  // namespace
+TEST_F(Controls, BoxesAskTheirOwnerAndOnlyYesCounts) {
+    Form form(Instance());
+    form.Create();
+    // With an owner, the owner waits disabled; without, the box is the task's.
+    for (bool owned : {true, false}) {
+        for (int answer : {IDYES, IDNO}) {
+            ZelmivoTest::DialogAnswerer answerer(answer);
+            EXPECT_EQ(owned ? AskYesNoFor(&form, "Cancellare \"CAFF\xC8\"?", "Conferma")
+                            : AskYesNo("Cancellare \"CAFF\xC8\"?", "Conferma"),
+                      answer == IDYES);
+            const ZelmivoTest::AnsweredDialog& seen = answerer.Result();
+            EXPECT_TRUE(seen.pressed);
+            EXPECT_EQ(seen.caption, L"Conferma");
+            EXPECT_EQ(seen.text, L"Cancellare \"CAFF\u00C8\"?");
+            EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO}));
+            EXPECT_EQ(seen.owner, owned ? static_cast<HWND>(form.hwnd) : nullptr);
+            EXPECT_EQ(seen.ownerWasEnabled, !owned);
+        }
+    }
+}
+
 }  // namespace ToolkitTests

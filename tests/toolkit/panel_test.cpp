@@ -2,37 +2,13 @@
 // do to its children.
 #include "panel.h"
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "form.h"
 #include "label.h"
 #include "test_support.h"
-#include "window_procedure.h"
 
 namespace ToolkitTests {
-namespace {
-
-using namespace OrvoUtility;
-
-SCROLLINFO BarOf(const PanelChildren& panel, int bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_ALL;
-    GetScrollInfo(panel.hwnd, bar, &info);
-    return info;
-}
 
 LRESULT Send(const GUIElement& element, UINT message, WPARAM wParam) {
     return SendMessageW(element.hwnd, message, wParam, 0);
-}
-
-LRESULT Wheel(const GUIElement& element, short delta) {
-    return Send(element, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)));
 }
 
 // A 300 x 200 panel scrolling over content 500 high, with a label at (10, 100).
@@ -40,52 +16,51 @@ class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form.Create();
-        panel.width = 300;
-        panel.height = 200;
+        panel.Resize(300, 200);
         panel.verticalScrollBar = true;
-        panel.onVerticalScroll = [this](PanelChildren*, std::int32_t delta) {
-            verticalCalls.push_back(delta);
+        auto record = [](std::vector<int>& calls) {
+            return [&calls](PanelChildren*, std::int32_t delta) { calls.push_back(delta); };
         };
-        panel.onHorizontalScroll = [this](PanelChildren*, std::int32_t delta) {
-            horizontalCalls.push_back(delta);
-        };
+        panel.onVerticalScroll = record(verticalCalls);
+        panel.onHorizontalScroll = record(horizontalCalls);
         panel.Create();
         panel.SetVerticalRange(500);
-        content.left = 10;
-        content.top = 100;
+        content.MoveTo(10, 100);
         content.Create();
     }
 
-    POINT ContentCorner() { return content.GetPosition(); }
+    SCROLLINFO Bar(int bar) {
+        SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(panel.hwnd, bar, &info);
+        return info;
+    }
 
     Form form{Instance()};
     PanelChildren panel{&form};
     Label content{&panel, "contenuto"};
-    std::vector<int> verticalCalls;
-    std::vector<int> horizontalCalls;
+    std::vector<int> verticalCalls, horizontalCalls;
 };
 
 TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
     // The range leaves a tenth to spare, and a page is that tenth.
-    EXPECT_EQ(BarOf(panel, SB_VERT).nMax, 550);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPage, 50u);
-    struct Step {
+    EXPECT_EQ(Bar(SB_VERT).nMax, 550);
+    EXPECT_EQ(Bar(SB_VERT).nPage, 50u);
+    const struct {
         int request;
         int position;
         int handlerDelta;  // 0: the handler is not called; it hears what was asked
-    };
-    const Step steps[] = {
+    } steps[] = {
         {SB_LINEDOWN, 1, -1},   {SB_PAGEDOWN, 51, -50},     {SB_PAGEUP, 1, 50},
         {SB_LINEUP, 0, 1},      {SB_LINEUP, 0, 1},          {SB_BOTTOM, 501, -550},
         {SB_LINEDOWN, 501, -1}, {SB_THUMBPOSITION, 501, 0}, {SB_ENDSCROLL, 501, 0},
         {SB_TOP, 0, 501},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.request);
         verticalCalls.clear();
         EXPECT_EQ(Send(panel, WM_VSCROLL, step.request), 0);
-        EXPECT_EQ(BarOf(panel, SB_VERT).nPos, step.position);
-        EXPECT_EQ(ContentCorner().y, 100 - step.position);
+        EXPECT_EQ(Bar(SB_VERT).nPos, step.position);
+        EXPECT_EQ(content.GetPosition().y, 100 - step.position);
         EXPECT_EQ(verticalCalls, step.handlerDelta == 0 ? std::vector<int>{}
                                                         : std::vector<int>{step.handlerDelta});
     }
@@ -96,50 +71,49 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
     EXPECT_TRUE(horizontalCalls.empty());
     panel.SetHorizontalScrollBar(true);
     panel.SetHorizontalRange(900);
-    EXPECT_EQ(BarOf(panel, SB_HORZ).nMax, 990);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nMax, 550) << "the other bar is left alone";
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 990);
+    EXPECT_EQ(Bar(SB_VERT).nMax, 550) << "the other bar is left alone";
     Send(panel, WM_HSCROLL, SB_LINERIGHT);
-    EXPECT_EQ(ContentCorner().x, 9);
+    EXPECT_EQ(content.GetPosition().x, 9);
     EXPECT_EQ(horizontalCalls, std::vector<int>{-1});
 
     // Going back to the origin is quiet.
     Send(panel, WM_VSCROLL, SB_PAGEDOWN);
-    verticalCalls.clear();
-    horizontalCalls.clear();
+    const std::size_t heard = verticalCalls.size() + horizontalCalls.size();
     panel.ScrollToLeft();
     panel.ScrollToTop();
-    EXPECT_EQ(ContentCorner().x, 10);
-    EXPECT_EQ(ContentCorner().y, 100);
-    EXPECT_TRUE(verticalCalls.empty() && horizontalCalls.empty());
+    EXPECT_EQ(content.GetPosition().x, 10);
+    EXPECT_EQ(content.GetPosition().y, 100);
+    EXPECT_EQ(verticalCalls.size() + horizontalCalls.size(), heard);
 }
 
 TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
     Label outside(&form, "fuori");
-    outside.left = 400;
+    outside.MoveTo(400, 0);
     outside.Create();
     CellControl tile(&form);
-    tile.left = 400;
-    tile.top = 200;
+    tile.MoveTo(400, 200);
     tile.Create();
+    auto wheel = [](const GUIElement& element, short delta) {
+        return Send(element, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)));
+    };
 
     Send(outside, WM_LBUTTONDOWN, MK_LBUTTON);
-    Wheel(outside, -WHEEL_DELTA);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 0) << "no wheel target, nothing scrolls";
-
-    EXPECT_EQ(Wheel(panel, -WHEEL_DELTA), 0);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 50);
-    EXPECT_EQ(ContentCorner().y, 50);
-    Wheel(panel, WHEEL_DELTA);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 0);
+    wheel(outside, -WHEEL_DELTA);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 0) << "no wheel target, nothing scrolls";
+    EXPECT_EQ(wheel(panel, -WHEEL_DELTA), 0);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 50);
+    EXPECT_EQ(content.GetPosition().y, 50);
+    wheel(panel, WHEEL_DELTA);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 0);
     EXPECT_EQ(verticalCalls, (std::vector<int>{-50, 50}));
 
     Send(panel, WM_LBUTTONDOWN, MK_LBUTTON);
-    Wheel(outside, -WHEEL_DELTA);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 50) << "the panel last clicked scrolls";
+    wheel(outside, -WHEEL_DELTA);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 50) << "the panel last clicked scrolls";
     // A tile is a panel without a bar: it keeps the wheel and nothing moves.
-    Wheel(tile, -WHEEL_DELTA);
-    EXPECT_EQ(BarOf(panel, SB_VERT).nPos, 50);
+    wheel(tile, -WHEEL_DELTA);
+    EXPECT_EQ(Bar(SB_VERT).nPos, 50);
 }
 
-}  // namespace
 }  // namespace ToolkitTests
