@@ -169,8 +169,8 @@ MUTANTS = [
      "dialog.LoadApp(entry.description, entry.pathname, entry.parameters);",
      "dialog.LoadApp(entry.description, entry.parameters, entry.pathname);", MAIN),
     # Editor dialogs
-    ("app/editor_dialog.cpp", "left = ownerCorner.x + ownerOffset;", "left = ownerCorner.x;",
-     DIALOGS),
+    ("app/editor_dialog.cpp", "left = ownerCorner.x + Scaled(ownerOffset);",
+     "left = ownerCorner.x;", DIALOGS),
     ("app/editor_dialog.cpp", "    owner->SetEnabled(true);", "", DIALOGS),
     ("app/editor_dialog.cpp", "} else if (character == VK_RETURN && okButton != nullptr) {",
      "} else if (character == VK_TAB && okButton != nullptr) {", DIALOGS),
