@@ -164,7 +164,7 @@ void FormMain::MoveMadeElements() {
                 if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
             }
             LabelElement(tile, app->description);
-            ShowTileTip(*tile, *app);
+            if (tileTips.Has(tile->hwnd)) ShowTileTip(*tile, *app);
         }
         PlaceElement(element, x, y, measures.cellWidth,
                      place == Place::Header ? measures.headerHeight : measures.cellHeight);
@@ -197,7 +197,6 @@ void FormMain::MakeMissingElements(bool atOrigin) {
             element->left = x - shown.left;
             element->top = y - shown.top;
             element->Create();
-            if (place == Place::Tile) ShowTileTip(*element, *app);
             if (!atOrigin && element->hwnd != nullptr) {
                 SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -271,6 +270,13 @@ std::unique_ptr<Button> FormMain::NewTile(const App& app) {
     ForwardKeys(tile.get());
     // A tile clicked or reached by the focus becomes the selection.
     tile->onGotFocus = [this](GUIElement* focused) { MarkSelected(focused->tag); };
+    // A tile becomes a tool of the tooltip when the mouse first reaches it:
+    // a tool for each tile made costs start-up time under Wine.
+    tile->onMouseMove = [this](GUIElement* hovered, std::int32_t, std::int32_t) {
+        const App* entry = catalogue.FindApp(hovered->tag);
+        if (entry != nullptr && !tileTips.Has(hovered->hwnd)) ShowTileTip(*hovered, *entry);
+        return 0;
+    };
     HICON icon = IconFor(app.pathname);
     if (icon != nullptr) tile->enabledIcon = icon;
     return tile;

@@ -24,6 +24,7 @@ public:
     void SetText(HWND owner, HWND tool, const std::wstring& text, std::int32_t maxWidth);
     // Call before the tool's window is destroyed.
     void Remove(HWND tool);
+    bool Has(HWND tool) const { return texts.count(tool) != 0; }
 
     // The control; null until the first text is set.
     HWND window = nullptr;

@@ -185,15 +185,19 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
     }
 }
 
-// One tooltip control serves every tile: a window per tile doubled the start-up.
+// One tooltip control serves every tile, and a tile becomes its tool when the
+// mouse first reaches it: a tool for each tile made slowed the start-up.
 TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     MyApp::Catalogue sample = SampleCatalogue({3});
     sample.AddApp(1, std::string(50, 'D'), "C:\\Programmi\\lungo.exe", "-a -b");
     FormMain& main = Open(sample);
     std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    auto tools = [&main] { return SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0); };
+    EXPECT_EQ(tools(), 0);
+    for (std::size_t tile : {3, 0, 3}) SendMessageW(apps.at(tile).tile->hwnd, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(ToolTipOf(main, apps.at(3).tile),
               std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
-    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 4);
+    EXPECT_EQ(tools(), 2);
     main.catalogue.EditApp(apps.at(3).tile->tag, "Breve", "%WINDIR%\\notepad.exe", "");
     main.RefreshAndSave();
     EXPECT_EQ(ToolTipOf(main, apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
@@ -201,7 +205,7 @@ TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     auto yes = AnswerNextBox(IDYES);
     main.DeleteContextApp();
     EXPECT_TRUE(yes.get().pressed);
-    EXPECT_EQ(SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0), 3);
+    EXPECT_EQ(tools(), 1);
 }
 
 TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
