@@ -13,28 +13,21 @@
 #include "formapp.h"
 #include "formcategoria.h"
 #include "formordina.h"
+#include "message_pump.h"
 
 namespace {
 
 using ZelmivoTest::DialogAnswerer;
 
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 // Characters as the keyboard delivers them, one WM_CHAR each.
 void Type(OrvoUtility::GUIElement* box, const std::wstring& text) {
     for (wchar_t character : text) PostMessageW(box->hwnd, WM_CHAR, character, 1);
-    Pump();
+    ZelmivoTest::PumpMessages();
 }
 
 void Click(OrvoUtility::GUIElement* button) {
     SendMessageW(button->hwnd, BM_CLICK, 0, 0);
-    Pump();
+    ZelmivoTest::PumpMessages();
 }
 
 std::wstring TextOf(HWND window) {
@@ -88,7 +81,7 @@ protected:
     }
     void TearDown() override {
         EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
-        Pump();
+        ZelmivoTest::PumpMessages();
     }
 
     OrvoUtility::Form owner{GetModuleHandleW(nullptr)};
@@ -158,7 +151,7 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
         Click(dialog.okButton);
         EXPECT_EQ(answer.Result().caption, L"Errore");
         EXPECT_NE(answer.Result().text.find(c.message), std::wstring::npos) << answer.Result().text;
-        Pump();
+        ZelmivoTest::PumpMessages();
         EXPECT_EQ(GetFocus(), boxes[c.focused]->hwnd);
         EXPECT_EQ(dialog.resultCode, 0);
         EXPECT_TRUE(dialog.description.empty());
@@ -208,7 +201,7 @@ TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
         DialogAnswerer answer(file);
         Click(dialog.browseButton);
         ASSERT_TRUE(answer.Result().pressed);
-        Pump();
+        ZelmivoTest::PumpMessages();
         EXPECT_EQ(_wcsicmp(TextOf(dialog.pathnameBox).c_str(), file.c_str()), 0);
         EXPECT_EQ(TextOf(dialog.descriptionBox), *typed == L'\0' ? L"sol.exe" : typed);
     }

@@ -56,15 +56,6 @@ MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory) {
     return catalogue;
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 bool PumpUntil(const std::function<bool()>& condition) {
     const ULONGLONG deadline = GetTickCount64() + pumpBoundMs;
     while (!condition()) {

@@ -17,6 +17,7 @@
 #include "catalogue.h"
 #include "dialog_answerer.h"
 #include "formmain.h"
+#include "message_pump.h"
 #include "real_input.h"
 
 namespace MainWindowTests {
@@ -26,8 +27,7 @@ std::string ReadCatalogueFile();
 // Categories 1..n holding the given numbers of entries named "<category> <n>".
 MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory);
 
-// Dispatches every queued message; a quit message is dropped.
-void PumpMessages();
+using ZelmivoTest::PumpMessages;
 // Pumps until the condition holds; false when it still does not after a
 // generous bound (a guard against hanging, not a measure of speed).
 bool PumpUntil(const std::function<bool()>& condition);

@@ -13,19 +13,14 @@
 
 #include "drawing.h"
 #include "form.h"
+#include "message_pump.h"
 #include "window_procedure.h"
 
 namespace ToolkitTests {
 
 using namespace OrvoUtility;
 
-// Dispatches every queued message, a pending quit included.
-inline void PumpMessages() {
-    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+using ZelmivoTest::PumpMessages;
 
 // Runs the toolkit's message loop; false when a guard had to end it because
 // nothing else did within ten seconds. The guard stops its own timer, so the
