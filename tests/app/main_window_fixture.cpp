@@ -6,6 +6,7 @@
 #include "text.h"
 #include "timer.h"
 #include "window_procedure.h"
+#include "window_query.h"
 
 namespace MainWindowTests {
 
@@ -13,34 +14,9 @@ namespace {
 
 constexpr ULONGLONG pumpBoundMs = 20000;
 
-std::string CatalogueFilePath() { return MyApp::DataFolder("Zelmivo") + "app.txt"; }
-
-// The file and the backup and new file a save leaves beside it.
-void RemoveCatalogueFile() {
-    MyApp::SystemError ignored = 0;
-    for (const char* suffix : {"", ".bak", ".tmp"}) {
-        MyApp::RemoveFile(CatalogueFilePath() + suffix, ignored);
-    }
-}
-
-HWND OpenMenu() {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"#32768", nullptr)) != nullptr) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
+HWND OpenMenu() { return ZelmivoTest::FindTopWindow(GetCurrentProcessId(), L"#32768"); }
 
 }  // namespace
-
-std::string ReadCatalogueFile() {
-    std::string bytes;
-    MyApp::SystemError error = 0;
-    MyApp::ReadWholeFile(CatalogueFilePath(), bytes, error);
-    return bytes;
-}
 
 MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory) {
     MyApp::Catalogue catalogue;
@@ -89,17 +65,15 @@ std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId) {
 
 std::future<int> CloseNextMenu() {
     return std::async(std::launch::async, [] {
-        const ULONGLONG deadline = GetTickCount64() + pumpBoundMs;
         HWND window = nullptr;
-        while ((window = OpenMenu()) == nullptr && GetTickCount64() < deadline) Sleep(20);
-        if (window == nullptr) return -1;
-        DWORD_PTR menu = 0;
-        SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu);
-        int items = GetMenuItemCount(reinterpret_cast<HMENU>(menu));
+        if (!ZelmivoTest::WaitUntil([&] { return (window = OpenMenu()) != nullptr; }, pumpBoundMs)) {
+            return -1;
+        }
+        int items = GetMenuItemCount(
+            reinterpret_cast<HMENU>(ZelmivoTest::SendBounded(window, MN_GETHMENU)));
         ZelmivoTest::PressKeys({VK_ESCAPE});
-        while (OpenMenu() != nullptr && GetTickCount64() < deadline) Sleep(20);
         // Never leave the test blocked in the menu's loop.
-        if (OpenMenu() != nullptr) EndMenu();
+        if (!ZelmivoTest::WaitUntil([] { return OpenMenu() == nullptr; }, pumpBoundMs)) EndMenu();
         return items;
     });
 }
@@ -123,14 +97,14 @@ std::vector<std::string> TakeProbeReport(const std::wstring& report) {
 void MainWindowTest::SetUp() {
     // Every test's first form is the main window, as in a fresh program.
     OrvoUtility::mainWindow = nullptr;
-    RemoveCatalogueFile();
+    ZelmivoTest::RemoveCatalogue();
 }
 
 void MainWindowTest::TearDown() {
     form.reset();
     EXPECT_EQ(MyApp::theMainForm, nullptr);
     PumpMessages();
-    RemoveCatalogueFile();
+    ZelmivoTest::RemoveCatalogue();
 }
 
 MyApp::FormMain& MainWindowTest::Open(const MyApp::Catalogue& catalogue) {

@@ -1,7 +1,7 @@
-// What the main window tests share: the catalogue file in the prefix's data
-// folder, a bounded message pump, real input through SendInput, answers to
-// boxes and menus, and a fixture that opens the main form over a catalogue
-// and leaves no window, quit message or app.txt behind.
+// What the main window tests share: a bounded message pump, real input
+// through SendInput, answers to boxes and menus, and a fixture that opens the
+// main form over a catalogue and leaves no window, quit message or app.txt
+// behind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "catalogue_on_disk.h"
 #include "dialog_answerer.h"
 #include "formmain.h"
 #include "message_pump.h"
@@ -22,8 +23,7 @@
 
 namespace MainWindowTests {
 
-// The file's bytes; empty when it does not exist.
-std::string ReadCatalogueFile();
+using ZelmivoTest::ReadBytes;
 // Categories 1..n holding the given numbers of entries named "<category> <n>".
 MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory);
 

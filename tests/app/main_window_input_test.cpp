@@ -118,7 +118,7 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
         sample.AddCategory("Prove");
         sample.AddApp(1, "Sonda", c.pathname, c.parameters);
         MyApp::FormMain& main = Open(sample);
-        const std::string file = ReadCatalogueFile();
+        const std::string file = ReadBytes();
         std::future<ZelmivoTest::AnsweredDialog> answer;
         if (c.report.empty()) answer = AnswerNextBox(IDOK);
         SetForegroundWindow(main.hwnd);
@@ -139,7 +139,7 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
         std::vector<std::string> lines = TakeProbeReport(report);
         if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
         EXPECT_EQ(lines, c.report);
-        EXPECT_EQ(ReadCatalogueFile(), file);
+        EXPECT_EQ(ReadBytes(), file);
     }
     DeleteFileW((probeFolder + L"\\launch_probe.exe").c_str());
     RemoveDirectoryW(probeFolder.c_str());

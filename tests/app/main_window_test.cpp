@@ -31,10 +31,7 @@ std::vector<LONG> Box(const FormMain& main, const OrvoUtility::GUIElement* eleme
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-std::string OwnPath() {
-    wchar_t path[MAX_PATH] = {};
-    return Common::WideToNarrow(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
-}
+std::string OwnPath() { return Common::WideToNarrow(OwnFolder() + L"\\main_window_tests.exe"); }
 
 // What the main window's one tooltip control shows over a tile.
 std::wstring ToolTipOf(const FormMain& main, const OrvoUtility::GUIElement* tile) {
@@ -259,14 +256,14 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
 
 TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     FormMain& main = Open(SampleCatalogue({30, 0}));
-    const std::string before = ReadCatalogueFile();
+    const std::string before = ReadBytes();
     HWND panel = main.tilePanel->hwnd;
 
     // Between the columns, below the short column and right of the last: nothing.
     for (POINT nowhere : {POINT{175, 20}, POINT{200, 150}, POINT{380, 20}}) {
         ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Gioco.exe"}, nowhere);
     }
-    EXPECT_EQ(ReadCatalogueFile(), before);
+    EXPECT_EQ(ReadBytes(), before);
 
     // On the empty column's "+ aggiungi App" cell, in the panel's coordinates.
     ZelmivoTest::DropFiles(panel,
@@ -279,7 +276,7 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     EXPECT_EQ(descriptions,
               (std::vector<std::string>{"Gioco", "Blocco note", "Vacanze 2026", "E:\\"}));
     EXPECT_EQ(second.apps.at(1).pathname, "C:\\Menu\\Blocco note.lnk");
-    EXPECT_NE(ReadCatalogueFile().find("C:\\Menu\\Blocco note.lnk"), std::string::npos);
+    EXPECT_NE(ReadBytes().find("C:\\Menu\\Blocco note.lnk"), std::string::npos);
 
     // On the first column's header: its new 31st entry, far below, is brought into view.
     ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Nuovo.exe"}, POINT{20, 20});

@@ -1,62 +1,34 @@
 #include "dialog_answerer.h"
 
+#include "window_query.h"
+
 namespace ZelmivoTest {
 
 namespace {
 
-constexpr DWORD pollMs = 20;
-constexpr UINT sendTimeoutMs = 2000;
 constexpr int fileNameComboId = 0x47C;  // cmb13, the file-name combo box of newer dialogs
 constexpr int fileNameEditId = 0x480;   // edt1, the plain file-name edit box
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-// The box belongs to the thread blocked in the modal call, so its texts are
-// read with a bounded send: a stuck thread must not hang the test too.
-std::wstring ReadText(HWND window) {
-    wchar_t text[4096] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        sendTimeoutMs, &copied);
-    return std::wstring(text, copied);
-}
-
-// The top-level windows, or all descendants of the parent, in the order the
-// system lists them.
-std::vector<HWND> WindowsUnder(HWND parent) {
+// All descendants of the box, in the order the system lists them.
+std::vector<HWND> ChildrenOf(HWND box) {
     std::vector<HWND> windows;
-    auto collect = [](HWND window, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-    };
-    LPARAM list = reinterpret_cast<LPARAM>(&windows);
-    parent != nullptr ? EnumChildWindows(parent, collect, list) : EnumWindows(collect, list);
+    EnumChildWindows(
+        box,
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
     return windows;
-}
-
-HWND FindBox() {
-    for (HWND window : WindowsUnder(nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-            ClassOf(window) == L"#32770") {
-            return window;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace
 
-DialogAnswerer::DialogAnswerer(int buttonId, DWORD timeoutMs)
-    : worker(&DialogAnswerer::Run, this, buttonId, std::wstring(), timeoutMs) {}
+DialogAnswerer::DialogAnswerer(int buttonId, DWORD timeoutMs, DWORD processId)
+    : worker(&DialogAnswerer::Run, this, buttonId, std::wstring(), timeoutMs, processId) {}
 
 DialogAnswerer::DialogAnswerer(const std::wstring& fileName, DWORD timeoutMs)
-    : worker(&DialogAnswerer::Run, this, IDOK, fileName, timeoutMs) {}
+    : worker(&DialogAnswerer::Run, this, IDOK, fileName, timeoutMs, GetCurrentProcessId()) {}
 
 DialogAnswerer::~DialogAnswerer() { Result(); }
 
@@ -65,19 +37,19 @@ const AnsweredDialog& DialogAnswerer::Result() {
     return seen;
 }
 
-void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    HWND box = FindBox();
-    for (; box == nullptr && GetTickCount64() < deadline; box = FindBox()) Sleep(pollMs);
-    if (box == nullptr) return;
-
+void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs, DWORD processId) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindTopWindow(processId, L"#32770")) != nullptr; },
+                   timeoutMs)) {
+        return;
+    }
     seen.found = true;
-    seen.caption = ReadText(box);
+    seen.caption = TextOf(box);
     HWND edit = nullptr;  // for the file name: the combo box's where there is one, else edt1
-    for (HWND child : WindowsUnder(box)) {
+    for (HWND child : ChildrenOf(box)) {
         if (!IsWindowVisible(child)) continue;
         std::wstring kind = ClassOf(child);
-        if (seen.text.empty() && kind == L"Static") seen.text = ReadText(child);
+        if (seen.text.empty() && kind == L"Static") seen.text = TextOf(child);
         if (kind == L"Edit" && (GetDlgCtrlID(GetParent(child)) == fileNameComboId ||
                                 (edit == nullptr && GetDlgCtrlID(child) == fileNameEditId))) {
             edit = child;
@@ -95,19 +67,16 @@ void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs) {
         HWND button = GetDlgItem(box, id);
         return button != nullptr && IsWindowEnabled(button) && PostMessageW(button, BM_CLICK, 0, 0);
     };
-    DWORD_PTR ignored = 0;
-    bool ready =
-        fileName.empty() ||
-        (edit != nullptr &&
-         SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()),
-                             SMTO_ABORTIFHUNG, sendTimeoutMs, &ignored) != 0);
+    bool ready = fileName.empty() ||
+                 (edit != nullptr &&
+                  SendBounded(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str())));
     seen.pressed = ready && press(buttonId);
     // Never leave the test blocked in the modal call: dismiss the box any way it allows.
     for (int id : {IDCANCEL, IDNO, IDOK}) {
         if (seen.pressed || press(id)) break;
     }
     // Wait for the box to go, so that the next answerer cannot mistake it for its own.
-    while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < deadline) Sleep(pollMs);
+    WaitUntil([box] { return !IsWindowVisible(box); }, timeoutMs);
 }
 
 }  // namespace ZelmivoTest

@@ -27,8 +27,10 @@ class DialogAnswerer {
 public:
     static constexpr DWORD defaultTimeoutMs = 15000;
 
-    // Presses the button with this id (IDOK, IDCANCEL, IDYES, IDNO...) on the next box.
-    explicit DialogAnswerer(int buttonId, DWORD timeoutMs = defaultTimeoutMs);
+    // Presses the button with this id (IDOK, IDCANCEL, IDYES, IDNO...) on the
+    // next box of the process, this one unless another is named.
+    explicit DialogAnswerer(int buttonId, DWORD timeoutMs = defaultTimeoutMs,
+                            DWORD processId = GetCurrentProcessId());
     // Types this path into the file-name box of the next open-file dialog and presses OK.
     explicit DialogAnswerer(const std::wstring& fileName, DWORD timeoutMs = defaultTimeoutMs);
     ~DialogAnswerer();
@@ -40,7 +42,7 @@ public:
     const AnsweredDialog& Result();
 
 private:
-    void Run(int buttonId, std::wstring fileName, DWORD timeoutMs);
+    void Run(int buttonId, std::wstring fileName, DWORD timeoutMs, DWORD processId);
 
     AnsweredDialog seen;
     std::thread worker;

@@ -1,7 +1,7 @@
 // A stand-in for a launched program: records how it was started. It writes its
 // working folder on the first line and then each argument on a line of its
 // own, one byte per character as the catalogue keeps texts, into the file
-// named by ZELMIVO_PROBE_OUT, or into launch_probe.txt beside itself.
+// named by ZELMIVO_PROBE_OUT.
 #include <windows.h>
 
 #include <string>
@@ -14,10 +14,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) report += line(argv[i]);
     length = GetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", buffer, MAX_PATH);
     std::wstring path(buffer, length < MAX_PATH ? length : 0);
-    if (path.empty()) {
-        path.assign(buffer, GetModuleFileNameW(nullptr, buffer, MAX_PATH));
-        path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"launch_probe.txt";
-    }
+    if (path.empty()) return 1;
 
     // Written beside the target and then renamed, so a waiting test never reads half a report.
     std::wstring partial = path + L".part";

@@ -4,15 +4,19 @@ namespace ZelmivoTest {
 
 namespace {
 
-// One call, so that no other input comes between the events.
+// One call, so that no other input comes between the events of a gesture,
+// then a pause: Wine routes an event to the window in front when it is sent,
+// and a click that brings a window forward must be seen before the next keys.
 void Send(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(40);
 }
 
 INPUT Key(WORD key, wchar_t character, bool up) {
     INPUT input{INPUT_KEYBOARD, {}};
     input.ki.wVk = key;
-    input.ki.wScan = character;
+    // A key carries its scan code, as a real keyboard's does.
+    input.ki.wScan = character != 0 ? character : MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     input.ki.dwFlags = (character != 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
     return input;
 }
@@ -33,10 +37,13 @@ void ClickAt(POINT screenPoint, bool rightButton) {
     Send(inputs);
 }
 
-void Click(HWND window, bool rightButton) {
+bool Click(HWND window, bool rightButton) {
     RECT rect{};
-    GetWindowRect(window, &rect);
+    if (window == nullptr || !IsWindowVisible(window) || !GetWindowRect(window, &rect)) {
+        return false;
+    }
     ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, rightButton);
+    return true;
 }
 
 void PressKeys(const std::vector<WORD>& keys) {

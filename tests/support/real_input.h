@@ -10,8 +10,8 @@
 namespace ZelmivoTest {
 
 void ClickAt(POINT screenPoint, bool rightButton = false);
-// A click in the middle of the window.
-void Click(HWND window, bool rightButton = false);
+// A click in the middle of the window; false when it is not there to click.
+bool Click(HWND window, bool rightButton = false);
 // Presses and releases the keys in order, each with its own key-up.
 void PressKeys(const std::vector<WORD>& keys);
 // The key while the modifier is held down, as for Alt+F.

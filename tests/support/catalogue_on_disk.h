@@ -1,5 +1,5 @@
 // The catalogue file where the program keeps it, in the local application
-// data of the suite's Wine prefix, read and written byte for byte, and the
+// data of the test's Wine prefix, read and written byte for byte, and the
 // fixed-width text a catalogue must be written as.
 #pragma once
 
@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace ZelmivoE2E {
+namespace ZelmivoTest {
 
 // A category's name and id.
 using Category = std::pair<std::string, int>;
@@ -62,4 +62,4 @@ inline void RemoveCatalogue() {
     for (const wchar_t* end : {L"", L".bak", L".tmp"}) DeleteFileW((CataloguePath() + end).c_str());
 }
 
-}  // namespace ZelmivoE2E
+}  // namespace ZelmivoTest
