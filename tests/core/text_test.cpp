@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "utf8.h"
 
@@ -75,15 +76,15 @@ TEST(TextSplit, PartsBetweenSeparators) {
 }
 
 TEST(TextPath, DirectoryAndFileName) {
-    EXPECT_EQ(Common::DirectoryOf("C:\\Programmi\\editor.exe"), "C:\\Programmi\\");
-    EXPECT_EQ(Common::FileNameOf("C:\\Programmi\\editor.exe"), "editor.exe");
-    EXPECT_EQ(Common::DirectoryOf("rel/dir/file.txt"), "rel\\dir\\");
-    EXPECT_EQ(Common::FileNameOf("rel/dir/file.txt"), "file.txt");
-    EXPECT_EQ(Common::DirectoryOf("name.exe"), "");
-    EXPECT_EQ(Common::FileNameOf("name.exe"), "name.exe");
-    EXPECT_EQ(Common::DirectoryOf("C:file"), "C:");
-    EXPECT_EQ(Common::FileNameOf("C:file"), "file");
-    EXPECT_EQ(Common::FileNameOf("C:\\dir\\"), "");
+    // A path, then its folder and its file name.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"C:\\Programmi\\editor.exe", "C:\\Programmi\\", "editor.exe"},
+        {"rel/dir/file.txt", "rel\\dir\\", "file.txt"}, {"name.exe", "", "name.exe"},
+        {"C:file", "C:", "file"}, {"C:\\dir\\", "C:\\dir\\", ""}};
+    for (const auto& [path, directory, name] : cases) {
+        EXPECT_EQ(Common::DirectoryOf(path), directory) << path;
+        EXPECT_EQ(Common::FileNameOf(path), name) << path;
+    }
 }
 
 TEST(TextNumber, FormatsLikeI64dAndParsesLikeAtoi) {

@@ -20,9 +20,6 @@ fail() {
 }
 
 [ -n "${DISPLAY:-}" ] || fail "DISPLAY must be set"
-for tool in wine wineserver; do
-    command -v "$tool" >/dev/null || fail "$tool is missing"
-done
 
 # A prefix of its own, and a home of its own: Wine links the user's Desktop
 # folder to $HOME, and the desktop must not get shortcuts from a test.
@@ -61,9 +58,6 @@ values=$(wine reg query "$entry" | tr -d '\r') || fail "no uninstall entry"
 value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$values"; }
 [ "$(value_of DisplayName)" = Zelmivo ] || fail "display name: $(value_of DisplayName)"
 [ "$(value_of DisplayVersion)" = "$version" ] || fail "version: $(value_of DisplayVersion)"
-[ "$(value_of Publisher)" = "Orvo Software" ] || fail "publisher: $(value_of Publisher)"
-[[ "$(value_of DisplayIcon)" == *'\Programs\Zelmivo\zelmivo.exe,0' ]] ||
-    fail "icon: $(value_of DisplayIcon)"
 [[ "$(value_of UninstallString)" == *'\Programs\Zelmivo\disinstalla.exe"' ]] ||
     fail "uninstall string: $(value_of UninstallString)"
 # In KiB: the two programs' size, give or take the rounding.
