@@ -33,13 +33,12 @@ MyApp::Catalogue SampleCatalogue(const std::vector<int>& entriesPerCategory) {
 }
 
 bool PumpUntil(const std::function<bool()>& condition) {
-    const ULONGLONG deadline = GetTickCount64() + pumpBoundMs;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
+    return ZelmivoTest::WaitUntil(
+        [&condition] {
+            PumpMessages();
+            return condition();
+        },
+        pumpBoundMs);
 }
 
 RECT RectInPanel(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element) {
@@ -54,13 +53,6 @@ bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* elemen
     GetClientRect(main.tilePanel->hwnd, &shown);
     RECT rect = RectInPanel(main, element);
     return rect.top >= shown.top && rect.bottom <= shown.bottom;
-}
-
-std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId) {
-    return std::async(std::launch::async, [buttonId] {
-        ZelmivoTest::DialogAnswerer answerer(buttonId);
-        return answerer.Result();
-    });
 }
 
 std::future<int> CloseNextMenu() {

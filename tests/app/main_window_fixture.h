@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -40,14 +39,8 @@ using ZelmivoTest::Click;
 using ZelmivoTest::PressKeys;
 using ZelmivoTest::TypeText;
 
-// Answers the next message box with the button; ready once it is answered.
-std::future<ZelmivoTest::AnsweredDialog> AnswerNextBox(int buttonId);
 // Closes the next menu of this process with Esc; its number of items.
 std::future<int> CloseNextMenu();
-template <typename Value>
-bool Ready(std::future<Value>& future) {
-    return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-}
 
 // The folder of the test program, where the launch probe stands.
 std::wstring OwnFolder();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -85,9 +86,8 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     const std::wstring folder = OwnFolder();
     const std::wstring report = folder + L"\\launch_report.txt";
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
-    // A probe in a folder of its own whose name begins with "HtTp", started
-    // from the test's folder.
-    const std::wstring probeFolder = folder + L"\\HtTp_sonda";
+    // A probe in a folder of its own, started from the test's folder.
+    const std::wstring probeFolder = folder + L"\\sonda";
     CreateDirectoryW(probeFolder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW((folder + L"\\launch_probe.exe").c_str(),
                           (probeFolder + L"\\launch_probe.exe").c_str(), FALSE));
@@ -95,52 +95,34 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     // Variables are expanded at the launch only: the file keeps them as typed.
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_DIR", probeFolder.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_WORDS", L"due tre");
-    auto lower = [](const std::wstring& path) {
-        return Common::ToLower(Common::WideToNarrow(path));
-    };
-    const struct {
-        std::string pathname;
-        std::string parameters;
-        std::vector<std::string> report;  // the start folder, then the arguments
-    } cases[] = {
-        // Started in its own folder.
-        {"%ZELMIVO_PROBE_DIR%\\launch_probe.exe",
-         "uno \"%ZELMIVO_WORDS%\"",
-         {lower(probeFolder), "uno", "due tre"}},
-        // A relative pathname beginning with "HtTp" is no web address, but it
-        // gets no start folder: it keeps the current one.
-        {"HtTp_sonda\\launch_probe.exe", "", {lower(folder)}},
-        {"C:\\nessuna\\cartella\\programma.exe", "", {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pathname);
-        MyApp::Catalogue sample;
-        sample.AddCategory("Prove");
-        sample.AddApp(1, "Sonda", c.pathname, c.parameters);
-        MyApp::FormMain& main = Open(sample);
-        const std::string file = ReadBytes();
-        std::future<ZelmivoTest::AnsweredDialog> answer;
-        if (c.report.empty()) answer = AnswerNextBox(IDOK);
-        SetForegroundWindow(main.hwnd);
-        PumpMessages();
-        Click(main.catalogue.categories.at(0).apps.at(0).tile->hwnd);
-        if (c.report.empty()) {
-            ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
-            ZelmivoTest::AnsweredDialog box = answer.get();
-            EXPECT_EQ(box.caption, L"Errore");
-            EXPECT_EQ(
-                box.text.rfind(
-                    L"Impossibile aprire\r\n" + Common::NarrowToWide(c.pathname) + L"\r\n\r\n", 0),
-                0u)
-                << Common::WideToNarrow(box.text);
-            EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
-            continue;
-        }
-        std::vector<std::string> lines = TakeProbeReport(report);
-        if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
-        EXPECT_EQ(lines, c.report);
-        EXPECT_EQ(ReadBytes(), file);
-    }
+    const std::string missing = "C:\\nessuna\\cartella\\programma.exe";
+    MyApp::Catalogue sample;
+    sample.AddCategory("Prove");
+    sample.AddApp(1, "Sonda", "%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"");
+    sample.AddApp(1, "Persa", missing, "");
+    MyApp::FormMain& main = Open(sample);
+    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    const std::string file = ReadBytes();
+    SetForegroundWindow(main.hwnd);
+    PumpMessages();
+
+    // The probe starts in its own folder with its arguments.
+    Click(apps.at(0).tile->hwnd);
+    std::vector<std::string> lines = TakeProbeReport(report);
+    if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
+    EXPECT_EQ(lines, (std::vector<std::string>{Common::ToLower(Common::WideToNarrow(probeFolder)),
+                                               "uno", "due tre"}));
+    EXPECT_EQ(ReadBytes(), file);
+
+    ZelmivoTest::DialogAnswerer answer(IDOK);
+    Click(apps.at(1).tile->hwnd);
+    ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
+    const ZelmivoTest::AnsweredDialog& box = answer.Result();
+    EXPECT_EQ(box.caption, L"Errore");
+    EXPECT_EQ(box.text.rfind(L"Impossibile aprire\r\n" + Common::NarrowToWide(missing) + L"\r\n\r\n", 0),
+              0u)
+        << Common::WideToNarrow(box.text);
+    EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
     DeleteFileW((probeFolder + L"\\launch_probe.exe").c_str());
     RemoveDirectoryW(probeFolder.c_str());
 }
@@ -198,7 +180,8 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(probe); }));
     auto menu = CloseNextMenu();
     PressKeys({VK_APPS});
-    ASSERT_TRUE(PumpUntil([&menu] { return Ready(menu); }));
+    ASSERT_TRUE(PumpUntil(
+        [&menu] { return menu.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
     EXPECT_EQ(menu.get(), 3);
     PumpMessages();
     EXPECT_EQ(main.contextTarget, probe.tile);

@@ -81,9 +81,9 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
     FormMain& main = Open(SampleCatalogue({1}));
     SetForegroundWindow(main.hwnd);
     PumpMessages();
-    auto no = AnswerNextBox(IDNO);
+    ZelmivoTest::DialogAnswerer no(IDNO);
     SendMessageW(main.hwnd, WM_CLOSE, 0, 0);
-    ZelmivoTest::AnsweredDialog box = no.get();
+    const ZelmivoTest::AnsweredDialog& box = no.Result();
     EXPECT_EQ(box.caption + L": " + box.text, L"Uscita: Vuoi realmente uscire?");
     EXPECT_EQ(box.owner, main.hwnd);
     PumpMessages();
@@ -199,9 +199,9 @@ TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     main.RefreshAndSave();
     EXPECT_EQ(ToolTipOf(main, apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
     main.contextTarget = apps.at(0).tile;
-    auto yes = AnswerNextBox(IDYES);
+    ZelmivoTest::DialogAnswerer yes(IDYES);
     main.DeleteContextApp();
-    EXPECT_TRUE(yes.get().pressed);
+    EXPECT_TRUE(yes.Result().pressed);
     EXPECT_EQ(tools(), 1);
 }
 
@@ -285,10 +285,10 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     EXPECT_TRUE(IsInView(main, added.tile));
 
     // A path the file cannot hold is refused as the dialogs refuse it.
-    auto answer = AnswerNextBox(IDOK);
+    ZelmivoTest::DialogAnswerer answer(IDOK);
     ZelmivoTest::DropFiles(panel, {L"C:\\\u0141\u00F3d\u017A.exe"}, POINT{20, 20});
-    ASSERT_TRUE(PumpUntil([&answer] { return Ready(answer); }));
-    ZelmivoTest::AnsweredDialog box = answer.get();
+    ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
+    const ZelmivoTest::AnsweredDialog& box = answer.Result();
     EXPECT_EQ(box.caption, L"Errore");
     EXPECT_EQ(box.text,
               L"Il campo \"Pathname o URL\" contiene caratteri che non possono essere salvati.");

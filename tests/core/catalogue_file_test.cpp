@@ -197,22 +197,19 @@ TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
     EXPECT_EQ(ReadBytes(path), old);
 
 #ifdef _WIN32
-    // Another program holds the file: a short hold is waited out, a long one
-    // is reported with the system's reason.
-    for (DWORD holdMs : {300u, 3000u}) {
-        HANDLE other = CreateFileW(Common::NarrowToWide(path).c_str(), GENERIC_READ, 0, nullptr,
-                                   OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(other, INVALID_HANDLE_VALUE);
-        std::thread release([other, holdMs] {
-            Sleep(holdMs);
-            CloseHandle(other);
-        });
-        LoadResult result = LoadCatalogue();
-        release.join();
-        EXPECT_EQ(result.problem, holdMs < 1000 ? LoadProblem::None : LoadProblem::Unreadable);
-        EXPECT_EQ(Listing(result.catalogue), holdMs < 1000 ? Listing(WorkedExample()) : "");
-        EXPECT_TRUE(holdMs < 1000 || IsSharingError(result.error)) << result.error;
-    }
+    // Another program holding the file a moment is waited out (a long hold is
+    // told to the user, as the end-to-end suite shows).
+    HANDLE other = CreateFileW(Common::NarrowToWide(path).c_str(), GENERIC_READ, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    std::thread release([other] {
+        Sleep(300);
+        CloseHandle(other);
+    });
+    LoadResult waited = LoadCatalogue();
+    release.join();
+    EXPECT_EQ(waited.problem, LoadProblem::None);
+    EXPECT_EQ(Listing(waited.catalogue), Listing(WorkedExample()));
 #endif
 
     // A missing file is no problem: the first save makes it.

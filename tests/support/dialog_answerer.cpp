@@ -41,6 +41,7 @@ void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs, D
     HWND box = nullptr;
     if (!WaitUntil([&] { return (box = FindTopWindow(processId, L"#32770")) != nullptr; },
                    timeoutMs)) {
+        done = true;
         return;
     }
     seen.found = true;
@@ -77,6 +78,7 @@ void DialogAnswerer::Run(int buttonId, std::wstring fileName, DWORD timeoutMs, D
     }
     // Wait for the box to go, so that the next answerer cannot mistake it for its own.
     WaitUntil([box] { return !IsWindowVisible(box); }, timeoutMs);
+    done = true;
 }
 
 }  // namespace ZelmivoTest

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +39,9 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
+    // Whether the box was answered (or the wait for it is over): a test whose
+    // box comes from a message pumps until then.
+    bool Answered() const { return done; }
     // Waits for the answering thread (bounded by the time-out) and returns what it saw.
     const AnsweredDialog& Result();
 
@@ -45,6 +49,7 @@ private:
     void Run(int buttonId, std::wstring fileName, DWORD timeoutMs, DWORD processId);
 
     AnsweredDialog seen;
+    std::atomic<bool> done{false};
     std::thread worker;
 };
 
