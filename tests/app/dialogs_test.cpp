@@ -47,16 +47,6 @@ bool ShowsWholeText(HWND label) {
     return GetClientRect(label, &box) && extent.cx <= box.right;
 }
 
-// A file that exists, for the open-file dialog to accept.
-std::wstring MakeFile(const std::wstring& name) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    std::wstring path = std::wstring(folder) + name;
-    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    return path;
-}
-
 // The owner stands in for the main window. A hidden first form takes the part
 // of the window whose destruction ends the program.
 class DialogTest : public testing::Test {
@@ -183,7 +173,9 @@ TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
 }
 
 TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
-    const std::wstring file = MakeFile(L"sol.exe");
+    // A file that exists, for the open-file dialog to accept: the test program.
+    wchar_t own[MAX_PATH] = {};
+    const std::wstring file(own, GetModuleFileNameW(nullptr, own, MAX_PATH));
     for (const wchar_t* typed : {L"", L"Solitario"}) {
         MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
         Type(dialog.descriptionBox, typed);
@@ -192,9 +184,8 @@ TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
         ASSERT_TRUE(answer.Result().pressed);
         ZelmivoTest::PumpMessages();
         EXPECT_EQ(_wcsicmp(TextOf(dialog.pathnameBox).c_str(), file.c_str()), 0);
-        EXPECT_EQ(TextOf(dialog.descriptionBox), *typed == L'\0' ? L"sol.exe" : typed);
+        EXPECT_EQ(TextOf(dialog.descriptionBox), *typed == L'\0' ? L"dialog_tests.exe" : typed);
     }
-    DeleteFileW(file.c_str());
 }
 
 TEST_F(DialogTest, SuAndGiuMoveTheSelectedEntryWithinTheList) {

@@ -36,18 +36,6 @@ inline RECT ScreenRect(HWND window) {
     return rect;
 }
 
-// Visible children of `parent` whose class starts so.
-inline std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix) {
-    std::vector<HWND> found;
-    for (HWND child = parent ? FindWindowExW(parent, nullptr, nullptr, nullptr) : nullptr; child;
-         child = FindWindowExW(parent, child, nullptr, nullptr)) {
-        if (IsWindowVisible(child) && ClassOf(child).rfind(classPrefix, 0) == 0) {
-            found.push_back(child);
-        }
-    }
-    return found;
-}
-
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override { RemoveCatalogue(); }
@@ -88,7 +76,7 @@ protected:
     // The cells and tiles of the main window's panel, left to right.
     std::vector<HWND> PanelItems() const {
         std::vector<HWND> panels = Children(mainWindow, L"PanelChildren");
-        std::vector<HWND> items = Children(panels.empty() ? nullptr : panels[0], L"");
+        std::vector<HWND> items = panels.empty() ? panels : Children(panels[0]);
         std::sort(items.begin(), items.end(), [](HWND a, HWND b) {
             RECT first = ScreenRect(a), second = ScreenRect(b);
             return std::tie(first.left, first.top) < std::tie(second.left, second.top);

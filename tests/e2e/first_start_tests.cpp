@@ -25,7 +25,6 @@ TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
         CatalogueText({{"Ufficio", 1}, {"Giochi", 2}},
                       {{"1", "Blocco note", "C:\\Note\\lista.txt", "C:\\Windows\\notepad.exe"},
                        {"2", "Solitario", "", "D:\\Giochi\\sol.exe"}});
-    ASSERT_EQ(workedExample.size(), 541u);
     EXPECT_TRUE(Saved(workedExample));
     EXPECT_EQ(Shown(), L"Ufficio, Blocco note | Giochi, Solitario");
 

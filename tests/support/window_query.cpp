@@ -18,13 +18,23 @@ std::wstring TextOf(HWND window) {
     return std::wstring(text, SendBounded(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text)));
 }
 
+std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix) {
+    std::vector<HWND> found;
+    for (HWND child = FindWindowExW(parent, nullptr, nullptr, nullptr); child != nullptr;
+         child = FindWindowExW(parent, child, nullptr, nullptr)) {
+        if (IsWindowVisible(child) && ClassOf(child).rfind(classPrefix, 0) == 0) {
+            found.push_back(child);
+        }
+    }
+    return found;
+}
+
 std::vector<HWND> VisibleTopWindows(DWORD processId) {
     std::vector<HWND> found;
-    for (HWND window = FindWindowExW(nullptr, nullptr, nullptr, nullptr); window != nullptr;
-         window = FindWindowExW(nullptr, window, nullptr, nullptr)) {
+    for (HWND window : Children(nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window)) found.push_back(window);
+        if (owner == processId) found.push_back(window);
     }
     return found;
 }

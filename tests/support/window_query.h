@@ -14,7 +14,10 @@ namespace ZelmivoTest {
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);
-// The process's visible top-level windows, in the order the system lists them.
+// Visible children of `parent` (of the desktop when null: the top-level
+// windows) whose class starts so, in the order the system lists them.
+std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix = L"");
+// The process's visible top-level windows.
 std::vector<HWND> VisibleTopWindows(DWORD processId);
 // The first of them of this class ("#32770" a dialog box, "#32768" a menu); null when none.
 HWND FindTopWindow(DWORD processId, const std::wstring& className);

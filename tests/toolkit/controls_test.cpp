@@ -89,9 +89,7 @@ TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
         PostQuitMessage(0);
     };
     timer.Start();
-    timer.Start();
     EXPECT_TRUE(RunMessageLoopGuarded());
-    EXPECT_EQ(ticks, 1);
     timer.Stop();
     Sleep(200);
     PumpMessages();

@@ -28,14 +28,6 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
     mainForm.Create();
     EXPECT_GT(sizesWhileMade, 0);
     EXPECT_EQ(FindElementByWindow(mainForm.hwnd), &mainForm);
-    EXPECT_EQ(FindElementByWindow(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4321))), nullptr);
-    // Two elements on one window: the later one answers; with one id, the earlier.
-    Label alias(nullptr, "");
-    alias.hwnd = mainForm.hwnd;
-    alias.id = mainForm.id;
-    EXPECT_EQ(FindElementByWindow(mainForm.hwnd), &alias);
-    EXPECT_EQ(FindElementById(mainForm.id), &mainForm);
-    alias.hwnd = nullptr;
 
     Form dialog(Instance(), true);
     // The dialog's end asks the main window to close twice, from a timer: a
