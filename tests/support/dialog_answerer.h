@@ -1,7 +1,7 @@
-// Answers the modal boxes of an in-process test the way a user would: a
-// background thread waits for the box the code under test shows, reads it,
-// then presses a button (or, in the open-file dialog, types a file name and
-// presses OK). Arm it just before the call that shows the box.
+// Answers modal boxes the way a user would: a background thread waits for
+// the box that the code under test (or the program an end-to-end test runs)
+// shows, reads it, then presses a button (or, in the open-file dialog, types
+// a file name and presses OK). Arm it just before the call that shows the box.
 #pragma once
 
 #include <windows.h>
