@@ -38,7 +38,8 @@ std::wstring TextOf(OrvoUtility::GUIElement* box) { return TextOf(box->hwnd); }
 bool ShowsWholeText(HWND label) {
     std::wstring text = TextOf(label);
     HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);

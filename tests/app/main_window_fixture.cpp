@@ -58,14 +58,12 @@ bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* elemen
 std::future<int> CloseNextMenu() {
     return std::async(std::launch::async, [] {
         HWND window = nullptr;
-        if (!ZelmivoTest::WaitUntil([&] { return (window = OpenMenu()) != nullptr; }, pumpBoundMs)) {
-            return -1;
-        }
+        if (!ZelmivoTest::WaitUntil([&] { return (window = OpenMenu()) != nullptr; })) return -1;
         int items = GetMenuItemCount(
             reinterpret_cast<HMENU>(ZelmivoTest::SendBounded(window, MN_GETHMENU)));
         ZelmivoTest::PressKeys({VK_ESCAPE});
         // Never leave the test blocked in the menu's loop.
-        if (!ZelmivoTest::WaitUntil([] { return OpenMenu() == nullptr; }, pumpBoundMs)) EndMenu();
+        if (!ZelmivoTest::WaitUntil([] { return OpenMenu() == nullptr; })) EndMenu();
         return items;
     });
 }

@@ -119,8 +119,9 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
     const ZelmivoTest::AnsweredDialog& box = answer.Result();
     EXPECT_EQ(box.caption, L"Errore");
-    EXPECT_EQ(box.text.rfind(L"Impossibile aprire\r\n" + Common::NarrowToWide(missing) + L"\r\n\r\n", 0),
-              0u)
+    EXPECT_EQ(
+        box.text.rfind(L"Impossibile aprire\r\n" + Common::NarrowToWide(missing) + L"\r\n\r\n", 0),
+        0u)
         << Common::WideToNarrow(box.text);
     EXPECT_NE(box.text.find(L"(codice "), std::wstring::npos);
     DeleteFileW((probeFolder + L"\\launch_probe.exe").c_str());

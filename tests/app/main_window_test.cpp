@@ -93,7 +93,9 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
 TEST_F(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
     // Entries per column; then the bars shown.
     const std::pair<std::vector<int>, LONG> cases[] = {
-        {{1}, 0}, {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, WS_HSCROLL}, {{15}, WS_VSCROLL},
+        {{1}, 0},
+        {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, WS_HSCROLL},
+        {{15}, WS_VSCROLL},
         {{15, 1, 1, 1, 1, 1, 1, 1, 1, 1}, WS_HSCROLL | WS_VSCROLL}};
     for (const auto& [columns, bars] : cases) {
         LONG style = GetWindowLongW(Open(SampleCatalogue(columns)).tilePanel->hwnd, GWL_STYLE);

@@ -79,8 +79,10 @@ TEST(TextPath, DirectoryAndFileName) {
     // A path, then its folder and its file name.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\Programmi\\editor.exe", "C:\\Programmi\\", "editor.exe"},
-        {"rel/dir/file.txt", "rel\\dir\\", "file.txt"}, {"name.exe", "", "name.exe"},
-        {"C:file", "C:", "file"}, {"C:\\dir\\", "C:\\dir\\", ""}};
+        {"rel/dir/file.txt", "rel\\dir\\", "file.txt"},
+        {"name.exe", "", "name.exe"},
+        {"C:file", "C:", "file"},
+        {"C:\\dir\\", "C:\\dir\\", ""}};
     for (const auto& [path, directory, name] : cases) {
         EXPECT_EQ(Common::DirectoryOf(path), directory) << path;
         EXPECT_EQ(Common::FileNameOf(path), name) << path;

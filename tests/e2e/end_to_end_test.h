@@ -121,7 +121,7 @@ protected:
     }
     // Waits for a message box, presses its IDOK, IDYES or IDNO, and tells "caption: text".
     std::wstring AnswerMessageBox(int buttonId) const {
-        DialogAnswerer answer(buttonId, 15000, process.dwProcessId);
+        DialogAnswerer answer(buttonId, DialogAnswerer::defaultTimeoutMs, process.dwProcessId);
         const AnsweredDialog& box = answer.Result();
         return box.pressed ? box.caption + L": " + box.text : L"no box answered";
     }
@@ -166,12 +166,9 @@ protected:
         for (size_t i = 0; i < texts.size(); ++i) {
             if (boxes.size() != texts.size() || !TypeInto(boxes[i], texts[i])) return false;
         }
-        if (withEnter) {
-            PressKeys({VK_RETURN});
-        } else if (!ClickButton(dialog, L"OK")) {
-            return false;
-        }
-        return WaitUntil([&] { return !IsWindowVisible(dialog); });
+        if (withEnter) PressKeys({VK_RETURN});
+        bool confirmed = withEnter || ClickButton(dialog, L"OK");
+        return confirmed && WaitUntil([&] { return !IsWindowVisible(dialog); });
     }
     // Clicks a "+ aggiungi" cell, fills the dialog it opens and waits for the new header or tile.
     bool Add(HWND cell, const std::vector<std::wstring>& texts, bool withEnter) const {

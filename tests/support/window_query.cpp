@@ -15,7 +15,8 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::wstring TextOf(HWND window) {
     wchar_t text[4096] = {};
-    return std::wstring(text, SendBounded(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text)));
+    return std::wstring(text,
+                        SendBounded(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text)));
 }
 
 std::vector<HWND> Children(HWND parent, const std::wstring& classPrefix) {
