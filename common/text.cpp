@@ -1,5 +1,6 @@
 #include "text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -177,7 +178,7 @@ std::string FormatInt64(std::int64_t value) {
 
 std::wstring FormatInt64Wide(std::int64_t value) { return NarrowToWide(FormatInt64(value)); }
 
-std::int32_t ParseInt32(const std::string& text) {
+std::int64_t ParseInt64(const std::string& text) {
     std::size_t at = 0;
     while (at < text.size() && IsBlank(text[at])) {
         ++at;
@@ -187,20 +188,30 @@ std::int32_t ParseInt32(const std::string& text) {
         negative = text[at] == '-';
         ++at;
     }
-    // The magnitude grows in 64 bits and stops at the 32-bit limit, so a long
-    // run of digits saturates instead of overflowing.
-    const std::int64_t limit =
-        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                 : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
+    // The magnitude stops at the limit before it would pass it, so a long run
+    // of digits saturates instead of overflowing.
+    const std::uint64_t limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + (negative ? 1 : 0);
+    std::uint64_t magnitude = 0;
     for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        magnitude = magnitude * 10 + (text[at] - '0');
-        if (magnitude > limit) {
+        const unsigned digit = static_cast<unsigned>(text[at] - '0');
+        if (magnitude > (limit - digit) / 10) {
             magnitude = limit;
             break;
         }
+        magnitude = magnitude * 10 + digit;
     }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    if (!negative || magnitude == 0) {
+        return static_cast<std::int64_t>(magnitude);
+    }
+    // -(2^63) has no positive counterpart in 64 bits.
+    return -static_cast<std::int64_t>(magnitude - 1) - 1;
+}
+
+std::int32_t ParseInt32(const std::string& text) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(ParseInt64(text), std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace Common

@@ -33,6 +33,8 @@ std::wstring FormatInt64Wide(std::int64_t value);
 
 // Reads a decimal number the way atoi does: leading white space, an optional
 // sign, digits up to the first other character; 0 when there are none.
+// A number past the type's range gives its nearest end.
 std::int32_t ParseInt32(const std::string& text);
+std::int64_t ParseInt64(const std::string& text);
 
 }  // namespace Common
