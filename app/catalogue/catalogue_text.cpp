@@ -1,6 +1,8 @@
 #include "catalogue_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -15,6 +17,10 @@ namespace {
 const char kCategoriesKeyword[] = "CATEGORIE";
 const char kAppsKeyword[] = "APP";
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
+const char kUtf16LittleEndianMark[] = "\xFF\xFE";
+const char kUtf16BigEndianMark[] = "\xFE\xFF";
+// The blanks of a line, and the NUL that ends what is read of it.
+const std::string_view kBlanksAndNul(" \t\n\v\f\r\0", 7);
 constexpr std::size_t kCategoryIdWidth = 10;
 
 // The part of a line in the given columns; columns past its end are empty,
@@ -68,30 +74,64 @@ std::string_view Decode(const std::string& bytes, std::string& decoded, ParsedCa
     return decoded;
 }
 
-Categoria CategoryFromLine(std::string_view line) {
-    return Categoria(Common::ParseInt32(std::string(Column(line, kNameWidth, std::string::npos))),
-                     Trimmed(Column(line, 0, kNameWidth)));
+std::int32_t Clamped(std::int64_t number) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(number, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
-void AppFromLine(std::string_view line, App& app) {
+// `number` is the id as the line writes it, whatever its size.
+Categoria CategoryFromLine(std::string_view line, std::int64_t& number) {
+    number = Common::ParseInt64(std::string(Column(line, kNameWidth, std::string::npos)));
+    return Categoria(Clamped(number), Trimmed(Column(line, 0, kNameWidth)));
+}
+
+// Gives the category column's whole number.
+std::int64_t AppFromLine(std::string_view line, App& app) {
     std::size_t at = 0;
-    app.categoryId =
-        Common::ParseInt32(std::string(Common::TrimmedView(Column(line, at, kCategoryIdWidth))));
+    const std::int64_t number =
+        Common::ParseInt64(std::string(Common::TrimmedView(Column(line, at, kCategoryIdWidth))));
+    app.categoryId = Clamped(number);
     at += kCategoryIdWidth;
     app.description = Trimmed(Column(line, at, kDescriptionWidth));
     at += kDescriptionWidth;
     app.parameters = Trimmed(Column(line, at, kParametersWidth));
     at += kParametersWidth;
     app.pathname = std::string(Column(line, at, std::string::npos));
+    return number;
+}
+
+// Such a file is not read yet; its lines, split at the unit 0x000A, are only
+// counted, with the same blanks as a line of bytes.
+std::size_t CountUtf16Lines(const std::string& bytes) {
+    const bool bigEndian = bytes.compare(0, 2, kUtf16BigEndianMark) == 0;
+    std::size_t lines = 0;
+    bool blank = true;
+    for (std::size_t at = 2; at < bytes.size(); at += 2) {
+        const unsigned first = static_cast<unsigned char>(bytes[at]);
+        const unsigned second =
+            at + 1 < bytes.size() ? static_cast<unsigned char>(bytes[at + 1]) : 0;
+        const unsigned unit = bigEndian ? first << 8 | second : second << 8 | first;
+        if (unit == '\n') {
+            lines += blank ? 0 : 1;
+            blank = true;
+        } else if (unit != ' ' && (unit < '\t' || unit > '\r')) {
+            blank = false;
+        }
+    }
+    return lines + (blank ? 0 : 1);
 }
 
 // Reads the lines in order; an entry joins the first category above it with
-// its id, found through an index rather than a scan.
+// its number, found through an index rather than a scan, and counts the lines
+// it could not use.
 class LineReader {
 public:
-    explicit LineReader(Catalogue& target) : catalogue(target) {}
+    LineReader(Catalogue& target, std::size_t& unreadLines)
+        : catalogue(target), unread(unreadLines) {}
 
     void Read(std::string_view line) {
+        const std::string_view whole = line;
         line = line.substr(0, line.find('\0'));
         if (line == kCategoriesKeyword) {
             inCategories = true;
@@ -100,23 +140,34 @@ public:
             inApps = true;
             inCategories = false;
         } else if (Common::TrimmedView(line).empty()) {
-            return;
+            // What a NUL hides is not read either.
+            if (whole.find_first_not_of(kBlanksAndNul) != std::string_view::npos) ++unread;
         } else if (inCategories) {
-            catalogue.categories.push_back(CategoryFromLine(line));
-            firstWithId.emplace(catalogue.categories.back().id, catalogue.categories.size() - 1);
+            std::int64_t number = 0;
+            catalogue.categories.push_back(CategoryFromLine(line, number));
+            // Above the 32-bit range the id is made one that gets renumbered,
+            // so that two such categories stay apart.
+            if (number > std::numeric_limits<std::int32_t>::max()) {
+                catalogue.categories.back().id = kLowestCategoryId - 1;
+            }
+            firstWithNumber.emplace(number, catalogue.categories.size() - 1);
         } else if (inApps) {
             App app;
-            AppFromLine(line, app);
-            auto found = firstWithId.find(app.categoryId);
-            if (found != firstWithId.end()) {
+            auto found = firstWithNumber.find(AppFromLine(line, app));
+            if (found != firstWithNumber.end()) {
                 catalogue.categories[found->second].apps.push_back(std::move(app));
+            } else {
+                ++unread;
             }
+        } else {
+            ++unread;
         }
     }
 
 private:
     Catalogue& catalogue;
-    std::unordered_map<std::int32_t, std::size_t> firstWithId;
+    std::size_t& unread;
+    std::unordered_map<std::int64_t, std::size_t> firstWithNumber;
     bool inCategories = false;
     bool inApps = false;
 };
@@ -125,9 +176,14 @@ private:
 
 ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
     ParsedCatalogue parsed;
+    if (bytes.compare(0, 2, kUtf16LittleEndianMark) == 0 ||
+        bytes.compare(0, 2, kUtf16BigEndianMark) == 0) {
+        parsed.unreadLines = CountUtf16Lines(bytes);
+        return parsed;
+    }
     std::string decoded;
     const std::string_view text = Decode(bytes, decoded, parsed);
-    LineReader reader(parsed.catalogue);
+    LineReader reader(parsed.catalogue, parsed.unreadLines);
     std::size_t start = 0;
     while (start < text.size()) {
         // CR LF, LF or CR alone ends the line; memchr keeps the scan fast.
@@ -191,7 +247,10 @@ std::string FormatCategoryLine(const Categoria& category) {
     return line;
 }
 
-Categoria ParseCategoryLine(const std::string& line) { return CategoryFromLine(line); }
+Categoria ParseCategoryLine(const std::string& line) {
+    std::int64_t number = 0;
+    return CategoryFromLine(line, number);
+}
 
 std::string FormatAppLine(const App& app) {
     std::string line;

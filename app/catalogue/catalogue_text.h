@@ -2,6 +2,7 @@
 // "CATEGORIE" and "APP", and the encodings a text editor may leave behind.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,10 +25,14 @@ struct ParsedCatalogue {
     // False when the file holds characters the catalogue cannot keep (beyond
     // Latin-1, or bytes that are not UTF-8 behind a byte-order mark).
     bool lossless = true;
+    // Non-blank lines the reader could not use: those before any keyword and
+    // entries whose category is not known yet.
+    std::size_t unreadLines = 0;
 };
 
 // Lines end with CR LF, LF or CR alone; a line is cut at its first NUL, blank
-// lines are skipped, and every category gets an id of its own.
+// lines are skipped, and every category gets an id of its own. A file behind
+// a UTF-16 byte-order mark is not read: all its non-blank lines are unread.
 ParsedCatalogue ParseCatalogueText(const std::string& bytes);
 // The whole file: CR LF after every line, in the encoding it was read in.
 std::string FormatCatalogueText(const Catalogue& catalogue, TextEncoding encoding);

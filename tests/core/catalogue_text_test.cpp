@@ -35,7 +35,7 @@ TEST(CatalogueText, WorkedExampleIsByteExact) {
     EXPECT_TRUE(parsed.lossless);
 }
 
-TEST(CatalogueText, ReaderIsLenientAndGivesEveryCategoryAnIdOfItsOwn) {
+TEST(CatalogueText, ReaderIsLenientGivesEveryCategoryAnIdOfItsOwnAndCountsWhatItCannotUse) {
     const std::string u = CategoryLine("Ufficio", "1"), g = CategoryLine("Giochi", "2");
     const std::string b = EntryLine("1", "Blocco", "C:\\b.exe"), s = EntryLine("2", "Sol", "s");
     const std::string example = "Ufficio#1{Blocco||C:\\b.exe} Giochi#2{Sol||s}";
@@ -44,42 +44,57 @@ TEST(CatalogueText, ReaderIsLenientAndGivesEveryCategoryAnIdOfItsOwn) {
         Common::ReplaceAll("CATEGORIE\r\n" + u + g + "APP\r\n" + b + s, "\r\n", "\n");
     std::string returns = Common::ReplaceAll(lineFeeds, "\n", "\r");
     returns.pop_back();
+    // Notepad's "Unicode": the example's own lines, one blank.
+    std::string utf16 = "\xFF\xFE", utf16BigEndian = "\xFE\xFF";
+    for (char c : lineFeeds + " \r\n") utf16 += {c, '\0'}, utf16BigEndian += {'\0', c};
     struct Case {
         std::string text;
         std::string listing;
+        std::size_t unread;
     } cases[] = {
-        {lineFeeds, example},
-        {returns, example},
+        {lineFeeds, example, 0},
+        {returns, example, 0},
+        {utf16, "", 6},
+        {utf16BigEndian, "", 6},
+        // Keywords retyped: nothing is read.
+        {"Categorie\r\n" + u + "App\r\n" + b, "", 4},
         // Sections repeat; an entry joins a category read before it, or none.
         {"CATEGORIE\r\n" + u + "APP\r\n" + b + s + "CATEGORIE\r\n" + g + "APP\r\n" + s + "APP\r\n" +
              b,
-         "Ufficio#1{Blocco||C:\\b.exe,Blocco||C:\\b.exe} Giochi#2{Sol||s}"},
+         "Ufficio#1{Blocco||C:\\b.exe,Blocco||C:\\b.exe} Giochi#2{Sol||s}", 1},
         // Keywords match exactly: before any section a line is ignored, inside
         // one it is a record of that section.
         {"categorie\r\n" + g + "APP\r\n" + b + "CATEGORIE\r\n" + u + "APP \r\n",
-         "Ufficio#1{} APP#0{}"},
+         "Ufficio#1{} APP#0{}", 3},
         // Blank lines go, short lines read as far as they go; blanks around
         // names, descriptions and parameters go, those of a pathname stay.
         {"CATEGORIE\r\nCorta\r\n   \r\n\r\n  Sette" + Blanks(43) + "-7\r\n\t\r\nAPP\r\n1\r\n" +
              "0         Solo   \r\n-7" + Blanks(8) + "Con parametri" + Blanks(37) + " -x -y \r\n" +
              EntryLine("-7", "Ultima", "  C:\\u.exe  "),
-         "Corta#0{Solo||} Sette#-7{Con parametri|-x -y|,Ultima||  C:\\u.exe  }"},
+         "Corta#0{Solo||} Sette#-7{Con parametri|-x -y|,Ultima||  C:\\u.exe  }", 1},
         // A NUL cuts its line and CR alone ends one, so no field holds a break.
-        {"CATEGORIE\nf\r\x01\ndue\0x\r\nAPP\r0"s + Blanks(9) + "a\0"s + Blanks(60) + "z\r",
-         "f#0{a||} \x01#1{} due#2{}"},
+        {"CATEGORIE\nf\r\x01\ndue\0x\r\n \0\0x\r\0\r\nAPP\r0"s + Blanks(9) + "a\0"s + Blanks(60) +
+             "z\r",
+         "f#0{a||} \x01#1{} due#2{}", 1},
         // A repeated id, or one below what an entry's column holds, is renumbered
         // with the smallest free positive id; entries join the first holder.
         {"CATEGORIE\r\n" + CategoryLine("Uno", "5") + CategoryLine("Due", "5") +
              CategoryLine("Tre", "1") + CategoryLine("Quattro", "-1000000000") +
              CategoryLine("Cinque", "-999999999") + "APP\r\n" + EntryLine("5", "P", "p") +
              "-100000000Perso\r\n",
-         "Uno#5{P||p} Due#2{} Tre#1{} Quattro#3{} Cinque#-999999999{}"},
-        {"CATEGORIE\r\n" + CategoryLine("A", "99999999999") + CategoryLine("B", "88888888888"),
-         "A#2147483647{} B#1{}"},
+         "Uno#5{P||p} Due#2{} Tre#1{} Quattro#3{} Cinque#-999999999{}", 1},
+        // Numbers past 32 bits stay apart, each with its entries.
+        {"CATEGORIE\r\n" + CategoryLine("A", "4294967297") + CategoryLine("B", "2147483648") +
+             CategoryLine("C", "2147483647") + CategoryLine("D", std::string(30, '9')) + "APP\r\n" +
+             EntryLine("2147483648", "b", "") + EntryLine("4294967297", "a", "") +
+             EntryLine("2147483647", "c", "") + EntryLine("1", "d", ""),
+         "A#1{a||} B#2{b||} C#2147483647{c||} D#3{}", 1},
     };
     for (const Case& c : cases) {
         ParsedCatalogue parsed = ParseCatalogueText(c.text);
         EXPECT_EQ(Listing(parsed.catalogue), c.listing) << c.text;
+        EXPECT_EQ(parsed.unreadLines, c.unread) << c.text;
+        EXPECT_EQ(parsed.encoding, TextEncoding::Latin1);
         // What was read saves in its columns and reads back the same.
         std::string saved = FormatCatalogueText(parsed.catalogue, parsed.encoding);
         EXPECT_EQ(Listing(ParseCatalogueText(saved).catalogue), c.listing);
