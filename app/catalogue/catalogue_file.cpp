@@ -9,6 +9,7 @@ namespace MyApp {
 namespace {
 
 const char kProductFolder[] = "Zelmivo";
+const char kDataFolder[] = "Dati";
 const char kFileName[] = "app.txt";
 // Written in full beside the file, then moved over it.
 const char kNewFileSuffix[] = ".tmp";
@@ -51,28 +52,39 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, SystemError
     return written && closed;
 }
 
-}  // namespace
-
-std::string AppDataFolder() { return LocalAppDataFolder(); }
-
-std::string DataFolder(const std::string& productFolder) {
-    std::string base = WithTrailingSeparator(AppDataFolder()) + productFolder;
-    if (!PathExists(base) && !EnsureDirectory(base)) {
-        return std::string();
+std::uint64_t HashOf(const std::string& bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char byte : bytes) {
+        hash = (hash ^ byte) * 1099511628211ull;
     }
-    base = WithTrailingSeparator(base) + "Dati";
-    if (!PathExists(base) && !EnsureDirectory(base)) {
-        return std::string();
-    }
-    return WithTrailingSeparator(base);
+    return hash;
 }
 
-std::string CatalogueFilePath() { return DataFolder(kProductFolder) + kFileName; }
+// The time is read after the bytes are: a write in between then shows as a
+// changed file, never as the same one.
+FileFingerprint FingerprintOf(const std::string& path, const std::string& bytes) {
+    return FileFingerprint{true, bytes.size(), StatusOf(path).writeTime, HashOf(bytes)};
+}
 
-LoadResult LoadCatalogue() {
+// A file of that name is not the folder: making it then fails and says why.
+bool EnsureFolder(const std::string& path, SystemError& error) {
+    return StatusOf(path).kind == PathKind::Folder || MakeDirectory(path, error);
+}
+
+LoadResult WithoutDataFolder(std::string folder, SystemError error) {
     LoadResult result;
-    result.path = CatalogueFilePath();
-    if (!PathExists(result.path)) {
+    result.path = std::move(folder);
+    result.problem = LoadProblem::NoDataFolder;
+    result.error = error;
+    result.file.writable = false;
+    return result;
+}
+
+LoadResult ReadCatalogueFile(CatalogueFile file) {
+    LoadResult result;
+    result.path = file.path;
+    result.file = std::move(file);
+    if (StatusOf(result.path).kind == PathKind::Missing) {
         return result;
     }
     std::string bytes;
@@ -81,9 +93,11 @@ LoadResult LoadCatalogue() {
         result.file.writable = false;
         return result;
     }
+    result.file.known = FingerprintOf(result.path, bytes);
     ParsedCatalogue parsed = ParseCatalogueText(bytes);
     result.catalogue = std::move(parsed.catalogue);
     result.file.encoding = parsed.encoding;
+    result.unreadLines = parsed.unreadLines;
     if (!parsed.lossless) {
         result.problem = LoadProblem::Unrepresentable;
         result.file.writable = false;
@@ -91,43 +105,107 @@ LoadResult LoadCatalogue() {
     return result;
 }
 
+}  // namespace
+
+LoadResult LoadCatalogue() {
+    const std::string appData = LocalAppDataFolder();
+    if (appData.empty()) {
+        return WithoutDataFolder(std::string(), PathNotFoundError());
+    }
+    SystemError error = 0;
+    const std::string product = WithTrailingSeparator(appData) + kProductFolder;
+    if (!EnsureFolder(product, error)) {
+        return WithoutDataFolder(product, error);
+    }
+    const std::string data = WithTrailingSeparator(product) + kDataFolder;
+    if (!EnsureFolder(data, error)) {
+        return WithoutDataFolder(data, error);
+    }
+    CatalogueFile file;
+    file.path = WithTrailingSeparator(data) + kFileName;
+    return ReadCatalogueFile(std::move(file));
+}
+
+LoadResult ReloadCatalogue(const CatalogueFile& current) {
+    if (current.path.empty()) {
+        return WithoutDataFolder(std::string(), PathNotFoundError());
+    }
+    CatalogueFile file;
+    file.path = current.path;
+    file.backupKept = current.backupKept;
+    return ReadCatalogueFile(std::move(file));
+}
+
+bool ChangedOutside(const CatalogueFile& file) {
+    if (file.path.empty()) {
+        return false;
+    }
+    const PathStatus now = StatusOf(file.path);
+    if (now.kind == PathKind::Unknown) {
+        return false;
+    }
+    if ((now.kind != PathKind::Missing) != file.known.exists) {
+        return true;
+    }
+    if (!file.known.exists) {
+        return false;
+    }
+    if (now.size != file.known.size || now.writeTime != file.known.writeTime) {
+        return true;
+    }
+    // Same size and time: only the bytes can tell.
+    std::string bytes;
+    SystemError ignored = 0;
+    return ReadWholeFile(file.path, bytes, ignored) && HashOf(bytes) != file.known.hash;
+}
+
 SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file) {
     SaveResult result;
-    result.path = CatalogueFilePath();
+    result.path = file.path;
+    // Only the path found at start is ever written, never one relative to the
+    // current folder.
+    if (file.path.empty()) {
+        result.error = PathNotFoundError();
+        return result;
+    }
     if (!file.writable) {
         return result;
     }
-    if (!file.backupKept && PathExists(result.path)) {
+    const bool present = StatusOf(file.path).kind != PathKind::Missing;
+    if (!file.backupKept && present) {
         if (InjectedFailure(FileStep::Backup, result.error) ||
-            !CopyFileOver(result.path, result.path + kBackupSuffix, result.error)) {
+            !CopyFileOver(file.path, file.path + kBackupSuffix, result.error)) {
             return result;
         }
     }
     file.backupKept = true;
     if (catalogue.categories.empty()) {
-        result.saved =
-            !PathExists(result.path) || (!InjectedFailure(FileStep::Replace, result.error) &&
-                                         RemoveFile(result.path, result.error));
+        if (present && (InjectedFailure(FileStep::Replace, result.error) ||
+                        !RemoveFile(file.path, result.error))) {
+            return result;
+        }
+        file.known = FileFingerprint();
+        result.saved = true;
         return result;
     }
     // The old file is replaced only by a complete new one, so a full disk or
     // a crash never leaves half a catalogue.
-    std::string newPath = result.path + kNewFileSuffix;
+    const std::string bytes = FormatCatalogueText(catalogue, file.encoding);
+    std::string newPath = file.path + kNewFileSuffix;
     SystemError ignored = 0;
-    if (!WriteNewFile(newPath, FormatCatalogueText(catalogue, file.encoding), result.error)) {
+    if (!WriteNewFile(newPath, bytes, result.error)) {
         RemoveFile(newPath, ignored);
         return result;
     }
     if (InjectedFailure(FileStep::Replace, result.error) ||
-        !MoveFileOver(newPath, result.path, result.error)) {
+        !MoveFileOver(newPath, file.path, result.error)) {
         RemoveFile(newPath, ignored);
         return result;
     }
+    file.known = FingerprintOf(file.path, bytes);
     result.saved = true;
     return result;
 }
-
-bool EnsureDirectory(const std::string& path) { return PathExists(path) || MakeDirectory(path); }
 
 std::string WithTrailingSeparator(const std::string& path) {
     if (path.empty() || path.back() == '\\' || path.back() == '/') {

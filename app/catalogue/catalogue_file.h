@@ -1,9 +1,11 @@
 // The catalogue's one stored form: app.txt in Zelmivo\Dati under the user's
-// local application data. Loading tells a missing file from one that could
-// not be read whole; saving replaces the file in one step and says why it
-// failed.
+// local application data, found once at start. Loading tells a missing file
+// from one that could not be read whole; saving replaces the file in one step
+// and says why it failed.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "catalogue.h"
@@ -12,18 +14,32 @@
 
 namespace MyApp {
 
+// What app.txt was when last read or written.
+struct FileFingerprint {
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;  // the system's last-write time, in its own units
+    std::uint64_t hash = 0;       // FNV-1a of the whole bytes
+};
+
 // What a run knows of its catalogue file between the load and the saves.
 struct CatalogueFile {
+    // Absolute, resolved once at start; empty when the data folder cannot be
+    // reached.
+    std::string path;
     TextEncoding encoding = TextEncoding::Latin1;
-    // False when the file was not read whole: then this run never writes it,
-    // so nothing it held can be lost.
+    // False when the file was not read whole, or the data folder cannot be
+    // reached: then this run never writes, so nothing the file held is lost.
     bool writable = true;
     // Set by the run's first save, which keeps the file as it was beside it.
     bool backupKept = false;
+    // Nothing read (exists false) when the file was missing or unreadable.
+    FileFingerprint known;
 };
 
 enum class LoadProblem {
     None,
+    NoDataFolder,    // Zelmivo\Dati cannot be made, or there is no folder to make it in
     Unreadable,      // held by another program, or a read failed part-way
     Unrepresentable  // holds characters the catalogue cannot keep
 };
@@ -31,9 +47,12 @@ enum class LoadProblem {
 struct LoadResult {
     Catalogue catalogue;
     CatalogueFile file;
+    // The file's path, or for NoDataFolder the folder that could not be
+    // reached (empty when the system gives no local application-data folder).
     std::string path;
     LoadProblem problem = LoadProblem::None;
-    SystemError error = 0;  // why an unreadable file could not be read
+    SystemError error = 0;  // why, for Unreadable and NoDataFolder
+    std::size_t unreadLines = 0;
 };
 
 struct SaveResult {
@@ -42,21 +61,20 @@ struct SaveResult {
     SystemError error = 0;
 };
 
-std::string AppDataFolder();
-// The data folder with a trailing backslash, made if missing; empty when it
-// cannot be made, which leaves the file in the current directory.
-std::string DataFolder(const std::string& productFolder);
-std::string CatalogueFilePath();
-
-// A file held by another program is tried again for about two seconds.
+// Finds the data folder once, making what is missing, then reads app.txt
+// there. A file held by another program is tried again for about two seconds.
 LoadResult LoadCatalogue();
+// Reads current.path again, as after a change from outside, keeping whether
+// the run's backup was kept; the folder is not looked for again.
+LoadResult ReloadCatalogue(const CatalogueFile& current);
+// True when app.txt is no longer the file last read or written. A file that
+// cannot be read now counts as unchanged: the next save then says why it fails.
+bool ChangedOutside(const CatalogueFile& file);
 // Writes the whole catalogue beside app.txt and then moves it over the old
 // file, so any failure leaves app.txt as it was. The run's first save first
 // copies app.txt to app.txt.bak. An empty catalogue deletes the file.
 SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file);
 
-// True when the folder exists afterwards; makes one level only.
-bool EnsureDirectory(const std::string& path);
 std::string WithTrailingSeparator(const std::string& path);
 
 }  // namespace MyApp

@@ -16,15 +16,32 @@ std::string SystemErrorText(SystemError error);
 // same call may succeed.
 bool IsSharingError(SystemError error);
 void PauseMilliseconds(std::uint32_t milliseconds);
+// The error of a path that names nothing: ERROR_PATH_NOT_FOUND, ENOENT.
+SystemError PathNotFoundError();
 
 // The per-user local application-data folder without a trailing separator;
 // empty when the system does not supply one that a narrow text can name.
 std::string LocalAppDataFolder();
 
+enum class PathKind {
+    Missing,
+    File,
+    Folder,
+    Unknown  // the system cannot tell (access denied, say)
+};
+
+struct PathStatus {
+    PathKind kind = PathKind::Unknown;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;  // the system's last-write time, in its own units
+};
+
+// What the system tells of a path without opening it.
+PathStatus StatusOf(const std::string& path);
 // True for a file and a folder alike.
 bool PathExists(const std::string& path);
 // Makes one folder level with default security.
-bool MakeDirectory(const std::string& path);
+bool MakeDirectory(const std::string& path, SystemError& error);
 bool RemoveFile(const std::string& path, SystemError& error);
 // Puts the file source in the place of target in one step, replacing it.
 bool MoveFileOver(const std::string& source, const std::string& target, SystemError& error);

@@ -33,9 +33,25 @@ bool IsSharingError(SystemError) { return false; }
 
 void PauseMilliseconds(std::uint32_t milliseconds) { usleep(milliseconds * 1000); }
 
+SystemError PathNotFoundError() { return ENOENT; }
+
 std::string LocalAppDataFolder() {
     const char* folder = std::getenv("LOCALAPPDATA");
     return folder == nullptr ? std::string() : std::string(folder);
+}
+
+PathStatus StatusOf(const std::string& path) {
+    PathStatus status;
+    struct stat data;
+    if (stat(Native(path).c_str(), &data) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) status.kind = PathKind::Missing;
+        return status;
+    }
+    status.kind = S_ISDIR(data.st_mode) ? PathKind::Folder : PathKind::File;
+    status.size = static_cast<std::uint64_t>(data.st_size);
+    status.writeTime = static_cast<std::uint64_t>(data.st_mtim.tv_sec) * 1000000000u +
+                       static_cast<std::uint64_t>(data.st_mtim.tv_nsec);
+    return status;
 }
 
 bool PathExists(const std::string& path) {
@@ -43,7 +59,9 @@ bool PathExists(const std::string& path) {
     return stat(Native(path).c_str(), &status) == 0;
 }
 
-bool MakeDirectory(const std::string& path) { return mkdir(Native(path).c_str(), 0777) == 0; }
+bool MakeDirectory(const std::string& path, SystemError& error) {
+    return mkdir(Native(path).c_str(), 0777) == 0 || Failed(error);
+}
 
 bool RemoveFile(const std::string& path, SystemError& error) {
     return unlink(Native(path).c_str()) == 0 || Failed(error);

@@ -42,6 +42,8 @@ bool IsSharingError(SystemError error) {
 
 void PauseMilliseconds(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
+SystemError PathNotFoundError() { return ERROR_PATH_NOT_FOUND; }
+
 std::string LocalAppDataFolder() {
     wchar_t buffer[MAX_PATH] = {};
     HRESULT result =
@@ -64,12 +66,30 @@ std::string LocalAppDataFolder() {
     return Common::IsNarrowable(shortFolder) ? Common::WideToNarrow(shortFolder) : std::string();
 }
 
+PathStatus StatusOf(const std::string& path) {
+    PathStatus status;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            status.kind = PathKind::Missing;
+        }
+        return status;
+    }
+    status.kind =
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+    status.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    status.writeTime = static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                       data.ftLastWriteTime.dwLowDateTime;
+    return status;
+}
+
 bool PathExists(const std::string& path) {
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool MakeDirectory(const std::string& path) {
-    return CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+bool MakeDirectory(const std::string& path, SystemError& error) {
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) || Failed(error);
 }
 
 bool RemoveFile(const std::string& path, SystemError& error) {

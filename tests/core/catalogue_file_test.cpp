@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -32,14 +34,18 @@ class LocalAppDataEnvironment : public ::testing::Environment {
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new LocalAppDataEnvironment);
 #endif
 
+std::filesystem::path Native(const std::string& path) {
+#ifdef _WIN32
+    return Common::NarrowToWide(path);
+#else
+    return Common::ReplaceChar(path, '\\', '/');
+#endif
+}
+
 // Removes a file or an empty folder.
 bool Remove(const std::string& path) {
     std::error_code ignored;
-#ifdef _WIN32
-    return std::filesystem::remove(Common::NarrowToWide(path), ignored);
-#else
-    return std::filesystem::remove(Common::ReplaceChar(path, '\\', '/'), ignored);
-#endif
+    return std::filesystem::remove(Native(path), ignored);
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -57,12 +63,13 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 class CatalogueFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(AppDataFolder().empty());
-        product = WithTrailingSeparator(AppDataFolder()) + "Zelmivo";
+        ASSERT_FALSE(LocalAppDataFolder().empty());
+        product = WithTrailingSeparator(LocalAppDataFolder()) + "Zelmivo";
         dati = product + "\\Dati";
         path = dati + "\\app.txt";
         newPath = path + ".tmp";
         backupPath = path + ".bak";
+
         Clean();
     }
     void TearDown() override {
@@ -74,7 +81,7 @@ protected:
     }
     // A save as the first of a new run.
     bool Save(const Catalogue& catalogue) {
-        CatalogueFile file;
+        CatalogueFile file = LoadCatalogue().file;
         return SaveCatalogue(catalogue, file).saved;
     }
 
@@ -89,13 +96,14 @@ TEST_F(CatalogueFileTest, ASaveWritesTheWholeTextAndLoadsBack) {
     EXPECT_EQ(loaded.problem, LoadProblem::None);
     EXPECT_TRUE(loaded.file.writable);
     EXPECT_EQ(loaded.path, path);
+    EXPECT_EQ(loaded.file.path, path);
     EXPECT_EQ(Listing(loaded.catalogue), Listing(WorkedExample()));
 }
 
 TEST_F(CatalogueFileTest, AFileIsWrittenBackInTheEncodingItCameIn) {
     // Characters the catalogue cannot keep: the file is shown, never written.
     const std::string beyond = "CATEGORIE\r\nZ\xC5\x81" + std::string(48, ' ') + "1\r\n";
-    ASSERT_EQ(DataFolder("Zelmivo"), dati + "\\");
+    ASSERT_EQ(LoadCatalogue().file.path, path);
     WriteBytes(path, beyond);
     LoadResult shown = LoadCatalogue();
     EXPECT_EQ(shown.problem, LoadProblem::Unrepresentable);
@@ -135,7 +143,7 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
                  {FileStep::Replace, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step) * 10 + c.attempt);
-        CatalogueFile file;
+        CatalogueFile file = LoadCatalogue().file;
         FailFileStepForTests(c.step, c.attempt, failure);
         SaveResult result = SaveCatalogue(changed, file);
         EXPECT_FALSE(result.saved);
@@ -152,16 +160,17 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
     }
 
     // The system refuses: a folder stands where the new file, then the file, belongs.
-    ASSERT_TRUE(MakeDirectory(newPath));
-    CatalogueFile another;
+    SystemError ignored = 0;
+    ASSERT_TRUE(MakeDirectory(newPath, ignored));
+    CatalogueFile another = LoadCatalogue().file;
     SaveResult result = SaveCatalogue(changed, another);
     EXPECT_FALSE(result.saved);
     EXPECT_NE(result.error, 0u);
     EXPECT_FALSE(SystemErrorText(result.error).empty());
     EXPECT_EQ(ReadBytes(path), old);
     ASSERT_TRUE(Remove(newPath));
-    ASSERT_TRUE(Remove(path) && MakeDirectory(path));
-    EXPECT_FALSE(Save(changed));
+    ASSERT_TRUE(Remove(path) && MakeDirectory(path, ignored));
+    EXPECT_FALSE(SaveCatalogue(changed, another).saved);
     EXPECT_FALSE(PathExists(newPath));
 }
 
@@ -219,25 +228,74 @@ TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
     EXPECT_TRUE(fresh.file.writable);
 }
 
-TEST_F(CatalogueFileTest, DataFolderAndItsFailures) {
+TEST_F(CatalogueFileTest, ChangesFromOutsideAreSeen) {
+    ASSERT_TRUE(Save(WorkedExample()));
+    LoadResult run = LoadCatalogue();
+    EXPECT_FALSE(ChangedOutside(run.file));
+    run.catalogue.AddCategory("Nuova");
+    ASSERT_TRUE(SaveCatalogue(run.catalogue, run.file).saved);
+    EXPECT_FALSE(ChangedOutside(run.file));
+    // As many bytes written and the time put back (whole seconds, which
+    // Windows' C library keeps): only the bytes tell.
+    const auto time = std::filesystem::last_write_time(Native(path)) - std::chrono::hours(1);
+    std::filesystem::last_write_time(Native(path), time);
+    LoadResult read = ReloadCatalogue(run.file);
+    EXPECT_TRUE(read.file.backupKept);
+    EXPECT_FALSE(ChangedOutside(read.file));
+    std::string other = ReadBytes(path);
+    other[11] = 'X';
+    WriteBytes(path, other);
+    std::filesystem::last_write_time(Native(path), time);
+    ASSERT_EQ(StatusOf(path).writeTime, read.file.known.writeTime);
+    EXPECT_TRUE(ChangedOutside(read.file));
+    EXPECT_EQ(ReloadCatalogue(read.file).catalogue.categories[0].name, "Xfficio");
+    ASSERT_TRUE(Remove(path));
+    EXPECT_TRUE(ChangedOutside(read.file));
+    // A save of no categories knows the file is gone, until one comes.
+    ASSERT_TRUE(SaveCatalogue(Catalogue(), read.file).saved);
+    EXPECT_FALSE(ChangedOutside(read.file));
+    WriteBytes(path, other);
+    EXPECT_TRUE(ChangedOutside(read.file));
+}
+
+TEST_F(CatalogueFileTest, WithoutADataFolderNothingIsWritten) {
     for (const char* kept : {"", "C:\\a\\", "a/"}) EXPECT_EQ(WithTrailingSeparator(kept), kept);
     EXPECT_EQ(WithTrailingSeparator("C:\\a"), "C:\\a\\");
+    ASSERT_FALSE(PathExists("app.txt"));
 
-    EXPECT_EQ(DataFolder("Zelmivo"), dati + "\\");
-    EXPECT_FALSE(EnsureDirectory(dati + "\\missing\\deeper"));
-
-    // Dati is a file: its path is still given, and saving there fails.
-    ASSERT_TRUE(Remove(dati));
-    WriteBytes(dati, "not a folder");
-    EXPECT_EQ(DataFolder("Zelmivo"), dati + "\\");
-    EXPECT_FALSE(Save(WorkedExample()));
-    EXPECT_EQ(ReadBytes(dati), "not a folder");
-    EXPECT_TRUE(LoadCatalogue().catalogue.categories.empty());
-
-    // Zelmivo is a file: no data folder at all.
-    ASSERT_TRUE(Remove(dati) && Remove(product));
-    WriteBytes(product, "x");
-    EXPECT_EQ(DataFolder("Zelmivo"), "");
+    // A file stands where a folder belongs.
+    for (const std::string& blocked : {product, dati}) {
+        Clean();
+        SystemError ignored = 0;
+        if (blocked == dati) {
+            ASSERT_TRUE(MakeDirectory(product, ignored));
+        }
+        WriteBytes(blocked, "x");
+        LoadResult loaded = LoadCatalogue();
+        EXPECT_EQ(loaded.problem, LoadProblem::NoDataFolder);
+        EXPECT_EQ(loaded.path, blocked);
+        EXPECT_NE(loaded.error, 0u);
+        EXPECT_TRUE(loaded.file.path.empty());
+        EXPECT_FALSE(loaded.file.writable);
+        EXPECT_FALSE(SaveCatalogue(WorkedExample(), loaded.file).saved);
+        EXPECT_EQ(ReadBytes(blocked), "x");
+    }
+#ifndef _WIN32
+    // No local application data at all.
+    const std::string appData = LocalAppDataFolder();
+    unsetenv("LOCALAPPDATA");
+    LoadResult none = LoadCatalogue();
+    setenv("LOCALAPPDATA", appData.c_str(), 1);
+    EXPECT_EQ(none.problem, LoadProblem::NoDataFolder);
+    EXPECT_EQ(none.path, "");
+    EXPECT_EQ(none.error, static_cast<SystemError>(ENOENT));
+#endif
+    // Not even a file that claims to be writable names a place to write: no
+    // step of a save is tried.
+    FailFileStepForTests(FileStep::Create, 1, 99);
+    CatalogueFile nowhere;
+    EXPECT_EQ(SaveCatalogue(WorkedExample(), nowhere).error, PathNotFoundError());
+    EXPECT_FALSE(PathExists("app.txt"));
 }
 
 }  // namespace
