@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "file_faults.h"
+#include "text.h"
 
 namespace MyApp {
 
@@ -13,8 +14,12 @@ const char kDataFolder[] = "Dati";
 const char kFileName[] = "app.txt";
 // Written in full beside the file, then moved over it.
 const char kNewFileSuffix[] = ".tmp";
-// The file as it was when the run started, kept by the run's first save.
+// The file as it was when the run started, copied by the run's first save
+// when it can be.
 const char kBackupSuffix[] = ".bak";
+// A file with lines the reader could not use, kept before it is replaced;
+// never renewed nor deleted.
+const char kKeptAsideSuffix[] = ".non-letto";
 // Large catalogues are written in several calls, each of which may fail.
 constexpr std::size_t kWriteChunk = 64 * 1024;
 // A backup or sync tool holds a file for moments: about two seconds in all.
@@ -98,11 +103,25 @@ LoadResult ReadCatalogueFile(CatalogueFile file) {
     result.catalogue = std::move(parsed.catalogue);
     result.file.encoding = parsed.encoding;
     result.unreadLines = parsed.unreadLines;
+    result.file.keepAside = parsed.unreadLines > 0;
     if (!parsed.lossless) {
         result.problem = LoadProblem::Unrepresentable;
         result.file.writable = false;
     }
     return result;
+}
+
+// Copies the file as it is now to the first free name beside it.
+bool KeepAside(const std::string& path, std::string& keptPath, SystemError& error) {
+    std::string target = path + kKeptAsideSuffix;
+    for (std::int64_t number = 2; PathExists(target); ++number) {
+        target = path + kKeptAsideSuffix + "." + Common::FormatInt64(number);
+    }
+    if (InjectedFailure(FileStep::KeepAside, error) || !CopyFileNew(path, target, error)) {
+        return false;
+    }
+    keptPath = target;
+    return true;
 }
 
 }  // namespace
@@ -132,7 +151,7 @@ LoadResult ReloadCatalogue(const CatalogueFile& current) {
     }
     CatalogueFile file;
     file.path = current.path;
-    file.backupKept = current.backupKept;
+    file.backupTried = current.backupTried;
     return ReadCatalogueFile(std::move(file));
 }
 
@@ -172,13 +191,18 @@ SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file) {
         return result;
     }
     const bool present = StatusOf(file.path).kind != PathKind::Missing;
-    if (!file.backupKept && present) {
-        if (InjectedFailure(FileStep::Backup, result.error) ||
-            !CopyFileOver(file.path, file.path + kBackupSuffix, result.error)) {
-            return result;
-        }
+    if (file.keepAside && present && !KeepAside(file.path, file.keptAsidePath, result.error)) {
+        return result;
     }
-    file.backupKept = true;
+    // Kept, or gone already: nothing of that content is left to lose.
+    file.keepAside = false;
+    if (!file.backupTried && present) {
+        // A courtesy: the save goes on without it, and it is not tried again.
+        result.backupPath = file.path + kBackupSuffix;
+        result.backupFailed = InjectedFailure(FileStep::Backup, result.backupError) ||
+                              !CopyFileOver(file.path, result.backupPath, result.backupError);
+    }
+    file.backupTried = true;
     if (catalogue.categories.empty()) {
         if (present && (InjectedFailure(FileStep::Replace, result.error) ||
                         !RemoveFile(file.path, result.error))) {

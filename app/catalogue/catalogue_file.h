@@ -1,7 +1,8 @@
 // The catalogue's one stored form: app.txt in Zelmivo\Dati under the user's
 // local application data, found once at start. Loading tells a missing file
-// from one that could not be read whole; saving replaces the file in one step
-// and says why it failed.
+// from one that could not be read whole; saving replaces the file in one step,
+// keeps aside first a file the reader could not use whole, and says why it
+// failed.
 #pragma once
 
 #include <cstddef>
@@ -31,8 +32,12 @@ struct CatalogueFile {
     // False when the file was not read whole, or the data folder cannot be
     // reached: then this run never writes, so nothing the file held is lost.
     bool writable = true;
-    // Set by the run's first save, which keeps the file as it was beside it.
-    bool backupKept = false;
+    // The run's first save tries the backup, once.
+    bool backupTried = false;
+    // The file as read holds lines the reader could not use: before it is
+    // first replaced it is kept aside, once for that content.
+    bool keepAside = false;
+    std::string keptAsidePath;  // where it went, once kept
     // Nothing read (exists false) when the file was missing or unreadable.
     FileFingerprint known;
 };
@@ -59,20 +64,26 @@ struct SaveResult {
     bool saved = false;
     std::string path;
     SystemError error = 0;
+    // The backup could not be written; the save went on all the same.
+    bool backupFailed = false;
+    std::string backupPath;  // set whenever the backup was tried
+    SystemError backupError = 0;
 };
 
 // Finds the data folder once, making what is missing, then reads app.txt
 // there. A file held by another program is tried again for about two seconds.
 LoadResult LoadCatalogue();
 // Reads current.path again, as after a change from outside, keeping whether
-// the run's backup was kept; the folder is not looked for again.
+// the run's backup was tried; the folder is not looked for again.
 LoadResult ReloadCatalogue(const CatalogueFile& current);
 // True when app.txt is no longer the file last read or written. A file that
 // cannot be read now counts as unchanged: the next save then says why it fails.
 bool ChangedOutside(const CatalogueFile& file);
 // Writes the whole catalogue beside app.txt and then moves it over the old
-// file, so any failure leaves app.txt as it was. The run's first save first
-// copies app.txt to app.txt.bak. An empty catalogue deletes the file.
+// file, so any failure leaves app.txt as it was. Before that, a file with
+// unread lines is copied to the first free app.txt.non-letto[.N], or the save
+// fails; the run's first save copies app.txt to app.txt.bak, and goes on if it
+// cannot. An empty catalogue deletes the file.
 SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file);
 
 std::string WithTrailingSeparator(const std::string& path);

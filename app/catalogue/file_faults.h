@@ -6,7 +6,7 @@
 
 namespace MyApp {
 
-enum class FileStep { Read, Backup, Create, Write, Flush, Close, Replace };
+enum class FileStep { Read, KeepAside, Backup, Create, Write, Flush, Close, Replace };
 
 // Makes the attempt-th coming call (from 1) of the step fail with `error`;
 // an attempt of 0 lifts it. One step at a time can be made to fail.

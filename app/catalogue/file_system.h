@@ -46,6 +46,8 @@ bool RemoveFile(const std::string& path, SystemError& error);
 // Puts the file source in the place of target in one step, replacing it.
 bool MoveFileOver(const std::string& source, const std::string& target, SystemError& error);
 bool CopyFileOver(const std::string& source, const std::string& target, SystemError& error);
+// Fails when the target exists, so that no file is ever replaced by it.
+bool CopyFileNew(const std::string& source, const std::string& target, SystemError& error);
 
 // The whole file, read while other programs may read and write it too.
 bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error);

@@ -84,6 +84,16 @@ bool CopyFileOver(const std::string& source, const std::string& target, SystemEr
     return false;
 }
 
+// Only the tests use this side, with no other program writing beside them, so
+// a look before the copy is enough.
+bool CopyFileNew(const std::string& source, const std::string& target, SystemError& error) {
+    if (PathExists(target)) {
+        error = EEXIST;
+        return false;
+    }
+    return CopyFileOver(source, target, error);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error) {
     bytes.clear();
     int file = open(Native(path).c_str(), O_RDONLY);

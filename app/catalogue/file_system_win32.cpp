@@ -106,6 +106,10 @@ bool CopyFileOver(const std::string& source, const std::string& target, SystemEr
     return CopyFileW(Wide(source).c_str(), Wide(target).c_str(), FALSE) || Failed(error);
 }
 
+bool CopyFileNew(const std::string& source, const std::string& target, SystemError& error) {
+    return CopyFileW(Wide(source).c_str(), Wide(target).c_str(), TRUE) || Failed(error);
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error) {
     bytes.clear();
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ,

@@ -69,7 +69,7 @@ protected:
         path = dati + "\\app.txt";
         newPath = path + ".tmp";
         backupPath = path + ".bak";
-
+        keptPath = path + ".non-letto";
         Clean();
     }
     void TearDown() override {
@@ -77,7 +77,10 @@ protected:
         Clean();
     }
     void Clean() {
-        for (const std::string& item : {newPath, backupPath, path, dati, product}) Remove(item);
+        for (const std::string& item : {newPath, backupPath, keptPath, keptPath + ".2",
+                                        keptPath + ".3", path, dati, product}) {
+            Remove(item);
+        }
     }
     // A save as the first of a new run.
     bool Save(const Catalogue& catalogue) {
@@ -85,7 +88,7 @@ protected:
         return SaveCatalogue(catalogue, file).saved;
     }
 
-    std::string product, dati, path, newPath, backupPath;
+    std::string product, dati, path, newPath, backupPath, keptPath;
 };
 
 TEST_F(CatalogueFileTest, ASaveWritesTheWholeTextAndLoadsBack) {
@@ -138,9 +141,8 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
     struct Case {
         FileStep step;
         int attempt;
-    } cases[] = {{FileStep::Backup, 1}, {FileStep::Create, 1}, {FileStep::Write, 1},
-                 {FileStep::Write, 2},  {FileStep::Flush, 1},  {FileStep::Close, 1},
-                 {FileStep::Replace, 1}};
+    } cases[] = {{FileStep::Create, 1}, {FileStep::Write, 1}, {FileStep::Write, 2},
+                 {FileStep::Flush, 1},  {FileStep::Close, 1}, {FileStep::Replace, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.step) * 10 + c.attempt);
         CatalogueFile file = LoadCatalogue().file;
@@ -177,6 +179,16 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
 TEST_F(CatalogueFileTest, TheFirstSaveOfARunKeepsTheStartingFile) {
     ASSERT_TRUE(Save(WorkedExample()));
     const std::string start = ReadBytes(path);
+    // A backup that cannot be written lets the save go on; the run tries it no more.
+    LoadResult failing = LoadCatalogue();
+    FailFileStepForTests(FileStep::Backup, 1, 5);
+    SaveResult result = SaveCatalogue(failing.catalogue, failing.file);
+    EXPECT_TRUE(result.saved && result.backupFailed);
+    EXPECT_EQ(result.backupPath, backupPath);
+    EXPECT_EQ(result.backupError, 5u);
+    ASSERT_TRUE(SaveCatalogue(failing.catalogue, failing.file).saved);
+    EXPECT_FALSE(PathExists(backupPath));
+
     LoadResult run = LoadCatalogue();
     for (const char* name : {"Uno", "Due"}) {
         run.catalogue.AddCategory(name);
@@ -228,6 +240,32 @@ TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
     EXPECT_TRUE(fresh.file.writable);
 }
 
+TEST_F(CatalogueFileTest, AFileWithUnreadLinesIsKeptAsideOnceBeforeItIsReplaced) {
+    // Notepad's "Unicode", not read yet: all of it is kept.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : FormatCatalogueText(WorkedExample(), TextEncoding::Latin1)) utf16 += {c, '\0'};
+    ASSERT_EQ(LoadCatalogue().file.path, path);
+    WriteBytes(path, utf16);
+    WriteBytes(keptPath, "older");
+    LoadResult run = LoadCatalogue();
+    EXPECT_EQ(run.unreadLines, 6u);
+    EXPECT_TRUE(run.file.keepAside && run.file.writable);
+    run.catalogue.AddCategory("Nuova");
+    FailFileStepForTests(FileStep::KeepAside, 1, 5);
+    SaveResult failed = SaveCatalogue(run.catalogue, run.file);
+    EXPECT_FALSE(failed.saved);
+    EXPECT_EQ(failed.error, 5u);
+    EXPECT_EQ(ReadBytes(path), utf16);
+    for (int save = 1; save <= 2; ++save) {
+        ASSERT_TRUE(SaveCatalogue(run.catalogue, run.file).saved);
+        EXPECT_FALSE(run.file.keepAside);
+        EXPECT_EQ(run.file.keptAsidePath, keptPath + ".2");
+        EXPECT_EQ(ReadBytes(keptPath + ".2"), utf16);
+        EXPECT_EQ(ReadBytes(keptPath), "older");
+        EXPECT_FALSE(PathExists(keptPath + ".3"));
+    }
+}
+
 TEST_F(CatalogueFileTest, ChangesFromOutsideAreSeen) {
     ASSERT_TRUE(Save(WorkedExample()));
     LoadResult run = LoadCatalogue();
@@ -240,7 +278,7 @@ TEST_F(CatalogueFileTest, ChangesFromOutsideAreSeen) {
     const auto time = std::filesystem::last_write_time(Native(path)) - std::chrono::hours(1);
     std::filesystem::last_write_time(Native(path), time);
     LoadResult read = ReloadCatalogue(run.file);
-    EXPECT_TRUE(read.file.backupKept);
+    EXPECT_TRUE(read.file.backupTried);
     EXPECT_FALSE(ChangedOutside(read.file));
     std::string other = ReadBytes(path);
     other[11] = 'X';
