@@ -41,22 +41,19 @@ void RequireLinesFitColumns(const Catalogue& catalogue) {
     }
 }
 
-// Some line holds more than blanks and NULs and is not a keyword; a UTF-16
-// file's lines are not read, so any such byte after its mark will do.
+// Some line holds more than blanks and NULs and is not a keyword; to this a
+// UTF-16 file is one line, as its lines are not read.
 bool HoldsRecords(const std::string& bytes) {
     const bool utf16 = bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0;
-    const std::string blanks(" \t\n\v\f\r\0", 7);
     std::size_t start = utf16 ? 2 : bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (start < bytes.size()) {
-        std::size_t end =
-            utf16 ? bytes.size() : std::min(bytes.find_first_of("\r\n", start), bytes.size());
+    for (std::size_t end = start; start < bytes.size(); start = end + 1) {
+        end = utf16 ? bytes.size() : std::min(bytes.find_first_of("\r\n", start), bytes.size());
         const std::string line = bytes.substr(start, end - start);
         const std::string read = line.substr(0, line.find('\0'));
-        if (line.find_first_not_of(blanks) != std::string::npos &&
+        if (line.find_first_not_of(std::string(" \t\n\v\f\r\0", 7)) != std::string::npos &&
             (utf16 || (read != "CATEGORIE" && read != "APP"))) {
             return true;
         }
-        start = end + 1;
     }
     return false;
 }
