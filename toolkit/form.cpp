@@ -110,6 +110,8 @@ void Form::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (onAppMessage != nullptr) onAppMessage(this, message, wParam, lParam);
 }
 
+bool Form::OnQueryEndSession() { return onQueryEndSession == nullptr || onQueryEndSession(this); }
+
 bool Form::OnDpiChanged(std::int32_t dpi, const RECT& suggested) {
     if (onDpiChanged == nullptr) return false;
     onDpiChanged(this, dpi, suggested);

@@ -21,6 +21,8 @@ using AppMessageHandler =
 // The window now shows at another DPI (moved to another monitor, or the scale
 // changed): the new DPI and the window rectangle the system suggests for it.
 using DpiChangedHandler = std::function<void(Form* form, std::int32_t dpi, const RECT& suggested)>;
+// Windows asks whether the session may end; false holds it.
+using EndSessionHandler = std::function<bool(Form* form)>;
 
 class Form : public GUIElement {
 public:
@@ -34,6 +36,7 @@ public:
     void OnActivateMessage(HWND window) override;
     void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnDpiChanged(std::int32_t dpi, const RECT& suggested) override;
+    bool OnQueryEndSession() override;
     void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     void CenterOnScreen();
     void SetIcon(std::uint32_t resourceId);
@@ -51,6 +54,7 @@ public:
     std::int32_t dpi;
     AppMessageHandler onAppMessage;
     DpiChangedHandler onDpiChanged;
+    EndSessionHandler onQueryEndSession;
 
 private:
     std::wstring className;  // the window class Create registered

@@ -290,6 +290,8 @@ void GUIElement::OnAppMessage(UINT, WPARAM, LPARAM) {}
 
 bool GUIElement::OnDpiChanged(std::int32_t, const RECT&) { return false; }
 
+bool GUIElement::OnQueryEndSession() { return true; }
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

@@ -128,8 +128,11 @@ public:
     virtual bool OnScroll(int bar, int request);
     // WM_MOUSEWHEEL; true when the element keeps the message.
     virtual bool OnWheel(int wheelDelta);
-    // A message of the program's own (WM_APP and above).
+    // A message of the program's own (WM_APP and above, or one registered
+    // with the system for talking to another process).
     virtual void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_QUERYENDSESSION: false holds the log-off or shutdown.
+    virtual bool OnQueryEndSession();
     // True when the element took the new DPI; otherwise the window keeps its size.
     virtual bool OnDpiChanged(std::int32_t dpi, const RECT& suggested);
 

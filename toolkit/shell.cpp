@@ -125,7 +125,9 @@ std::wstring ChooseFileWide(GUIElement* owner) {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = fileBufferLength;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    // Browsing must not move the current folder, against which a bare program
+    // name would be resolved.
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
     if (!GetOpenFileNameW(&dialog)) return std::wstring();
     return file.data();

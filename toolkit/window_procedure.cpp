@@ -158,6 +158,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CLOSE:
             if (element != nullptr && !element->OnClose()) return 1;
             break;
+        case WM_QUERYENDSESSION:
+            if (element != nullptr && !element->OnQueryEndSession()) return FALSE;
+            break;
         case WM_SHOWWINDOW:
             if (element != nullptr) {
                 element->OnShow();
@@ -282,7 +285,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             if (element != nullptr) element->OnMouseLeave();
             break;
         default:
-            if (element != nullptr && message >= WM_APP && message <= 0xBFFF) {
+            // Messages registered with the system lie above the program's own.
+            if (element != nullptr && message >= WM_APP) {
                 element->OnAppMessage(message, wParam, lParam);
             }
             break;

@@ -1,0 +1,126 @@
+#include "catalogue_change.h"
+#include "target_address.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+using namespace MyApp;
+
+Catalogue Columns(const std::vector<std::pair<Categoria, std::vector<std::string>>>& columns) {
+    Catalogue catalogue;
+    for (const auto& [category, entries] : columns) {
+        catalogue.categories.push_back(category);
+        for (const std::string& entry : entries) {
+            catalogue.AddApp(category.id, entry, entry + ".exe", "");
+        }
+    }
+    return catalogue;
+}
+
+// "name#id{entry,entry}" for each category.
+std::string Shown(const Catalogue& catalogue) {
+    std::string out;
+    for (const Categoria& category : catalogue.categories) {
+        out += category.name + "#" + std::to_string(category.id) + "{";
+        for (const App& app : category.apps) {
+            out += app.description + (&app != &category.apps.back() ? "," : "");
+        }
+        out += "} ";
+    }
+    return out;
+}
+
+// What the window showed when the user acted, and what another program left
+// in the file meanwhile: Paint and the column Vecchi deleted, Word and Musica added.
+Catalogue InWindow() {
+    return Columns({{Categoria(1, "Ufficio"), {"Blocco note", "Paint", "Calc"}},
+                    {Categoria(2, "Giochi"), {"Solitario"}},
+                    {Categoria(5, "Vecchi"), {"Dos"}}});
+}
+Catalogue InFile() {
+    return Columns({{Categoria(1, "Ufficio"), {"Blocco note", "Calc", "Word"}},
+                    {Categoria(3, "Musica"), {}},
+                    {Categoria(2, "Giochi"), {"Solitario"}}});
+}
+
+TEST(CatalogueChange, AppliesToWhatAnotherProgramLeftOrIsDropped) {
+    const Catalogue window = InWindow();
+    const Categoria& office = window.categories[0];
+    auto entry = [&](std::size_t column, std::size_t row) -> const App& {
+        return window.categories[column].apps[row];
+    };
+    const std::string unchanged = Shown(InFile());
+    struct Case {
+        CatalogueChange change;
+        bool applies;
+        std::string after;
+    } cases[] = {
+        {CatalogueChange::AddCategory("Foto"), true,
+         "Ufficio#1{Blocco note,Calc,Word} Musica#3{} Giochi#2{Solitario} Foto#4{} "},
+        {CatalogueChange::RenameCategory(office, "Lavoro"), true,
+         "Lavoro#1{Blocco note,Calc,Word} Musica#3{} Giochi#2{Solitario} "},
+        {CatalogueChange::DeleteCategory(window.categories[2]), true, unchanged},
+        {CatalogueChange::DeleteCategory(office), true, "Musica#3{} Giochi#2{Solitario} "},
+        {CatalogueChange::ReorderCategories({5, 2, 1}), true,
+         "Giochi#2{Solitario} Ufficio#1{Blocco note,Calc,Word} Musica#3{} "},
+        {CatalogueChange::AddApps(2, {{"Carte", "c.exe", ""}, {"Dama", "d.exe", ""}}), true,
+         "Ufficio#1{Blocco note,Calc,Word} Musica#3{} Giochi#2{Solitario,Carte,Dama} "},
+        {CatalogueChange::AddApps(5, {{"Carte", "c.exe", ""}}), false, unchanged},
+        {CatalogueChange::EditApp(window, entry(0, 2), {"Calcolatrice", "calc.exe", ""}), true,
+         "Ufficio#1{Blocco note,Calcolatrice,Word} Musica#3{} Giochi#2{Solitario} "},
+        {CatalogueChange::EditApp(window, entry(0, 1), {"Disegno", "p.exe", ""}), false,
+         unchanged},
+        {CatalogueChange::DeleteApp(window, entry(0, 1)), true, unchanged},
+        {CatalogueChange::DeleteApp(window, entry(1, 0)), true,
+         "Ufficio#1{Blocco note,Calc,Word} Musica#3{} Giochi#2{} "},
+        {CatalogueChange::ReorderApps(office, {entry(0, 2).id, entry(0, 0).id, entry(0, 1).id}),
+         true, "Ufficio#1{Calc,Blocco note,Word} Musica#3{} Giochi#2{Solitario} "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change.Description());
+        Catalogue file = InFile();
+        EXPECT_EQ(c.change.ApplyTo(file), c.applies);
+        EXPECT_EQ(Shown(file), c.after);
+        // The same change made in the window itself.
+        Catalogue again = InWindow();
+        EXPECT_TRUE(c.change.ApplyTo(again));
+    }
+}
+
+TEST(CatalogueChange, TheWindowKeepsItsTilesForEntriesStillThere) {
+    Catalogue window = InWindow();
+    // Stand-ins: the core never looks behind these pointers.
+    auto tile = [](std::uintptr_t n) { return reinterpret_cast<OrvoUtility::GUIElement*>(n << 4); };
+    for (std::size_t row = 0; row < 3; ++row) window.categories[0].apps[row].tile = tile(row + 1);
+    window.categories[0].cell = tile(9);
+    Catalogue file = InFile();
+    KeepShownIdentity(window, file);
+    const std::vector<App>& office = file.categories[0].apps;
+    EXPECT_EQ(file.categories[0].cell, tile(9));
+    EXPECT_EQ(office[0].tile, tile(1));
+    EXPECT_EQ(office[0].id, window.categories[0].apps[0].id);
+    EXPECT_EQ(office[1].tile, tile(3));
+    EXPECT_EQ(office[1].id, window.categories[0].apps[2].id);
+    EXPECT_EQ(office[2].tile, nullptr);
+    EXPECT_EQ(file.categories[1].cell, nullptr);
+}
+
+TEST(TargetAddress, OnlyWebAddressesAreWebAndNoSchemeAddressHasAFolder) {
+    struct Case {
+        const char* pathname;
+        bool web;
+        bool scheme;
+    } cases[] = {{"http://esempio.it", true, true}, {"HTTPS://esempio.it", true, true},
+                 {"httpd.exe", false, false},       {"http.exe", false, false},
+                 {"mailto:a@b.it", false, true},    {"C:\\Programmi\\a.exe", false, false},
+                 {"\\\\server\\a.exe", false, false}, {"1x:y", false, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsWebAddress(c.pathname), c.web) << c.pathname;
+        EXPECT_EQ(IsSchemeAddress(c.pathname), c.scheme) << c.pathname;
+    }
+}
+
+}  // namespace
