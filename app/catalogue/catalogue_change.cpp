@@ -7,7 +7,9 @@ namespace MyApp {
 
 namespace {
 
-EntryText TextOf(const App& app) { return EntryText{app.description, app.pathname, app.parameters}; }
+EntryText TextOf(const App& app) {
+    return EntryText{app.description, app.pathname, app.parameters};
+}
 
 bool Holds(const App& app, const EntryText& text) {
     return app.description == text.description && app.pathname == text.pathname &&

@@ -124,6 +124,32 @@ bool KeepAside(const std::string& path, std::string& keptPath, SystemError& erro
     return true;
 }
 
+// Puts the catalogue in the place of the file: a complete new file moved over
+// it, or for an empty catalogue no file at all.
+bool ReplaceWith(const Catalogue& catalogue, CatalogueFile& file, bool present,
+                 SystemError& error) {
+    if (catalogue.categories.empty()) {
+        if (present &&
+            (InjectedFailure(FileStep::Replace, error) || !RemoveFile(file.path, error))) {
+            return false;
+        }
+        file.known = FileFingerprint();
+        return true;
+    }
+    // The old file is replaced only by a complete new one, so a full disk or
+    // a crash never leaves half a catalogue.
+    const std::string bytes = FormatCatalogueText(catalogue, file.encoding);
+    std::string newPath = file.path + kNewFileSuffix;
+    SystemError ignored = 0;
+    if (!WriteNewFile(newPath, bytes, error) || InjectedFailure(FileStep::Replace, error) ||
+        !MoveFileOver(newPath, file.path, error)) {
+        RemoveFile(newPath, ignored);
+        return false;
+    }
+    file.known = FingerprintOf(file.path, bytes);
+    return true;
+}
+
 }  // namespace
 
 LoadResult LoadCatalogue() {
@@ -196,38 +222,22 @@ SaveResult SaveCatalogue(const Catalogue& catalogue, CatalogueFile& file) {
     }
     // Kept, or gone already: nothing of that content is left to lose.
     file.keepAside = false;
-    if (!file.backupTried && present) {
-        // A courtesy: the save goes on without it, and it is not tried again.
+    const bool backupDue = !file.backupTried && present;
+    if (backupDue) {
+        // A courtesy: the save goes on without it.
         result.backupPath = file.path + kBackupSuffix;
         result.backupFailed = InjectedFailure(FileStep::Backup, result.backupError) ||
                               !CopyFileOver(file.path, result.backupPath, result.backupError);
     }
-    file.backupTried = true;
-    if (catalogue.categories.empty()) {
-        if (present && (InjectedFailure(FileStep::Replace, result.error) ||
-                        !RemoveFile(file.path, result.error))) {
-            return result;
-        }
-        file.known = FileFingerprint();
-        result.saved = true;
-        return result;
+    result.saved = ReplaceWith(catalogue, file, present, result.error);
+    if (!result.saved && result.backupFailed) {
+        // Failing with the save, the backup most likely failed for the same
+        // reason (the file held): that is the one to tell, and the next save
+        // tries both again.
+        result.backupFailed = false;
+    } else if (backupDue) {
+        file.backupTried = true;
     }
-    // The old file is replaced only by a complete new one, so a full disk or
-    // a crash never leaves half a catalogue.
-    const std::string bytes = FormatCatalogueText(catalogue, file.encoding);
-    std::string newPath = file.path + kNewFileSuffix;
-    SystemError ignored = 0;
-    if (!WriteNewFile(newPath, bytes, result.error)) {
-        RemoveFile(newPath, ignored);
-        return result;
-    }
-    if (InjectedFailure(FileStep::Replace, result.error) ||
-        !MoveFileOver(newPath, file.path, result.error)) {
-        RemoveFile(newPath, ignored);
-        return result;
-    }
-    file.known = FingerprintOf(file.path, bytes);
-    result.saved = true;
     return result;
 }
 

@@ -1,9 +1,10 @@
 #include "catalogue_change.h"
-#include "target_address.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+
+#include "target_address.h"
 
 namespace {
 
@@ -71,8 +72,7 @@ TEST(CatalogueChange, AppliesToWhatAnotherProgramLeftOrIsDropped) {
         {CatalogueChange::AddApps(5, {{"Carte", "c.exe", ""}}), false, unchanged},
         {CatalogueChange::EditApp(window, entry(0, 2), {"Calcolatrice", "calc.exe", ""}), true,
          "Ufficio#1{Blocco note,Calcolatrice,Word} Musica#3{} Giochi#2{Solitario} "},
-        {CatalogueChange::EditApp(window, entry(0, 1), {"Disegno", "p.exe", ""}), false,
-         unchanged},
+        {CatalogueChange::EditApp(window, entry(0, 1), {"Disegno", "p.exe", ""}), false, unchanged},
         {CatalogueChange::DeleteApp(window, entry(0, 1)), true, unchanged},
         {CatalogueChange::DeleteApp(window, entry(1, 0)), true,
          "Ufficio#1{Blocco note,Calc,Word} Musica#3{} Giochi#2{} "},
@@ -113,9 +113,9 @@ TEST(TargetAddress, OnlyWebAddressesAreWebAndNoSchemeAddressHasAFolder) {
         const char* pathname;
         bool web;
         bool scheme;
-    } cases[] = {{"http://esempio.it", true, true}, {"HTTPS://esempio.it", true, true},
-                 {"httpd.exe", false, false},       {"http.exe", false, false},
-                 {"mailto:a@b.it", false, true},    {"C:\\Programmi\\a.exe", false, false},
+    } cases[] = {{"http://esempio.it", true, true},   {"HTTPS://esempio.it", true, true},
+                 {"httpd.exe", false, false},         {"http.exe", false, false},
+                 {"mailto:a@b.it", false, true},      {"C:\\Programmi\\a.exe", false, false},
                  {"\\\\server\\a.exe", false, false}, {"1x:y", false, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(IsWebAddress(c.pathname), c.web) << c.pathname;
