@@ -6,6 +6,7 @@
 #include "button.h"
 #include "catalogue_file.h"
 #include "dpi.h"
+#include "folder_watcher.h"
 #include "font_description.h"
 #include "form_about.h"
 #include "form_routing.h"
@@ -17,6 +18,7 @@
 #include "panel.h"
 #include "resource_ids.h"
 #include "shell.h"
+#include "single_instance.h"
 #include "timer.h"
 
 namespace MyApp {
@@ -27,26 +29,6 @@ FormMain* theMainForm = nullptr;
 bool timerBusy = false;
 
 namespace {
-
-// What the user must know when the catalogue file was not read whole.
-std::string LoadProblemText(const LoadResult& loaded) {
-    const std::string keep =
-        "\r\n\r\nPer non perdere nulla di ci\xF2 che contiene, Zelmivo non salver\xE0 "
-        "le modifiche finch\xE9 il file non potr\xE0 essere letto per intero: ";
-    switch (loaded.problem) {
-        case LoadProblem::None:
-            break;
-        case LoadProblem::Unreadable:
-            return "Impossibile leggere il catalogo dal file\r\n" + loaded.path + "\r\n\r\n" +
-                   SystemErrorText(loaded.error) + keep +
-                   "chiudere il programma che lo tiene aperto e riavviare Zelmivo.";
-        case LoadProblem::Unrepresentable:
-            return "Il catalogo nel file\r\n" + loaded.path +
-                   "\r\ncontiene caratteri che Zelmivo non pu\xF2 conservare." + keep +
-                   "sostituire quei caratteri e riavviare Zelmivo.";
-    }
-    return std::string();
-}
 
 // The tiles' captions keep the look of the system font, which the system
 // made for its own DPI, at the window's DPI.
@@ -89,7 +71,10 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     ForwardKeys(this);
     onAppMessage = [this](OrvoUtility::Form*, UINT message, WPARAM, LPARAM) {
         if (message == iconsFoundMessage) HandleIconAnswers();
+        if (message == folderChangedMessage) HandleFolderChanged();
+        if (message == ComeForwardMessage()) ComeForward();
     };
+    onQueryEndSession = [this](OrvoUtility::Form*) { return HandleQueryEndSession(); };
     onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
         HandleDpiChanged(newDpi, suggested);
     };
@@ -98,8 +83,11 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     SetIcon(IDI_PROGRAM);
     ApplyFont();
     HandleResize();
-    if (theMainForm == nullptr) theMainForm = this;
-    ReportLoadProblem();
+    if (theMainForm == nullptr) {
+        theMainForm = this;
+        MarkAsFirstInstance(hwnd);
+    }
+    TellNotices();
 }
 
 FormMain::~FormMain() {
@@ -128,18 +116,19 @@ void FormMain::HandleLoad() {
     LoadResult loaded = LoadCatalogue();
     catalogue = std::move(loaded.catalogue);
     catalogueFile = loaded.file;
-    loadProblemText = LoadProblemText(loaded);
+    TellOfLoad(loaded);
     if (created) RefreshClientSize(*this);
     BuildPanel();
     resizeTimer = std::make_unique<Timer>(this, resizeDelayMs);
     resizeTimer->onTick = [this](Timer*) { HandleTimer(); };
+    WatchDataFolder();
 }
 
 bool FormMain::HandleClosing() {
     // The exit is the last chance to save what a failed save left behind.
-    if (unsavedChanges && catalogueFile.writable) SaveChanges(false);
+    if (!pendingChanges.empty()) SaveChanges(false);
     std::string question = "Vuoi realmente uscire?";
-    if (unsavedChanges) {
+    if (!pendingChanges.empty()) {
         question = "Le ultime modifiche non sono state salvate.\r\n\r\n" + unsavedReason +
                    "\r\n\r\nUscendo andranno perse. Vuoi realmente uscire?";
     }
@@ -207,13 +196,6 @@ void FormMain::HandleMouseDown(std::int32_t, std::int32_t) {}
 
 void FormMain::HandleRightUp(std::int32_t, std::int32_t) {}
 
-void FormMain::RefreshAndSave(const RECT* reveal) {
-    // The view stays where the user left it, as far as the new extent allows,
-    // and moves only as much as a new entry or column needs to be seen.
-    LayOutAgain(tilePanel->ScrollPosition(), reveal);
-    SaveChanges(true);
-}
-
 void FormMain::LayOutAgain(POINT view, const RECT* reveal) {
     tilePanel->ScrollToLeft();
     tilePanel->ScrollToTop();
@@ -260,35 +242,6 @@ void FormMain::UseDpi(std::int32_t newDpi) {
     if (addCategoryCell != nullptr) addCategoryCell->fontSize = measures.cellFontHeight;
     formFont = std::move(newFormFont);
     tileFont = std::move(newTileFont);
-}
-
-void FormMain::SaveChanges(bool reportFailure) {
-    if (!catalogueFile.writable) {
-        unsavedChanges = true;
-        unsavedReason = loadProblemText;
-        return;
-    }
-    SaveResult result = SaveCatalogue(catalogue, catalogueFile);
-    unsavedChanges = !result.saved;
-    if (result.saved) {
-        saveFailureShown = false;
-        return;
-    }
-    unsavedReason = "Impossibile salvare il catalogo nel file\r\n" + result.path + "\r\n\r\n" +
-                    SystemErrorText(result.error);
-    // One box for a run of failures: it is shown again only after a save
-    // has worked in between.
-    if (!reportFailure || saveFailureShown) return;
-    saveFailureShown = true;
-    OrvoUtility::ShowError(this,
-                           unsavedReason +
-                               "\r\n\r\nLe modifiche restano nella finestra: Zelmivo "
-                               "riprover\xE0 a salvarle alla prossima modifica e all'uscita.",
-                           "Errore");
-}
-
-void FormMain::ReportLoadProblem() {
-    if (!loadProblemText.empty()) OrvoUtility::ShowError(this, loadProblemText, "Errore");
 }
 
 }  // namespace MyApp

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "catalogue_change.h"
 #include "catalogue_file.h"
 #include "font_description.h"
 #include "form.h"
@@ -27,6 +28,7 @@ namespace OrvoUtility {
 class Button;
 class CellControl;
 class Child;
+class FolderWatcher;
 class FontDescription;
 class FormAbout;
 class Menu;
@@ -135,9 +137,29 @@ public:
     HICON IconFor(const std::string& pathname);
     // Takes the icons the worker found and shows them on their tiles.
     void HandleIconAnswers();
-    // After every change of the catalogue: lay out again, keeping the view
-    // and showing `reveal` (content coordinates) when given, and write app.txt.
-    void RefreshAndSave(const RECT* reveal = nullptr);
+    // Every change of the catalogue: applied, written to app.txt (onto what
+    // another program may have left there meanwhile) and shown, keeping the
+    // view and bringing a new entry or column into it.
+    void Commit(const CatalogueChange& change);
+    // The cells and tiles of the catalogue as it is now.
+    std::unordered_set<OrvoUtility::GUIElement*> ShownElements() const;
+    // The windows of the cells and tiles that were shown and no longer are go.
+    void ForgetElementsNotShown(const std::unordered_set<OrvoUtility::GUIElement*>& shownBefore);
+    // Another program changed app.txt: what it holds now becomes the
+    // catalogue, with the changes app.txt does not hold yet applied to it;
+    // false when it cannot be read now.
+    bool TakeOutsideChange();
+    // Something changed in the data folder; shown when the window is idle,
+    // else looked at again a moment later.
+    void HandleFolderChanged();
+    // False when the look had to be put off: a dialog, a box or a menu is open.
+    bool LookForOutsideChange();
+    // Log-off or shutdown: false, with the reason Windows shows, while a
+    // change cannot be saved.
+    bool HandleQueryEndSession();
+    // A second start of the program: this window comes to the front, restored
+    // and ready for typing.
+    void ComeForward();
     // Moves every cell and tile to its place, then scrolls to `view` (content
     // coordinates) as far as the extent allows and shows `reveal` when given.
     void LayOutAgain(POINT view, const RECT* reveal);
@@ -157,11 +179,21 @@ public:
     // Where the newest entry of the category stands, or its header and
     // "+ aggiungi App" cell when it has none, in content coordinates.
     RECT NewestPlaceIn(std::int32_t categoryId);
-    // Writes app.txt unless the file was not read whole; a failure leaves the
-    // change unsaved and, when asked to, tells the user once per run of failures.
+    // Writes app.txt unless the file was not read whole or its folder cannot
+    // be reached; a failure leaves the changes pending and, when asked to,
+    // tells the user once per run of failures.
     void SaveChanges(bool reportFailure);
-    // Tells the user, once, that the file was not read whole.
-    void ReportLoadProblem();
+    // Writes app.txt as the window shows it; false, with the reason in
+    // unsavedReason, when the save failed.
+    bool WriteCatalogue();
+    // What the last load or save has to tell, shown once the window shows
+    // the catalogue it is about.
+    void TellNotices();
+    // Takes in what a load says of the file: why it may not be written, and
+    // the lines it could not read.
+    void TellOfLoad(const LoadResult& loaded);
+    // Watching the data folder starts once the catalogue is shown.
+    void WatchDataFolder();
 
     // Finding by typing and the keyboard. Keys typed on any cell or tile reach
     // the form through these handlers, whichever of them has the focus.
@@ -235,10 +267,19 @@ public:
     CatalogueFile catalogueFile;
     // The message for a file not read whole; empty when it was.
     std::string loadProblemText;
-    // A change the window shows but app.txt does not hold, and why.
-    bool unsavedChanges = false;
+    // The changes the window shows but app.txt does not hold, and why.
+    std::vector<CatalogueChange> pendingChanges;
     std::string unsavedReason;
     bool saveFailureShown = false;
+    bool backupFailureShown = false;
+    bool sessionEndHeld = false;
+    // Messages waiting for TellNotices.
+    std::vector<std::string> notices;
+    // Tells of changes in the data folder; looking is put off while a dialog
+    // or a menu is open, and done once more a moment after each change, for
+    // a writer that held the file when it was first looked at.
+    std::unique_ptr<OrvoUtility::FolderWatcher> folderWatcher;
+    std::unique_ptr<OrvoUtility::Timer> folderTimer;
     // The title without the typed text.
     std::string baseTitle;
     // What the user has typed to find a tile.

@@ -8,6 +8,7 @@
 #include "panel.h"
 #include "product_info.h"
 #include "shell.h"
+#include "target_address.h"
 #include "text.h"
 
 namespace MyApp {
@@ -117,7 +118,7 @@ void FormMain::HandleTileClick(GUIElement* element) {
     std::string pathname = app->pathname;
     std::string parameters = app->parameters;
     std::uint32_t error = 0;
-    if (!OrvoUtility::LaunchTarget(pathname, parameters, !StartsWithHttp(pathname), &error)) {
+    if (!OrvoUtility::LaunchTarget(pathname, parameters, !IsSchemeAddress(pathname), &error)) {
         OrvoUtility::ShowError(
             this, "Impossibile aprire\r\n" + pathname + "\r\n\r\n" + SystemErrorText(error),
             "Errore");
@@ -131,12 +132,7 @@ void FormMain::DeleteContextCategory() {
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
     std::int32_t index = catalogue.FindCategory(Common::ParseInt32(ContextTag()));
     if (index < 0) return;
-    Categoria& category = catalogue.categories[static_cast<std::size_t>(index)];
-    DestroyElementWindow(category.cell);
-    DestroyElementWindow(category.addCell);
-    for (App& app : category.apps) DestroyTileWindow(app.tile);
-    catalogue.DeleteCategory(category.id);
-    RefreshAndSave();
+    Commit(CatalogueChange::DeleteCategory(catalogue.categories[static_cast<std::size_t>(index)]));
 }
 
 void FormMain::DeleteContextApp() {
@@ -144,12 +140,8 @@ void FormMain::DeleteContextApp() {
     std::string question = "Si desidera realmente cancellare il pulsante " +
                            QuotedInCapitals(contextTarget->GetTextNarrow());
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
-    std::string key = ContextTag();
-    App* app = catalogue.FindApp(key);
-    if (app == nullptr) return;
-    DestroyTileWindow(app->tile);
-    catalogue.DeleteApp(key);
-    RefreshAndSave();
+    const App* app = catalogue.FindApp(ContextTag());
+    if (app != nullptr) Commit(CatalogueChange::DeleteApp(catalogue, *app));
 }
 
 }  // namespace MyApp

@@ -37,36 +37,36 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
     if (categoryDialog != nullptr && dialog->id == categoryDialog->id) {
         if (categoryDialog->resultCode != EditorDialog::resultOk) return;
         std::string name = Common::Trim(categoryDialog->name);
-        if (categoryDialog->editMode) {
-            catalogue.RenameCategory(Common::ParseInt32(ContextTag()), name);
-        } else {
-            catalogue.AddCategory(name);
-            RECT newColumn = NewestPlaceIn(catalogue.categories.back().id);
-            RefreshAndSave(&newColumn);
+        if (!categoryDialog->editMode) {
+            Commit(CatalogueChange::AddCategory(name));
             return;
         }
-        RefreshAndSave();
+        std::int32_t index = catalogue.FindCategory(Common::ParseInt32(ContextTag()));
+        if (index >= 0) {
+            Commit(CatalogueChange::RenameCategory(
+                catalogue.categories[static_cast<std::size_t>(index)], name));
+        }
     } else if (appDialog != nullptr && dialog->id == appDialog->id) {
         if (appDialog->resultCode != EditorDialog::resultOk) return;
-        if (appDialog->editMode) {
-            catalogue.EditApp(ContextTag(), appDialog->description, appDialog->pathname,
-                              appDialog->parameters);
-        } else {
-            catalogue.AddApp(appDialog->categoryId, appDialog->description, appDialog->pathname,
-                             appDialog->parameters);
-            RECT newEntry = NewestPlaceIn(appDialog->categoryId);
-            RefreshAndSave(&newEntry);
+        EntryText texts{appDialog->description, appDialog->pathname, appDialog->parameters};
+        if (!appDialog->editMode) {
+            Commit(CatalogueChange::AddApps(appDialog->categoryId, {texts}));
             return;
         }
-        RefreshAndSave();
+        const App* app = catalogue.FindApp(ContextTag());
+        if (app != nullptr) Commit(CatalogueChange::EditApp(catalogue, *app, texts));
     } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {
         if (orderDialog->resultCode != EditorDialog::resultOk) return;
         if (orderDialog->listKind == ReorderList::Categories) {
-            catalogue.ReorderCategories(orderDialog->ids);
-        } else {
-            catalogue.ReorderApps(ContextTag(), orderDialog->ids);
+            Commit(CatalogueChange::ReorderCategories(orderDialog->ids));
+            return;
         }
-        RefreshAndSave();
+        const App* app = catalogue.FindApp(ContextTag());
+        std::int32_t index = app != nullptr ? catalogue.FindCategory(app->categoryId) : -1;
+        if (index >= 0) {
+            Commit(CatalogueChange::ReorderApps(
+                catalogue.categories[static_cast<std::size_t>(index)], orderDialog->ids));
+        }
     }
 }
 

@@ -44,19 +44,16 @@ void FormMain::HandleDroppedFiles(const std::vector<std::wstring>& paths, POINT 
     Categoria* category = ColumnAt(point);
     if (category == nullptr) return;
     std::int32_t categoryId = category->id;
-    bool added = false;
+    std::vector<EntryText> added;
     for (const std::wstring& path : paths) {
         if (!Common::IsNarrowable(path)) {
             OrvoUtility::ShowError(this, UnstorableFieldMessage("Pathname o URL"), "Errore");
             continue;
         }
         std::string narrow = Common::WideToNarrow(path);
-        catalogue.AddApp(categoryId, DescriptionOf(narrow), narrow, "");
-        added = true;
+        added.push_back(EntryText{DescriptionOf(narrow), narrow, ""});
     }
-    if (!added) return;
-    RECT newest = NewestPlaceIn(categoryId);
-    RefreshAndSave(&newest);
+    if (!added.empty()) Commit(CatalogueChange::AddApps(categoryId, std::move(added)));
 }
 
 }  // namespace MyApp

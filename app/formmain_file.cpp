@@ -48,10 +48,10 @@ std::string LoadProblemText(const LoadResult& loaded) {
 }
 
 std::string UnreadLinesText(const LoadResult& loaded) {
-    std::string lines = loaded.unreadLines == 1
-                            ? std::string("una riga")
-                            : Common::FormatInt64(static_cast<std::int64_t>(loaded.unreadLines)) +
-                                  " righe";
+    std::string lines =
+        loaded.unreadLines == 1
+            ? std::string("una riga")
+            : Common::FormatInt64(static_cast<std::int64_t>(loaded.unreadLines)) + " righe";
     return "Il file del catalogo\r\n" + loaded.path + "\r\ncontiene " + lines +
            " che Zelmivo non ha potuto leggere.\r\n\r\nNulla va perso: prima di cambiare il "
            "file, Zelmivo lo conserva com'\xE8 accanto ad esso, in app.txt.non-letto.";
@@ -189,8 +189,7 @@ void FormMain::WatchDataFolder() {
     };
     if (catalogueFile.path.empty() || hwnd == nullptr) return;
     folderWatcher = std::make_unique<OrvoUtility::FolderWatcher>(
-        Common::NarrowToWide(Common::DirectoryOf(catalogueFile.path)), hwnd,
-        folderChangedMessage);
+        Common::NarrowToWide(Common::DirectoryOf(catalogueFile.path)), hwnd, folderChangedMessage);
 }
 
 void FormMain::HandleFolderChanged() {

@@ -2,6 +2,7 @@
 #include "formmain.h"
 #include "formmain_shared.h"
 #include "resource_ids.h"
+#include "target_address.h"
 #include "win32_failure.h"
 
 namespace MyApp {
@@ -32,7 +33,7 @@ HICON FormMain::IconFor(const std::string& pathname) {
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE, measures.iconSize);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE, measures.iconSize);
-    return StartsWithHttp(pathname) ? webIcon.get() : programIcon.get();
+    return IsWebAddress(pathname) ? webIcon.get() : programIcon.get();
 }
 
 void FormMain::ForgetIcons() {

@@ -27,10 +27,6 @@ void DestroyElementWindow(GUIElement* element) {
     element->created = false;
 }
 
-bool StartsWithHttp(const std::string& pathname) {
-    return Common::ToLower(pathname).compare(0, 4, "http") == 0;
-}
-
 void RefreshClientSize(GUIElement& element) {
     RECT client;
     if (element.hwnd == nullptr || !GetClientRect(element.hwnd, &client)) return;

@@ -41,6 +41,10 @@ inline constexpr COLORREF addCellText = 0xFF0000;
 inline constexpr std::int32_t resizeDelayMs = 500;
 // Posted by the icon worker when found icons wait to be taken.
 inline constexpr UINT iconsFoundMessage = WM_APP + 1;
+// Posted when something in the data folder changed.
+inline constexpr UINT folderChangedMessage = WM_APP + 2;
+// A change in the data folder is looked at again after this long.
+inline constexpr std::int32_t folderRecheckMs = 1000;
 
 // The layout's measures at one DPI; at 96 columns are 160 wide and 180
 // apart, tiles 40 high and 50 apart.
@@ -61,7 +65,6 @@ LayoutMeasures MeasuresAt(std::int32_t dpi);
 // A deleted cell or tile loses its window at once; the element itself stays
 // with the form until teardown, with no handle that a later window could reuse.
 void DestroyElementWindow(OrvoUtility::GUIElement* element);
-bool StartsWithHttp(const std::string& pathname);
 // The element's size without its border and scroll bars.
 void RefreshClientSize(OrvoUtility::GUIElement& element);
 

@@ -105,17 +105,16 @@ int main(int argc, char** argv) {
         MyApp::Catalogue& catalogue = form->catalogue;
 
         double start = Bench::NowMs();
-        catalogue.RenameCategory(catalogue.categories.front().id, "Rinominata " + number);
-        form->RefreshAndSave();
+        form->Commit(MyApp::CatalogueChange::RenameCategory(catalogue.categories.front(),
+                                                            "Rinominata " + number));
         PumpMessages();
         renames.push_back(Bench::NowMs() - start);
         WaitForResizeTimer(*form);
 
         start = Bench::NowMs();
-        catalogue.AddApp(catalogue.categories[catalogue.categories.size() / 2].id,
-                         "Aggiunta " + number,
-                         "C:\\Programmi\\Aggiunta " + number + "\\aggiunta.exe", "");
-        form->RefreshAndSave();
+        form->Commit(MyApp::CatalogueChange::AddApps(
+            catalogue.categories[catalogue.categories.size() / 2].id,
+            {{"Aggiunta " + number, "C:\\Programmi\\Aggiunta " + number + "\\aggiunta.exe", ""}}));
         PumpMessages();
         additions.push_back(Bench::NowMs() - start);
         WaitForResizeTimer(*form);

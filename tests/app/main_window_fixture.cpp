@@ -99,8 +99,8 @@ void MainWindowTest::TearDown() {
 
 MyApp::FormMain& MainWindowTest::Open(const MyApp::Catalogue& catalogue) {
     form.reset();
-    MyApp::CatalogueFile file;
-    EXPECT_TRUE(MyApp::SaveCatalogue(catalogue, file).saved);
+    MyApp::LoadResult where = MyApp::LoadCatalogue();
+    EXPECT_TRUE(MyApp::SaveCatalogue(catalogue, where.file).saved);
     form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
                                              "Orvo Zelmivo Copyright (C) 2026 Orvo Software");
     EXPECT_TRUE(PumpUntil([this] { return !form->resizeTimer->running; }));

@@ -129,8 +129,7 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
     };
     expectInPlace();
     // An edit keeps the view where it was, with every tile in place.
-    main.catalogue.RenameCategory(2, "Rinominata");
-    main.RefreshAndSave();
+    main.Commit(MyApp::CatalogueChange::RenameCategory(main.catalogue.categories[1], "Rinominata"));
     EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
     expectInPlace();
 }
@@ -179,6 +178,33 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
     }
 }
 
+// A backup that cannot be written is told once and stops no save; a change
+// that cannot be saved holds the end of the session until it is saved.
+TEST_F(MainWindow, AFailedBackupStopsNothingAndAnUnsavedChangeHoldsTheSession) {
+    FormMain& main = Open(SampleCatalogue({1}));
+    const std::wstring path = ZelmivoTest::CataloguePath(), backup = path + L".bak";
+    // A folder where the backup belongs: the system refuses to copy over it.
+    ASSERT_TRUE(CreateDirectoryW(backup.c_str(), nullptr));
+    auto commitTelling = [&main](const std::string& name) {
+        ZelmivoTest::DialogAnswerer ok(IDOK);
+        main.Commit(MyApp::CatalogueChange::AddCategory(name));
+        return ok.Result().text;
+    };
+    const std::wstring told = commitTelling("Musica");
+    RemoveDirectoryW(backup.c_str());
+    EXPECT_PRED_FORMAT2(::testing::IsSubstring, backup + L"\r\n", told);
+    EXPECT_PRED_FORMAT2(::testing::IsSubstring, L"salvato comunque", told);
+    EXPECT_NE(ReadBytes().find("Musica"), std::string::npos);
+
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_PRED_FORMAT2(::testing::IsSubstring, L"Impossibile salvare il catalogo nel file",
+                        commitTelling("Foto"));
+    EXPECT_EQ(SendMessageW(main.hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    CloseHandle(held);
+    EXPECT_EQ(SendMessageW(main.hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_NE(ReadBytes().find("Foto"), std::string::npos);
+}
+
 // One tooltip control serves every tile, and a tile becomes its tool when the
 // mouse first reaches it: a tool for each tile made slowed the start-up.
 TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
@@ -192,8 +218,8 @@ TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     EXPECT_EQ(ToolTipOf(main, apps.at(3).tile),
               std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
     EXPECT_EQ(tools(), 2);
-    main.catalogue.EditApp(apps.at(3).tile->tag, "Breve", "%WINDIR%\\notepad.exe", "");
-    main.RefreshAndSave();
+    main.Commit(MyApp::CatalogueChange::EditApp(main.catalogue, apps.at(3),
+                                                {"Breve", "%WINDIR%\\notepad.exe", ""}));
     EXPECT_EQ(ToolTipOf(main, apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
     main.contextTarget = apps.at(0).tile;
     ZelmivoTest::DialogAnswerer yes(IDYES);
@@ -233,12 +259,12 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     EXPECT_NE(IconPixels(main.webIcon.get()), IconPixels(main.programIcon.get()));
 
     // Each pathname is looked up once in a run, found or not, whatever
-    // refreshes follow; "http" only counts at the start.
+    // refreshes follow; "httpd.exe" is a program.
     EXPECT_EQ(main.iconExtractor->Requests(), 4);
-    EXPECT_EQ(main.IconFor("Http"), main.webIcon.get());
-    EXPECT_EQ(main.IconFor("htt"), main.programIcon.get());
-    EXPECT_EQ(main.IconFor("htt"), main.programIcon.get());
-    main.RefreshAndSave();
+    EXPECT_EQ(main.IconFor("Https://x"), main.webIcon.get());
+    EXPECT_EQ(main.IconFor("httpd.exe"), main.programIcon.get());
+    EXPECT_EQ(main.IconFor("httpd.exe"), main.programIcon.get());
+    main.LayOutAgain(main.tilePanel->ScrollPosition(), nullptr);
     EXPECT_EQ(main.iconExtractor->Requests(), 6);
     EXPECT_EQ(main.iconCache.size(), 2u);
     SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", nullptr);

@@ -46,7 +46,8 @@ TEST_F(ManyWritersTest, ASecondStartBringsTheFirstForwardAndLeavesTheFileAlone) 
     EXPECT_TRUE(WaitUntil(
         [&] { return !IsIconic(mainWindow) && GetForegroundWindow() == mainWindow; }, 5000));
     TypeText(L"uff");
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(mainWindow).find(L"Trova: uff") != std::wstring::npos; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return TextOf(mainWindow).find(L"Trova: uff") != std::wstring::npos; }));
     EXPECT_EQ(FindTopWindow(process.dwProcessId, L"#32770"), nullptr);
 }
 
@@ -55,9 +56,9 @@ TEST_F(ManyWritersTest, AnotherProgramsEditIsShownAndTheUsersChangeGoesOntoIt) {
                            CatalogueText({{"Ufficio", 1}}, {{"1", "Paint", "", "C:\\p.exe"}})));
     ASSERT_TRUE(Start());
     // Written while the window is idle: it shows within moments.
-    ASSERT_TRUE(WriteBytes(CataloguePath(),
-                           CatalogueText({{"Ufficio", 1}, {"Giochi", 2}},
-                                         {{"1", "Paint", "", "C:\\p.exe"}, {"1", "Calc", "", "c.exe"}})));
+    ASSERT_TRUE(WriteBytes(CataloguePath(), CatalogueText({{"Ufficio", 1}, {"Giochi", 2}},
+                                                          {{"1", "Paint", "", "C:\\p.exe"},
+                                                           {"1", "Calc", "", "c.exe"}})));
     ASSERT_TRUE(Showing(L"Ufficio, Paint, Calc | Giochi"));
 
     // Paint deleted by the other program while its dialog is open: the window
@@ -85,7 +86,8 @@ TEST_F(ManyWritersTest, LinesItCannotReadAreToldAndTheFileIsKeptAsideBeforeItCha
     const std::string retyped = "Categorie\r\nUfficio   1\r\nApp\r\n1         Paint\r\n\r\n";
     ASSERT_TRUE(WriteBytes(CataloguePath(), retyped));
     ASSERT_TRUE(Start());
-    EXPECT_PRED_FORMAT2(::testing::IsSubstring, L"contiene 4 righe che Zelmivo non ha potuto leggere",
+    EXPECT_PRED_FORMAT2(::testing::IsSubstring,
+                        L"contiene 4 righe che Zelmivo non ha potuto leggere",
                         AnswerMessageBox(IDOK));
     ASSERT_TRUE(Add(Item(L"+ aggiungi categoria"), {L"Musica"}, true));
     EXPECT_TRUE(Saved(CatalogueText({{"Musica", 1}}, {})));

@@ -57,9 +57,11 @@ inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return static_cast<bool>(out << bytes);
 }
 
-// app.txt and what the program keeps beside it while saving.
+// app.txt and what the program keeps beside it.
 inline void RemoveCatalogue() {
-    for (const wchar_t* end : {L"", L".bak", L".tmp"}) DeleteFileW((CataloguePath() + end).c_str());
+    for (const wchar_t* end : {L"", L".bak", L".tmp", L".non-letto", L".non-letto.2"}) {
+        DeleteFileW((CataloguePath() + end).c_str());
+    }
 }
 
 }  // namespace ZelmivoTest
