@@ -2,6 +2,8 @@
 // as a user would: what each box lets through and what the dialog keeps.
 #include <gtest/gtest.h>
 #include <windows.h>
+// shlobj.h builds on windows.h.
+#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -14,6 +16,7 @@
 #include "formcategoria.h"
 #include "formordina.h"
 #include "message_pump.h"
+#include "safe_folders.h"
 #include "window_query.h"
 
 namespace {
@@ -173,10 +176,21 @@ TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
     }
 }
 
+// Browsing leaves the current folder where the program put it at start, the
+// profile folder, against which a bare program name is resolved.
 TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
     // A file that exists, for the open-file dialog to accept: the test program.
     wchar_t own[MAX_PATH] = {};
     const std::wstring file(own, GetModuleFileNameW(nullptr, own, MAX_PATH));
+    MyApp::UseSafeFolders();
+    auto currentFolder = [] {
+        wchar_t folder[MAX_PATH] = {};
+        return std::wstring(folder, GetCurrentDirectoryW(MAX_PATH, folder));
+    };
+    const std::wstring profile = currentFolder();
+    wchar_t expected[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, expected);
+    EXPECT_EQ(_wcsicmp(profile.c_str(), expected), 0);
     for (const wchar_t* typed : {L"", L"Solitario"}) {
         MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
         Type(dialog.descriptionBox, typed);
@@ -186,6 +200,7 @@ TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
         ZelmivoTest::PumpMessages();
         EXPECT_EQ(_wcsicmp(TextOf(dialog.pathnameBox).c_str(), file.c_str()), 0);
         EXPECT_EQ(TextOf(dialog.descriptionBox), *typed == L'\0' ? L"dialog_tests.exe" : typed);
+        EXPECT_EQ(currentFolder(), profile);
     }
 }
 
