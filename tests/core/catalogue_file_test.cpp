@@ -176,6 +176,17 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
 TEST_F(CatalogueFileTest, TheFirstSaveOfARunKeepsTheStartingFile) {
     ASSERT_TRUE(Save(WorkedExample()));
     const std::string start = ReadBytes(path);
+    // Failing with the save itself, the backup is not told, and the next save tries it again.
+    LoadResult held = LoadCatalogue();
+    SystemError ignored = 0;
+    ASSERT_TRUE(MakeDirectory(backupPath, ignored));
+    FailFileStepForTests(FileStep::Create, 1, 32);
+    SaveResult both = SaveCatalogue(held.catalogue, held.file);
+    EXPECT_FALSE(both.saved || both.backupFailed);
+    ASSERT_TRUE(Remove(backupPath));
+    ASSERT_TRUE(SaveCatalogue(held.catalogue, held.file).saved);
+    EXPECT_EQ(ReadBytes(backupPath), start);
+    ASSERT_TRUE(Remove(backupPath));
     // A backup that cannot be written lets the save go on; the run tries it no more.
     LoadResult failing = LoadCatalogue();
     FailFileStepForTests(FileStep::Backup, 1, 5);
