@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
+
+#include "utf8.h"
 
 namespace Common {
 
@@ -16,65 +19,89 @@ bool AllSpaces(const char* eight) {
     return word == 0x2020202020202020ull;
 }
 
-// Latin-1 keeps each accented capital 0x20 below its small letter, as ASCII
-// does; the multiplication sign and the division sign sit between and stay.
-bool IsSmallLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
+bool AllAscii(const char* eight) {
+    std::uint64_t word;
+    std::memcpy(&word, eight, sizeof word);
+    return (word & 0x8080808080808080ull) == 0;
 }
 
-bool IsCapitalLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+// A byte that only carries on the character before it.
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Latin-1's letters are U+00C0 to U+00FE, written C3 80 to C3 BE: each capital
+// 0x20 below its small letter, as in ASCII; the multiplication and division
+// signs (C3 97, C3 B7) sit between and stay.
+std::string ShiftLetters(std::string text, unsigned char firstAscii, unsigned char firstLatin,
+                         int shift) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (c >= firstAscii && c < firstAscii + 26) {
+            text[at] = static_cast<char>(c + shift);
+        } else if (c == 0xC3 && at + 1 < text.size()) {
+            const unsigned char next = static_cast<unsigned char>(text[at + 1]);
+            if (next >= firstLatin && next <= firstLatin + 0x1E && next != firstLatin + 0x17) {
+                text[at + 1] = static_cast<char>(next + shift);
+            }
+        }
+    }
+    return text;
 }
 
 }  // namespace
 
-std::wstring NarrowToWide(std::string text) {
+std::wstring NarrowToWide(std::string utf8) {
     std::wstring wide;
-    wide.reserve(text.size());
-    for (char c : text) {
-        if (c == '\0') {
-            break;
-        }
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    wide.reserve(utf8.size());
+    bool valid = true;
+    for (std::size_t at = 0; at < utf8.size() && utf8[at] != '\0';) {
+        AppendUtf16(wide, NextCodePoint(utf8, at, valid));
     }
     return wide;
 }
 
-std::string WideToNarrow(std::wstring text) {
+std::string WideToNarrow(std::wstring utf16) {
     std::string narrow;
-    narrow.reserve(text.size());
-    for (wchar_t c : text) {
-        narrow.push_back(static_cast<char>(static_cast<unsigned char>(c & 0xFF)));
+    narrow.reserve(utf16.size());
+    bool valid = true;
+    for (std::size_t at = 0; at < utf16.size();) {
+        AppendUtf8(narrow, NextCodePoint(utf16, at, valid));
     }
     return narrow;
 }
 
-bool IsNarrowable(const std::wstring& text) {
-    for (wchar_t c : text) {
-        if (c > 0xFF) {
-            return false;
+std::size_t CodePointCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (at + 8 <= utf8.size() && AllAscii(utf8.data() + at)) {
+            count += 8;
+            at += 8;
+        } else {
+            count += IsContinuation(utf8[at++]) ? 0 : 1;
         }
     }
-    return true;
+    return count;
 }
 
-std::string ToUpper(std::string text) {
-    for (char& c : text) {
-        if (IsSmallLetter(static_cast<unsigned char>(c))) {
-            c = static_cast<char>(c - 0x20);
+std::string_view FirstCodePoints(std::string_view utf8, std::size_t count) {
+    std::size_t at = 0;
+    while (at < utf8.size()) {
+        if (count >= 8 && at + 8 <= utf8.size() && AllAscii(utf8.data() + at)) {
+            count -= 8;
+            at += 8;
+            continue;
         }
+        if (!IsContinuation(utf8[at])) {
+            if (count == 0) break;
+            --count;
+        }
+        ++at;
     }
-    return text;
+    return utf8.substr(0, at);
 }
 
-std::string ToLower(std::string text) {
-    for (char& c : text) {
-        if (IsCapitalLetter(static_cast<unsigned char>(c))) {
-            c = static_cast<char>(c + 0x20);
-        }
-    }
-    return text;
-}
+std::string ToUpper(std::string text) { return ShiftLetters(std::move(text), 'a', 0xA0, -0x20); }
+
+std::string ToLower(std::string text) { return ShiftLetters(std::move(text), 'A', 0x80, 0x20); }
 
 std::string ReplaceChar(std::string text, char from, char to) {
     for (char& c : text) {
@@ -117,8 +144,9 @@ std::string_view TrimmedView(std::string_view text) {
 std::string Trim(std::string text) { return std::string(TrimmedView(text)); }
 
 std::string PadRight(std::string text, char pad, std::int32_t length) {
-    if (length > 0 && text.size() < static_cast<std::size_t>(length)) {
-        text.append(static_cast<std::size_t>(length) - text.size(), pad);
+    const std::size_t count = CodePointCount(text);
+    if (length > 0 && count < static_cast<std::size_t>(length)) {
+        text.append(static_cast<std::size_t>(length) - count, pad);
     }
     return text;
 }

@@ -1,7 +1,9 @@
-// Narrow (one byte per character, Latin-1) and wide (UTF-16) text helpers
-// shared by the launcher and its toolkit. All functions are pure.
+// Text helpers shared by the launcher and its toolkit. Every std::string
+// holds UTF-8; a std::wstring holds UTF-16, the form Windows takes, and is
+// made only where the program meets Windows. All functions are pure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,14 +11,18 @@
 
 namespace Common {
 
-// Each byte b becomes the code unit b; stops at the first zero byte.
-std::wstring NarrowToWide(std::string text);
-// Each code unit keeps its low 8 bits; the length does not change.
-std::string WideToNarrow(std::wstring text);
-// True when every character fits one byte (Latin-1), so that narrowing keeps it.
-bool IsNarrowable(const std::wstring& text);
+// Characters beyond the BMP become surrogate pairs; a byte that is no part of
+// a valid sequence becomes U+FFFD. Stops at the first zero byte.
+std::wstring NarrowToWide(std::string utf8);
+// An unpaired surrogate becomes U+FFFD.
+std::string WideToNarrow(std::wstring utf16);
 
-// Letters change case in all of Latin-1: "caff\xE8" gives "CAFF\xC8".
+std::size_t CodePointCount(std::string_view utf8);
+// The longest start of at most `count` characters: never half of one.
+std::string_view FirstCodePoints(std::string_view utf8, std::size_t count);
+
+// Letters change case in ASCII and Latin-1 ("caffè" gives "CAFFÈ"); every
+// other character stays as it is.
 std::string ToUpper(std::string text);
 std::string ToLower(std::string text);
 std::string ReplaceChar(std::string text, char from, char to);
@@ -24,6 +30,7 @@ std::string ReplaceAll(std::string text, std::string search, std::string replace
 std::string Trim(std::string text);
 // The same without a copy: a view into `text`.
 std::string_view TrimmedView(std::string_view text);
+// Pads to `length` characters.
 std::string PadRight(std::string text, char pad, std::int32_t length);
 std::vector<std::string> Split(std::string text, std::string separator);
 std::string DirectoryOf(std::string path);

@@ -14,22 +14,24 @@ std::int32_t lastRecordId = 0;
 
 std::int32_t NextRecordId() { return ++lastRecordId; }
 
-// A line break or NUL inside a field would split or cut its line in the file.
-std::string WithoutLineBreaks(std::string text) {
+// A control character inside a field would split or cut its line in the
+// file, and reads back as a blank.
+std::string WithoutControls(std::string text) {
     for (char& c : text) {
-        if (c == '\r' || c == '\n' || c == '\0') {
+        if (static_cast<unsigned char>(c) < ' ') {
             c = ' ';
         }
     }
     return text;
 }
 
-// Fits a text to its file column: the reader trims the column, so the text is
-// kept trimmed as well and reads back exactly as held.
+// Fits a text to its file column of `width` characters: the reader trims the
+// column, so the text is kept trimmed as well and reads back exactly as held.
 std::string ForColumn(std::string text, std::size_t width) {
-    std::string clean = Common::Trim(WithoutLineBreaks(std::move(text)));
-    if (clean.size() > width) {
-        clean = Common::Trim(clean.substr(0, width));
+    std::string clean = Common::Trim(WithoutControls(std::move(text)));
+    const std::string_view kept = Common::FirstCodePoints(clean, width);
+    if (kept.size() < clean.size()) {
+        clean = Common::Trim(std::string(kept));
     }
     return clean;
 }
@@ -129,9 +131,8 @@ void Catalogue::AddApp(std::int32_t categoryId, std::string description, std::st
         return;
     }
     categories[static_cast<std::size_t>(index)].apps.emplace_back(
-        ForColumn(std::move(description), kDescriptionWidth),
-        WithoutLineBreaks(std::move(pathname)), categoryId,
-        ForColumn(std::move(parameters), kParametersWidth));
+        ForColumn(std::move(description), kDescriptionWidth), WithoutControls(std::move(pathname)),
+        categoryId, ForColumn(std::move(parameters), kParametersWidth));
 }
 
 void Catalogue::EditApp(const std::string& key, std::string description, std::string pathname,
@@ -141,7 +142,7 @@ void Catalogue::EditApp(const std::string& key, std::string description, std::st
         return;
     }
     app->description = ForColumn(std::move(description), kDescriptionWidth);
-    app->pathname = WithoutLineBreaks(std::move(pathname));
+    app->pathname = WithoutControls(std::move(pathname));
     app->parameters = ForColumn(std::move(parameters), kParametersWidth);
 }
 

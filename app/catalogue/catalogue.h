@@ -12,7 +12,8 @@ class GUIElement;
 
 namespace MyApp {
 
-// Column widths of the catalogue file; the catalogue never holds longer texts.
+// Column widths of the catalogue file, in characters; the catalogue never
+// holds longer texts.
 constexpr std::size_t kNameWidth = 50;
 constexpr std::size_t kDescriptionWidth = 50;
 constexpr std::size_t kParametersWidth = 128;

@@ -193,7 +193,7 @@ std::string CatalogueChange::Description() const {
             return "nuovo ordine delle categorie";
         case Kind::AddApps:
             return entries.size() == 1 ? "aggiunta di " + Quoted(entries[0].description)
-                                       : "aggiunta di pi\xF9 applicazioni";
+                                       : "aggiunta di più applicazioni";
         case Kind::EditApp:
             return "modifica di " + Quoted(entry.description);
         case Kind::DeleteApp:

@@ -138,15 +138,16 @@ bool ReplaceWith(const Catalogue& catalogue, CatalogueFile& file, bool present,
     }
     // The old file is replaced only by a complete new one, so a full disk or
     // a crash never leaves half a catalogue.
-    const std::string bytes = FormatCatalogueText(catalogue, file.encoding);
+    CatalogueBytes formatted = FormatCatalogueText(catalogue, file.encoding);
     std::string newPath = file.path + kNewFileSuffix;
     SystemError ignored = 0;
-    if (!WriteNewFile(newPath, bytes, error) || InjectedFailure(FileStep::Replace, error) ||
-        !MoveFileOver(newPath, file.path, error)) {
+    if (!WriteNewFile(newPath, formatted.bytes, error) ||
+        InjectedFailure(FileStep::Replace, error) || !MoveFileOver(newPath, file.path, error)) {
         RemoveFile(newPath, ignored);
         return false;
     }
-    file.known = FingerprintOf(file.path, bytes);
+    file.encoding = formatted.encoding;
+    file.known = FingerprintOf(file.path, formatted.bytes);
     return true;
 }
 

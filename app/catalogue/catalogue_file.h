@@ -28,7 +28,9 @@ struct CatalogueFile {
     // Absolute, resolved once at start; empty when the data folder cannot be
     // reached.
     std::string path;
-    TextEncoding encoding = TextEncoding::Latin1;
+    // As read; a new file, or Windows-1252 text given a character beyond it,
+    // takes what the next save writes.
+    TextEncoding encoding = TextEncoding::Windows1252;
     // False when the file was not read whole, or the data folder cannot be
     // reached: then this run never writes, so nothing the file held is lost.
     bool writable = true;
@@ -46,7 +48,7 @@ enum class LoadProblem {
     None,
     NoDataFolder,    // Zelmivo\Dati cannot be made, or there is no folder to make it in
     Unreadable,      // held by another program, or a read failed part-way
-    Unrepresentable  // holds characters the catalogue cannot keep
+    Unrepresentable  // cannot be decoded faithfully: not valid in its encoding
 };
 
 struct LoadResult {

@@ -1,11 +1,13 @@
 #include "catalogue_text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "text.h"
 #include "utf8.h"
@@ -16,24 +18,76 @@ namespace {
 
 const char kCategoriesKeyword[] = "CATEGORIE";
 const char kAppsKeyword[] = "APP";
-const char kByteOrderMark[] = "\xEF\xBB\xBF";
-const char kUtf16LittleEndianMark[] = "\xFF\xFE";
-const char kUtf16BigEndianMark[] = "\xFE\xFF";
-// The blanks of a line, and the NUL that ends what is read of it.
-const std::string_view kBlanksAndNul(" \t\n\v\f\r\0", 7);
+const std::string_view kUtf8Mark("\xEF\xBB\xBF");
+const std::string_view kUtf16LittleEndianMark("\xFF\xFE");
+const std::string_view kUtf16BigEndianMark("\xFE\xFF");
 constexpr std::size_t kCategoryIdWidth = 10;
 
-// The part of a line in the given columns; columns past its end are empty,
-// so short lines read as far as they go.
-std::string_view Column(std::string_view line, std::size_t start, std::size_t length) {
-    return start < line.size() ? line.substr(start, length) : std::string_view();
+// Blanks and ASCII's other control characters, NUL among them: they hold
+// nothing a field keeps.
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+bool StartsWith(std::string_view text, std::string_view start) {
+    return text.substr(0, start.size()) == start;
 }
 
-std::string Trimmed(std::string_view text) { return std::string(Common::TrimmedView(text)); }
+// How much printable ASCII `text` starts with: up to its first control
+// character (a line break among them) or byte of a multi-byte character.
+std::size_t PlainLength(std::string_view text) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    constexpr std::uint64_t kBlanks = 0x2020202020202020ull;
+    std::size_t at = 0;
+    for (std::uint64_t word; at + 8 <= text.size(); at += 8) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        // A byte below a blank borrows into its high bit, unless it had one.
+        if (((word | ((word - kBlanks) & ~word)) & kHighBits) != 0) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) - 0x20u < 0x60u) ++at;
+    return at;
+}
+
+// A control character in a field would split or cut its line when written.
+std::string WithoutControls(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < ' ') c = ' ';
+    }
+    return text;
+}
+
+// Cuts a line into its columns, each a number of characters; columns past
+// its end are empty, so short lines read as far as they go. Control
+// characters read as blanks.
+class Columns {
+public:
+    // A line of printable ASCII alone, as most are, has byte columns.
+    Columns(std::string_view line, bool plainLine) : rest(line), plain(plainLine) {}
+
+    // The next `width` characters, without the blanks around them.
+    std::string Field(std::size_t width) {
+        const std::string_view column =
+            plain ? rest.substr(0, width) : Common::FirstCodePoints(rest, width);
+        rest.remove_prefix(column.size());
+        std::string_view kept = Common::TrimmedView(column);
+        if (plain) return std::string(kept);
+        while (!kept.empty() && IsBlankOrControl(kept.front())) kept.remove_prefix(1);
+        while (!kept.empty() && IsBlankOrControl(kept.back())) kept.remove_suffix(1);
+        return WithoutControls(std::string(kept));
+    }
+
+    // The rest of the line with its blanks.
+    std::string Rest() const {
+        return plain ? std::string(rest) : WithoutControls(std::string(rest));
+    }
+
+private:
+    std::string_view rest;
+    bool plain;
+};
 
 void AppendPadded(std::string& out, const std::string& text, std::size_t width) {
     out += text;
-    if (text.size() < width) out.append(width - text.size(), ' ');
+    const std::size_t count = Common::CodePointCount(text);
+    if (count < width) out.append(width - count, ' ');
 }
 
 void AppendCategoryLine(std::string& out, const Categoria& category) {
@@ -48,27 +102,36 @@ void AppendAppLine(std::string& out, const App& app) {
     out += app.pathname;
 }
 
-// The file's characters, one byte each, and what they were encoded in; the
-// view points into `bytes` or, for UTF-8, into `decoded`.
+// The file's text as UTF-8 and what it was encoded in; the view points into
+// `bytes` when they are that text already, else into `decoded`.
 std::string_view Decode(const std::string& bytes, std::string& decoded, ParsedCatalogue& parsed) {
-    if (bytes.compare(0, 3, kByteOrderMark) == 0) {
+    std::string_view text(bytes);
+    Common::Decoded result;
+    if (StartsWith(text, kUtf8Mark)) {
         parsed.encoding = TextEncoding::Utf8WithMark;
-        Common::Utf8Decoding result = Common::DecodeUtf8(bytes.substr(3));
-        if (!result.valid) {
-            parsed.lossless = false;
-            return std::string_view(bytes).substr(3);
+        text.remove_prefix(kUtf8Mark.size());
+        if (Common::ShapeOfUtf8(text) != Common::Utf8Shape::Invalid) return text;
+        result = Common::DecodeUtf8(text);
+    } else if (StartsWith(text, kUtf16LittleEndianMark)) {
+        parsed.encoding = TextEncoding::Utf16Le;
+        result = Common::DecodeUtf16(text.substr(2), Common::ByteOrder::LittleEndian);
+    } else if (StartsWith(text, kUtf16BigEndianMark)) {
+        parsed.encoding = TextEncoding::Utf16Be;
+        result = Common::DecodeUtf16(text.substr(2), Common::ByteOrder::BigEndian);
+    } else {
+        // Plain ASCII reads the same either way, and Windows-1252 letters are
+        // rarely valid UTF-8, so only text that needs UTF-8 is taken as such.
+        switch (Common::ShapeOfUtf8(text)) {
+            case Common::Utf8Shape::Ascii:
+                return text;
+            case Common::Utf8Shape::MultiByte:
+                parsed.encoding = TextEncoding::Utf8;
+                return text;
+            case Common::Utf8Shape::Invalid:
+                break;
         }
-        parsed.lossless = result.lossless;
-        decoded = std::move(result.text);
-        return decoded;
+        result.text = Common::DecodeWindows1252(text);
     }
-    // Plain ASCII reads the same either way, and Latin-1 letters are rarely
-    // valid UTF-8, so only text that needs UTF-8 is taken as such.
-    if (!Common::ReadsAsUtf8(bytes)) {
-        return bytes;
-    }
-    Common::Utf8Decoding result = Common::DecodeUtf8(bytes);
-    parsed.encoding = TextEncoding::Utf8;
     parsed.lossless = result.lossless;
     decoded = std::move(result.text);
     return decoded;
@@ -81,45 +144,22 @@ std::int32_t Clamped(std::int64_t number) {
 }
 
 // `number` is the id as the line writes it, whatever its size.
-Categoria CategoryFromLine(std::string_view line, std::int64_t& number) {
-    number = Common::ParseInt64(std::string(Column(line, kNameWidth, std::string::npos)));
-    return Categoria(Clamped(number), Trimmed(Column(line, 0, kNameWidth)));
+Categoria CategoryFromLine(std::string_view line, bool plain, std::int64_t& number) {
+    Columns columns(line, plain);
+    std::string name = columns.Field(kNameWidth);
+    number = Common::ParseInt64(columns.Field(std::string_view::npos));
+    return Categoria(Clamped(number), std::move(name));
 }
 
 // Gives the category column's whole number.
-std::int64_t AppFromLine(std::string_view line, App& app) {
-    std::size_t at = 0;
-    const std::int64_t number =
-        Common::ParseInt64(std::string(Common::TrimmedView(Column(line, at, kCategoryIdWidth))));
+std::int64_t AppFromLine(std::string_view line, bool plain, App& app) {
+    Columns columns(line, plain);
+    const std::int64_t number = Common::ParseInt64(columns.Field(kCategoryIdWidth));
     app.categoryId = Clamped(number);
-    at += kCategoryIdWidth;
-    app.description = Trimmed(Column(line, at, kDescriptionWidth));
-    at += kDescriptionWidth;
-    app.parameters = Trimmed(Column(line, at, kParametersWidth));
-    at += kParametersWidth;
-    app.pathname = std::string(Column(line, at, std::string::npos));
+    app.description = columns.Field(kDescriptionWidth);
+    app.parameters = columns.Field(kParametersWidth);
+    app.pathname = columns.Rest();
     return number;
-}
-
-// Such a file is not read yet; its lines, split at the unit 0x000A, are only
-// counted, with the same blanks as a line of bytes.
-std::size_t CountUtf16Lines(const std::string& bytes) {
-    const bool bigEndian = bytes.compare(0, 2, kUtf16BigEndianMark) == 0;
-    std::size_t lines = 0;
-    bool blank = true;
-    for (std::size_t at = 2; at < bytes.size(); at += 2) {
-        const unsigned first = static_cast<unsigned char>(bytes[at]);
-        const unsigned second =
-            at + 1 < bytes.size() ? static_cast<unsigned char>(bytes[at + 1]) : 0;
-        const unsigned unit = bigEndian ? first << 8 | second : second << 8 | first;
-        if (unit == '\n') {
-            lines += blank ? 0 : 1;
-            blank = true;
-        } else if (unit != ' ' && (unit < '\t' || unit > '\r')) {
-            blank = false;
-        }
-    }
-    return lines + (blank ? 0 : 1);
 }
 
 // Reads the lines in order; an entry joins the first category above it with
@@ -130,21 +170,21 @@ public:
     LineReader(Catalogue& target, std::size_t& unreadLines)
         : catalogue(target), unread(unreadLines) {}
 
-    void Read(std::string_view line) {
-        const std::string_view whole = line;
-        line = line.substr(0, line.find('\0'));
+    void Read(std::string_view line, bool plain) {
+        const std::string_view hidden = line.substr(std::min(line.find('\0'), line.size()));
+        line.remove_suffix(hidden.size());
         if (line == kCategoriesKeyword) {
             inCategories = true;
             inApps = false;
         } else if (line == kAppsKeyword) {
             inApps = true;
             inCategories = false;
-        } else if (Common::TrimmedView(line).empty()) {
+        } else if (std::all_of(line.begin(), line.end(), IsBlankOrControl)) {
             // What a NUL hides is not read either.
-            if (whole.find_first_not_of(kBlanksAndNul) != std::string_view::npos) ++unread;
+            if (!std::all_of(hidden.begin(), hidden.end(), IsBlankOrControl)) ++unread;
         } else if (inCategories) {
             std::int64_t number = 0;
-            catalogue.categories.push_back(CategoryFromLine(line, number));
+            catalogue.categories.push_back(CategoryFromLine(line, plain, number));
             // Above the 32-bit range the id is made one that gets renumbered,
             // so that two such categories stay apart.
             if (number > std::numeric_limits<std::int32_t>::max()) {
@@ -153,7 +193,7 @@ public:
             firstWithNumber.emplace(number, catalogue.categories.size() - 1);
         } else if (inApps) {
             App app;
-            auto found = firstWithNumber.find(AppFromLine(line, app));
+            auto found = firstWithNumber.find(AppFromLine(line, plain, app));
             if (found != firstWithNumber.end()) {
                 catalogue.categories[found->second].apps.push_back(std::move(app));
             } else {
@@ -176,33 +216,29 @@ private:
 
 ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
     ParsedCatalogue parsed;
-    if (bytes.compare(0, 2, kUtf16LittleEndianMark) == 0 ||
-        bytes.compare(0, 2, kUtf16BigEndianMark) == 0) {
-        parsed.unreadLines = CountUtf16Lines(bytes);
-        return parsed;
-    }
     std::string decoded;
     const std::string_view text = Decode(bytes, decoded, parsed);
     LineReader reader(parsed.catalogue, parsed.unreadLines);
     std::size_t start = 0;
     while (start < text.size()) {
-        // CR LF, LF or CR alone ends the line; memchr keeps the scan fast.
-        const char* from = text.data() + start;
-        std::size_t rest = text.size() - start;
-        const void* lineFeed = std::memchr(from, '\n', rest);
-        std::size_t length = lineFeed != nullptr ? static_cast<const char*>(lineFeed) - from : rest;
-        const void* carriageReturn = std::memchr(from, '\r', length);
-        if (carriageReturn != nullptr) length = static_cast<const char*>(carriageReturn) - from;
-        std::size_t end = start + length;
-        reader.Read(text.substr(start, length));
-        start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
+        const std::string_view rest = text.substr(start);
+        // CR LF, LF or CR alone ends the line; one scan finds the end of a
+        // plain line, memchr that of any other.
+        std::size_t length = PlainLength(rest);
+        const bool plain = length == rest.size() || rest[length] == '\r' || rest[length] == '\n';
+        if (!plain) {
+            length = std::min(rest.find('\n', length), rest.size());
+            length = std::min(rest.substr(0, length).find('\r'), length);
+        }
+        reader.Read(rest.substr(0, length), plain);
+        start += length + 1;
+        if (length + 1 < rest.size() && rest[length] == '\r' && rest[length + 1] == '\n') ++start;
     }
     GiveCategoriesOwnIds(parsed.catalogue);
     return parsed;
 }
 
-std::string FormatCatalogueText(const Catalogue& catalogue, TextEncoding encoding) {
+CatalogueBytes FormatCatalogueText(const Catalogue& catalogue, TextEncoding encoding) {
     std::string text;
     std::size_t size = 16;
     for (const Categoria& category : catalogue.categories) {
@@ -228,17 +264,33 @@ std::string FormatCatalogueText(const Catalogue& catalogue, TextEncoding encodin
         }
     }
     switch (encoding) {
-        case TextEncoding::Latin1:
-            // Letters such as "\xC3\xA8" would read back as UTF-8 and shift
-            // the columns; the byte-order mark keeps them what they are.
-            if (!Common::ReadsAsUtf8(text)) return text;
-            return kByteOrderMark + Common::EncodeUtf8(text);
+        case TextEncoding::Windows1252: {
+            // ASCII is the same bytes in both.
+            if (Common::ShapeOfUtf8(text) == Common::Utf8Shape::Ascii) {
+                return {std::move(text), encoding};
+            }
+            // Characters beyond it need UTF-8, and so do letters such as "Ã¨"
+            // whose bytes would read back as UTF-8 as other letters.
+            Common::Encoded encoded = Common::EncodeWindows1252(text);
+            if (encoded.fits && Common::ShapeOfUtf8(encoded.bytes) == Common::Utf8Shape::Invalid) {
+                return {std::move(encoded.bytes), encoding};
+            }
+            return {std::string(kUtf8Mark) + text, TextEncoding::Utf8WithMark};
+        }
         case TextEncoding::Utf8:
-            return Common::EncodeUtf8(text);
+            return {std::move(text), encoding};
         case TextEncoding::Utf8WithMark:
-            return kByteOrderMark + Common::EncodeUtf8(text);
+            return {std::string(kUtf8Mark) + text, encoding};
+        case TextEncoding::Utf16Le:
+            return {std::string(kUtf16LittleEndianMark) +
+                        Common::EncodeUtf16(text, Common::ByteOrder::LittleEndian),
+                    encoding};
+        case TextEncoding::Utf16Be:
+            return {std::string(kUtf16BigEndianMark) +
+                        Common::EncodeUtf16(text, Common::ByteOrder::BigEndian),
+                    encoding};
     }
-    return text;
+    return {std::move(text), encoding};
 }
 
 std::string FormatCategoryLine(const Categoria& category) {
@@ -249,7 +301,7 @@ std::string FormatCategoryLine(const Categoria& category) {
 
 Categoria ParseCategoryLine(const std::string& line) {
     std::int64_t number = 0;
-    return CategoryFromLine(line, number);
+    return CategoryFromLine(line, PlainLength(line) == line.size(), number);
 }
 
 std::string FormatAppLine(const App& app) {
@@ -258,7 +310,9 @@ std::string FormatAppLine(const App& app) {
     return line;
 }
 
-void ParseAppLine(const std::string& line, App& app) { AppFromLine(line, app); }
+void ParseAppLine(const std::string& line, App& app) {
+    AppFromLine(line, PlainLength(line) == line.size(), app);
+}
 
 void GiveCategoriesOwnIds(Catalogue& catalogue) {
     std::unordered_set<std::int32_t> kept;

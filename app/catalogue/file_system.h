@@ -1,5 +1,5 @@
-// The few operating-system calls under the catalogue file. Paths are narrow
-// (Latin-1) texts with backslash separators.
+// The few operating-system calls under the catalogue file. Paths are UTF-8
+// texts with backslash separators.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@ void PauseMilliseconds(std::uint32_t milliseconds);
 SystemError PathNotFoundError();
 
 // The per-user local application-data folder without a trailing separator;
-// empty when the system does not supply one that a narrow text can name.
+// empty when the system does not supply one.
 std::string LocalAppDataFolder();
 
 enum class PathKind {

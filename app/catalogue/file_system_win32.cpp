@@ -27,10 +27,6 @@ std::string SystemErrorText(SystemError error) {
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length > 0 ? std::wstring(buffer, length) : std::wstring();
     LocalFree(buffer);
-    // The message is shown as narrow text: other letters would turn into others.
-    for (wchar_t& c : text) {
-        if (c > 0xFF) c = L'?';
-    }
     std::string narrow = Common::Trim(Common::WideToNarrow(text));
     if (narrow.empty()) narrow = "Errore di sistema";
     return narrow + " (codice " + Common::FormatInt64(error) + ")";
@@ -51,19 +47,7 @@ std::string LocalAppDataFolder() {
     if (FAILED(result)) {
         return std::string();
     }
-    std::wstring folder(buffer);
-    if (Common::IsNarrowable(folder)) {
-        return Common::WideToNarrow(folder);
-    }
-    // Narrowing a name such as C:\Users\Łukasz would name another folder; the
-    // short 8.3 name of the same folder is often plain ASCII.
-    wchar_t shortName[MAX_PATH] = {};
-    DWORD length = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    std::wstring shortFolder(shortName, length);
-    return Common::IsNarrowable(shortFolder) ? Common::WideToNarrow(shortFolder) : std::string();
+    return Common::WideToNarrow(buffer);
 }
 
 PathStatus StatusOf(const std::string& path) {

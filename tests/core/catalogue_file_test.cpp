@@ -91,7 +91,8 @@ protected:
 
 TEST_F(CatalogueFileTest, ASaveWritesTheWholeTextAndLoadsBack) {
     ASSERT_TRUE(Save(WorkedExample()));
-    EXPECT_EQ(ReadBytes(path), FormatCatalogueText(WorkedExample(), TextEncoding::Latin1));
+    EXPECT_EQ(ReadBytes(path),
+              FormatCatalogueText(WorkedExample(), TextEncoding::Windows1252).bytes);
     EXPECT_FALSE(PathExists(newPath));
     LoadResult loaded = LoadCatalogue();
     EXPECT_EQ(loaded.problem, LoadProblem::None);
@@ -101,29 +102,36 @@ TEST_F(CatalogueFileTest, ASaveWritesTheWholeTextAndLoadsBack) {
 }
 
 TEST_F(CatalogueFileTest, AFileIsWrittenBackInTheEncodingItCameIn) {
-    // Characters the catalogue cannot keep: the file is shown, never written.
-    const std::string beyond = "CATEGORIE\r\nZ\xC5\x81" + std::string(48, ' ') + "1\r\n";
+    // Bytes that are not UTF-8 behind its mark: the file is shown, never written.
+    const std::string lossy =
+        std::string("\xEF\xBB\xBF") + "CATEGORIE\r\nZ\xE8" + std::string(48, ' ') + "1\r\n";
     ASSERT_EQ(LoadCatalogue().file.path, path);
-    WriteBytes(path, beyond);
+    WriteBytes(path, lossy);
     LoadResult shown = LoadCatalogue();
     EXPECT_EQ(shown.problem, LoadProblem::Unrepresentable);
-    EXPECT_EQ(Listing(shown.catalogue), "Z?#1{}");
+    EXPECT_EQ(Listing(shown.catalogue), "Z\uFFFD#1{}");
     shown.catalogue.AddCategory("Nuova");
     EXPECT_FALSE(SaveCatalogue(shown.catalogue, shown.file).saved);
-    EXPECT_EQ(ReadBytes(path), beyond);
+    EXPECT_EQ(ReadBytes(path), lossy);
     EXPECT_FALSE(PathExists(backupPath));
 
     Catalogue accented;
-    accented.categories.assign({Categoria(1, "Caff\xE8")});
+    accented.categories.assign({Categoria(1, "Caffè")});
     for (TextEncoding encoding :
-         {TextEncoding::Latin1, TextEncoding::Utf8, TextEncoding::Utf8WithMark}) {
-        WriteBytes(path, FormatCatalogueText(accented, encoding));
+         {TextEncoding::Windows1252, TextEncoding::Utf8, TextEncoding::Utf8WithMark,
+          TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+        WriteBytes(path, FormatCatalogueText(accented, encoding).bytes);
         LoadResult loaded = LoadCatalogue();
         EXPECT_EQ(loaded.problem, LoadProblem::None);
         EXPECT_EQ(loaded.file.encoding, encoding);
-        loaded.catalogue.RenameCategory(1, "T\xE8");
-        ASSERT_TRUE(SaveCatalogue(loaded.catalogue, loaded.file).saved);
-        EXPECT_EQ(ReadBytes(path), FormatCatalogueText(loaded.catalogue, encoding));
+        // Windows-1252 given a character beyond it turns UTF-8 for good.
+        const TextEncoding kept =
+            encoding == TextEncoding::Windows1252 ? TextEncoding::Utf8WithMark : encoding;
+        for (const char* name : {"Tè 😀", "Tè"}) {
+            loaded.catalogue.RenameCategory(1, name);
+            ASSERT_TRUE(SaveCatalogue(loaded.catalogue, loaded.file).saved);
+            EXPECT_EQ(ReadBytes(path), FormatCatalogueText(loaded.catalogue, kept).bytes) << name;
+        }
     }
 }
 
@@ -152,7 +160,7 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
         EXPECT_FALSE(PathExists(newPath));
         // The next save tries again, keeping the file as it was beside it.
         ASSERT_TRUE(SaveCatalogue(changed, file).saved);
-        EXPECT_EQ(ReadBytes(path), FormatCatalogueText(changed, TextEncoding::Latin1));
+        EXPECT_EQ(ReadBytes(path), FormatCatalogueText(changed, TextEncoding::Windows1252).bytes);
         EXPECT_EQ(ReadBytes(backupPath), old);
         WriteBytes(path, old);
         Remove(backupPath);
@@ -248,23 +256,23 @@ TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
 }
 
 TEST_F(CatalogueFileTest, AFileWithUnreadLinesIsKeptAsideOnceBeforeItIsReplaced) {
-    // Notepad's "Unicode", not read yet: all of it is kept.
-    std::string utf16 = "\xFF\xFE";
-    for (char c : FormatCatalogueText(WorkedExample(), TextEncoding::Latin1)) utf16 += {c, '\0'};
+    // Keywords typed in the wrong letter case: all of it is kept.
+    const std::string unread =
+        "Categorie\r\n" + FormatCatalogueText(WorkedExample(), TextEncoding::Windows1252).bytes;
     ASSERT_EQ(LoadCatalogue().file.path, path);
-    WriteBytes(path, utf16);
+    WriteBytes(path, unread);
     WriteBytes(keptPath, "older");
     LoadResult run = LoadCatalogue();
-    EXPECT_EQ(run.unreadLines, 6u);
+    EXPECT_EQ(run.unreadLines, 1u);
     run.catalogue.AddCategory("Nuova");
     FailFileStepForTests(FileStep::KeepAside, 1, 5);
     SaveResult failed = SaveCatalogue(run.catalogue, run.file);
     EXPECT_TRUE(!failed.saved && failed.error == 5u);
-    EXPECT_EQ(ReadBytes(path), utf16);
+    EXPECT_EQ(ReadBytes(path), unread);
     for (int save = 1; save <= 2; ++save) {
         ASSERT_TRUE(SaveCatalogue(run.catalogue, run.file).saved);
         EXPECT_EQ(run.file.keptAsidePath, keptPath + ".2");
-        EXPECT_EQ(ReadBytes(keptPath + ".2"), utf16);
+        EXPECT_EQ(ReadBytes(keptPath + ".2"), unread);
         EXPECT_EQ(ReadBytes(keptPath), "older");
         EXPECT_FALSE(PathExists(keptPath + ".3"));
     }

@@ -83,21 +83,22 @@ TEST(Catalogue, EditDeleteAndReorder) {
 
 TEST(Catalogue, FieldsAreFittedToTheirColumns) {
     Catalogue catalogue;
-    catalogue.AddCategory(std::string(49, 'n') + " tail");
-    EXPECT_EQ(catalogue.categories[0].name, std::string(49, 'n'));
-    catalogue.RenameCategory(1, std::string("\na\r\nb\0c\r", 8));
-    EXPECT_EQ(catalogue.categories[0].name, "a  b c");
+    // Widths count characters, and a cut never halves one.
+    catalogue.AddCategory(std::string(48, 'n') + " 😀tail");
+    EXPECT_EQ(catalogue.categories[0].name, std::string(48, 'n') + " 😀");
+    catalogue.RenameCategory(1, std::string("\na\r\nb\0c\x1F\td\r", 11));
+    EXPECT_EQ(catalogue.categories[0].name, "a  b c  d");
 
-    catalogue.AddApp(1, std::string(60, 'd'), std::string(" C:\\a\rb\n.exe\0 ", 14),
+    catalogue.AddApp(1, std::string(60, 'd'), std::string(" C:\\a\rb\n.exe\0\t ", 15),
                      std::string(130, 'p'));
     App& app = catalogue.categories[0].apps[0];
     EXPECT_EQ(app.description, std::string(50, 'd'));
-    EXPECT_EQ(app.pathname, " C:\\a b .exe  ");
+    EXPECT_EQ(app.pathname, " C:\\a b .exe   ");
     EXPECT_EQ(app.parameters, std::string(128, 'p'));
 
-    catalogue.EditApp(AppKey(1, app.id), "\xE8 ok\n", std::string(300, 'x') + "\n",
+    catalogue.EditApp(AppKey(1, app.id), "è ok\n", std::string(300, 'x') + "\n",
                       " -a\r\n-b " + std::string(130, 'q'));
-    EXPECT_EQ(app.description, "\xE8 ok");
+    EXPECT_EQ(app.description, "è ok");
     EXPECT_EQ(app.pathname, std::string(300, 'x') + " ");
     EXPECT_EQ(app.parameters, "-a  -b " + std::string(121, 'q'));
 }

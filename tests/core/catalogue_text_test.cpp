@@ -4,6 +4,7 @@
 
 #include "catalogue_helpers.h"
 #include "text.h"
+#include "utf8.h"
 
 namespace {
 
@@ -14,12 +15,12 @@ std::string Blanks(std::size_t count) { return std::string(count, ' '); }
 
 // Lines as a text editor may leave them, each column padded to its width.
 std::string CategoryLine(const std::string& name, const std::string& id) {
-    return name + Blanks(50 - name.size()) + id + "\r\n";
+    return Common::PadRight(name, ' ', 50) + id + "\r\n";
 }
 std::string EntryLine(const std::string& categoryId, const std::string& description,
                       const std::string& pathname) {
-    return categoryId + Blanks(10 - categoryId.size()) + description +
-           Blanks(50 - description.size() + 128) + pathname + "\r\n";
+    return Common::PadRight(categoryId, ' ', 10) + Common::PadRight(description, ' ', 50) +
+           Blanks(128) + pathname + "\r\n";
 }
 
 TEST(CatalogueText, WorkedExampleIsByteExact) {
@@ -28,10 +29,10 @@ TEST(CatalogueText, WorkedExampleIsByteExact) {
                              "C:\\Note\\lista.txt" + Blanks(111) + "C:\\Windows\\notepad.exe\r\n2" +
                              Blanks(9) + "Solitario" + Blanks(41 + 128) + "D:\\Giochi\\sol.exe\r\n";
     EXPECT_EQ(text.size(), 541u);
-    EXPECT_EQ(FormatCatalogueText(WorkedExample(), TextEncoding::Latin1), text);
+    EXPECT_EQ(FormatCatalogueText(WorkedExample(), TextEncoding::Windows1252).bytes, text);
     ParsedCatalogue parsed = ParseCatalogueText(text);
     EXPECT_EQ(Listing(parsed.catalogue), Listing(WorkedExample()));
-    EXPECT_EQ(parsed.encoding, TextEncoding::Latin1);
+    EXPECT_EQ(parsed.encoding, TextEncoding::Windows1252);
     EXPECT_TRUE(parsed.lossless);
 }
 
@@ -44,9 +45,6 @@ TEST(CatalogueText, ReaderIsLenientGivesEveryCategoryAnIdOfItsOwnAndCountsWhatIt
         Common::ReplaceAll("CATEGORIE\r\n" + u + g + "APP\r\n" + b + s, "\r\n", "\n");
     std::string returns = Common::ReplaceAll(lineFeeds, "\n", "\r");
     returns.pop_back();
-    // Notepad's "Unicode": the example's own lines, one blank.
-    std::string utf16 = "\xFF\xFE", utf16BigEndian = "\xFE\xFF";
-    for (char c : lineFeeds + " \r\n") utf16 += {c, '\0'}, utf16BigEndian += {'\0', c};
     struct Case {
         std::string text;
         std::string listing;
@@ -54,8 +52,6 @@ TEST(CatalogueText, ReaderIsLenientGivesEveryCategoryAnIdOfItsOwnAndCountsWhatIt
     } cases[] = {
         {lineFeeds, example, 0},
         {returns, example, 0},
-        {utf16, "", 6},
-        {utf16BigEndian, "", 6},
         // Keywords retyped: nothing is read.
         {"Categorie\r\n" + u + "App\r\n" + b, "", 4},
         // Sections repeat; an entry joins a category read before it, or none.
@@ -72,10 +68,11 @@ TEST(CatalogueText, ReaderIsLenientGivesEveryCategoryAnIdOfItsOwnAndCountsWhatIt
              "0         Solo   \r\n-7" + Blanks(8) + "Con parametri" + Blanks(37) + " -x -y \r\n" +
              EntryLine("-7", "Ultima", "  C:\\u.exe  "),
          "Corta#0{Solo||} Sette#-7{Con parametri|-x -y|,Ultima||  C:\\u.exe  }", 1},
-        // A NUL cuts its line and CR alone ends one, so no field holds a break.
-        {"CATEGORIE\nf\r\x01\ndue\0x\r\n \0\0x\r\0\r\nAPP\r0"s + Blanks(9) + "a\0"s + Blanks(60) +
-             "z\r",
-         "f#0{a||} \x01#1{} due#2{}", 1},
+        // A NUL cuts its line and CR alone ends one, so no field holds a break;
+        // other control characters read as blanks.
+        {"CATEGORIE\nf\x01g\r\x01\ndue\0x\r\n \0\0x\r\0\r\nAPP\r0"s + Blanks(9) + "\x05w\x1Bz\0"s +
+             Blanks(60) + "z\r" + EntryLine("0", "d", "\tC:\\p\x1F.exe "),
+         "f g#0{w z||,d|| C:\\p .exe } due#1{}", 1},
         // A repeated id, or one below what an entry's column holds, is renumbered
         // with the smallest free positive id; entries join the first holder.
         {"CATEGORIE\r\n" + CategoryLine("Uno", "5") + CategoryLine("Due", "5") +
@@ -94,48 +91,75 @@ TEST(CatalogueText, ReaderIsLenientGivesEveryCategoryAnIdOfItsOwnAndCountsWhatIt
         ParsedCatalogue parsed = ParseCatalogueText(c.text);
         EXPECT_EQ(Listing(parsed.catalogue), c.listing) << c.text;
         EXPECT_EQ(parsed.unreadLines, c.unread) << c.text;
-        EXPECT_EQ(parsed.encoding, TextEncoding::Latin1);
+        EXPECT_EQ(parsed.encoding, TextEncoding::Windows1252);
         // What was read saves in its columns and reads back the same.
-        std::string saved = FormatCatalogueText(parsed.catalogue, parsed.encoding);
+        std::string saved = FormatCatalogueText(parsed.catalogue, parsed.encoding).bytes;
         EXPECT_EQ(Listing(ParseCatalogueText(saved).catalogue), c.listing);
     }
 }
 
-TEST(CatalogueText, EditorEncodingsAreKept) {
-    Catalogue accented;
-    accented.categories.assign({Categoria(1, "Caff\xE8")});
-    accented.AddApp(1, "T\xE8 verde", "C:\\B\xE8vande\\t\xE8.exe", "--tazza=\xE0");
-    const std::string mark = "\xEF\xBB\xBF", utf8 = "Caff\xC3\xA8" + Blanks(45) + "1\r\nAPP";
+TEST(CatalogueText, EveryEncodingIsReadAndWrittenBackByteForByte) {
+    const auto lines = [](const std::string& name, const std::string& description) {
+        return "CATEGORIE\r\n" + CategoryLine(name, "1") + "APP\r\n" +
+               EntryLine("1", description, "C:\\" + name + ".exe");
+    };
+    using Common::ByteOrder;
     struct Case {
+        std::string bytes;
         TextEncoding encoding;
-        std::string start;  // the file up to its entries
+        std::string listing;
     } cases[] = {
-        {TextEncoding::Latin1, "CATEGORIE\r\nCaff\xE8" + Blanks(45) + "1\r\nAPP"},
-        {TextEncoding::Utf8, "CATEGORIE\r\n" + utf8},
-        {TextEncoding::Utf8WithMark, mark + "CATEGORIE\r\n" + utf8},
+        // One byte a character, as the program has always written; the
+        // columns count characters, and a byte Windows-1252 leaves undefined stays.
+        {"CATEGORIE\r\nCaff\xE8" + Blanks(45) + "1\r\nAPP\r\n1" + Blanks(9) + "T\xE8 verde" +
+             Blanks(42 + 128) + "C:\\B\xE8vande\\t\xE8.exe\r\n",
+         TextEncoding::Windows1252, "Caffè#1{Tè verde||C:\\Bèvande\\tè.exe}"},
+        {"CATEGORIE\r\nFattura \x96 L\x92ultima \x80\x81" + Blanks(29) + "1\r\nAPP\r\n",
+         TextEncoding::Windows1252, "Fattura – L’ultima €\u0081#1{}"},
+        {lines("Caffè", "Tè 😀"), TextEncoding::Utf8, "Caffè#1{Tè 😀||C:\\Caffè.exe}"},
+        {"\xEF\xBB\xBF" + lines("Caffè", "Tè"), TextEncoding::Utf8WithMark,
+         "Caffè#1{Tè||C:\\Caffè.exe}"},
+        // Notepad's "Unicode", and the same with the high byte first.
+        {"\xFF\xFE" + Common::EncodeUtf16(lines("Документы", "ω"), ByteOrder::LittleEndian),
+         TextEncoding::Utf16Le, "Документы#1{ω||C:\\Документы.exe}"},
+        {"\xFE\xFF" + Common::EncodeUtf16(lines("ω", "😀"), ByteOrder::BigEndian),
+         TextEncoding::Utf16Be, "ω#1{😀||C:\\ω.exe}"},
     };
     for (const Case& c : cases) {
-        std::string text = FormatCatalogueText(accented, c.encoding);
-        EXPECT_EQ(text.substr(0, c.start.size()), c.start);
-        ParsedCatalogue parsed = ParseCatalogueText(text);
-        EXPECT_EQ(parsed.encoding, c.encoding);
-        EXPECT_TRUE(parsed.lossless);
-        EXPECT_EQ(Listing(parsed.catalogue), Listing(accented));
+        ParsedCatalogue parsed = ParseCatalogueText(c.bytes);
+        EXPECT_EQ(Listing(parsed.catalogue), c.listing);
+        EXPECT_TRUE(parsed.encoding == c.encoding && parsed.lossless && parsed.unreadLines == 0)
+            << c.listing;
+        CatalogueBytes saved = FormatCatalogueText(parsed.catalogue, parsed.encoding);
+        EXPECT_EQ(saved.bytes, c.bytes) << c.listing;
+        EXPECT_EQ(saved.encoding, c.encoding) << c.listing;
     }
+}
 
-    // Latin-1 letters that happen to form UTF-8 are marked as UTF-8, or they
-    // would read back as other letters.
-    Catalogue lookalike;
-    lookalike.categories.assign({Categoria(1, "Caff\xC3\xA8")});
-    ParsedCatalogue reread =
-        ParseCatalogueText(FormatCatalogueText(lookalike, TextEncoding::Latin1));
-    EXPECT_EQ(Listing(reread.catalogue), "Caff\xC3\xA8#1{}");
-    EXPECT_EQ(reread.encoding, TextEncoding::Utf8WithMark);
-
-    // Characters beyond Latin-1, and a mark before bytes that are not UTF-8.
-    for (const std::string& text : {"CATEGORIE\r\nZ\xC5\x81\xC3\xB3" + Blanks(46) + "1\r\n",
-                                    mark + "CATEGORIE\r\nCaff\xE8" + Blanks(45) + "1\r\n"}) {
-        EXPECT_FALSE(ParseCatalogueText(text).lossless) << text;
+TEST(CatalogueText, WhatWindows1252CannotHoldIsWrittenAsUtf8AndWhatCannotBeDecodedIsTold) {
+    // Beyond it, or letters whose bytes would read back as UTF-8 as others.
+    const std::string mark = "\xEF\xBB\xBF";
+    for (const std::string name : {"Caffè 😀", "CaffÃ¨"}) {
+        Catalogue catalogue;
+        catalogue.categories.assign({Categoria(1, name)});
+        CatalogueBytes saved = FormatCatalogueText(catalogue, TextEncoding::Windows1252);
+        EXPECT_EQ(saved.encoding, TextEncoding::Utf8WithMark);
+        EXPECT_EQ(saved.bytes, mark + "CATEGORIE\r\n" + CategoryLine(name, "1") + "APP\r\n");
+        EXPECT_EQ(Listing(ParseCatalogueText(saved.bytes).catalogue), name + "#1{}");
+    }
+    // A mark before bytes that are not UTF-8, an unpaired surrogate.
+    const auto utf16 = [](const std::string& text) {
+        return Common::EncodeUtf16(text, Common::ByteOrder::LittleEndian);
+    };
+    const std::pair<std::string, std::string> lossy[] = {
+        {mark + "CATEGORIE\r\nCaff\xE8" + Blanks(45) + "1\r\n", "Caff\uFFFD#1{}"},
+        {"\xFF\xFE" + utf16("CATEGORIE\r\nx") + "\x3D\xD8" + utf16(Blanks(48) + "1"),
+         "x\uFFFD#1{}"},
+    };
+    for (const auto& [bytes, listing] : lossy) {
+        ParsedCatalogue parsed = ParseCatalogueText(bytes);
+        EXPECT_FALSE(parsed.lossless) << listing;
+        EXPECT_EQ(Listing(parsed.catalogue), listing);
     }
 }
 

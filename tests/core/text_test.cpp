@@ -2,43 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "utf8.h"
 
 namespace {
 
 using Common::ParseInt32;
+using namespace std::string_literals;
 
-TEST(TextConversion, EveryByteSurvivesWideningAndNarrowing) {
-    std::string all;
-    for (int b = 1; b < 256; ++b) {
-        all.push_back(static_cast<char>(b));
-    }
-    std::wstring wide = Common::NarrowToWide(all);
-    ASSERT_EQ(wide.size(), 255u);
-    EXPECT_EQ(wide[0xE8 - 1], static_cast<wchar_t>(0x00E8));
-    EXPECT_EQ(Common::WideToNarrow(wide), all);
-
-    EXPECT_EQ(Common::NarrowToWide(std::string("ab\0cd", 5)), L"ab");
-    EXPECT_EQ(Common::WideToNarrow(std::wstring(1, static_cast<wchar_t>(0x20AC))), "\xAC");
-    EXPECT_EQ(Common::WideToNarrow(std::wstring(L"a\0b", 3)), std::string("a\0b", 3));
+// UTF-16 code units, the same on every platform whatever wchar_t's width.
+std::wstring Units(std::initializer_list<unsigned> units) {
+    std::wstring wide;
+    for (unsigned unit : units) wide.push_back(static_cast<wchar_t>(unit));
+    return wide;
 }
 
-TEST(TextCase, OnlyAsciiLettersChange) {
-    EXPECT_EQ(Common::ToUpper("abz AZ09 \xE0\xE8\xFE\xC8 \xF7\xFF\xDF {`@["),
-              "ABZ AZ09 \xC0\xC8\xDE\xC8 \xF7\xFF\xDF {`@[");
-    EXPECT_EQ(Common::ToLower("ABZ az09 \xC0\xC8\xDE\xE8 \xD7\xDF {`@["),
-              "abz az09 \xE0\xE8\xFE\xE8 \xD7\xDF {`@[");
+TEST(TextConversion, Utf8AndUtf16BothWaysAndWhatCannotConvertBecomesAReplacement) {
+    const std::pair<std::string, std::wstring> lossless[] = {
+        {"Caffè ω", Units({'C', 'a', 'f', 'f', 0xE8, ' ', 0x3C9})},
+        {"€😀", Units({0x20AC, 0xD83D, 0xDE00})},
+    };
+    for (const auto& [utf8, utf16] : lossless) {
+        EXPECT_EQ(Common::NarrowToWide(utf8), utf16) << utf8;
+        EXPECT_EQ(Common::WideToNarrow(utf16), utf8) << utf8;
+    }
+    // A byte of no valid sequence, each: Latin-1, cut short, overlong; and a NUL ends.
+    EXPECT_EQ(Common::NarrowToWide(std::string("\xE8\xF0\x9F\x98\xC0\xAFx\0c", 9)),
+              Units({0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD, 'x'}));
+    EXPECT_EQ(Common::WideToNarrow(Units({0xD83D, 'x', 0xDE00, 0xD83D, 0xFF01, 0xD83D})),
+              "\uFFFDx\uFFFD\uFFFD\uFF01\uFFFD");
+    EXPECT_EQ(Common::WideToNarrow(Units({'a', 0, 'b'})), std::string("a\0b", 3));
+}
+
+TEST(TextCase, OnlyAsciiAndLatin1LettersChange) {
+    EXPECT_EQ(Common::ToUpper("abz AZ09 àèþÈ ÷ÿß {`@[ ωé😀"), "ABZ AZ09 ÀÈÞÈ ÷ÿß {`@[ ωÉ😀");
+    EXPECT_EQ(Common::ToLower("ABZ az09 ÀÈÞè ×ß {`@[ ΩÉ😀"), "abz az09 àèþè ×ß {`@[ Ωé😀");
 }
 
 TEST(TextReplace, CharactersAndTexts) {
     EXPECT_EQ(Common::ReplaceChar("a/b/c", '/', '\\'), "a\\b\\c");
-    EXPECT_EQ(Common::ReplaceAll("Copyright (C) 2024 (C)", "(C) ", "\xA9"),
-              "Copyright \xA9"
-              "2024 (C)");
+    EXPECT_EQ(Common::ReplaceAll("Copyright (C) 2024 (C)", "(C) ", "©"), "Copyright ©2024 (C)");
     EXPECT_EQ(Common::ReplaceAll("aaaa", "aa", "b"), "bb");
     EXPECT_EQ(Common::ReplaceAll("abc", "", "x"), "abc");
 }
@@ -46,7 +54,7 @@ TEST(TextReplace, CharactersAndTexts) {
 TEST(TextTrim, WhiteSpaceIsAsciiOnly) {
     EXPECT_EQ(Common::Trim(""), "");
     EXPECT_EQ(Common::Trim(" \t\n\v\f\r a b \r\n"), "a b");
-    EXPECT_EQ(Common::Trim("\xA0x\xA0"), "\xA0x\xA0");
+    EXPECT_EQ(Common::Trim("\u00A0x\u00A0"), "\u00A0x\u00A0");
     EXPECT_EQ(Common::Trim("\x08x\x0E"), "\x08x\x0E");
     // Column padding: runs longer than eight, tabs and letters at every offset.
     const std::string pad(13, ' ');
@@ -58,10 +66,22 @@ TEST(TextTrim, WhiteSpaceIsAsciiOnly) {
     }
 }
 
-TEST(TextPad, PadsButNeverCuts) {
-    EXPECT_EQ(Common::PadRight("ab", '0', 5), "ab000");
+TEST(TextPad, CountsCharactersPadsButNeverCuts) {
+    EXPECT_EQ(Common::PadRight("è😀", '0', 5), "è😀000");
     EXPECT_EQ(Common::PadRight("abcdef", '0', 5), "abcdef");
     EXPECT_EQ(Common::PadRight("ab", ' ', -3), "ab");
+    // A text, a count, and its first characters up to that count.
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
+        {"Fattura – L’ultima €", 50, "Fattura – L’ultima €"},
+        {"Fattura – L’ultima €", 10, "Fattura – "},
+        {"abcdefghij😀k", 11, "abcdefghij😀"},
+        {"abcdefghij😀k", 10, "abcdefghij"},
+        {"😀", 0, ""}};
+    for (const auto& [text, count, first] : cases) {
+        EXPECT_EQ(Common::FirstCodePoints(text, count), first) << text << count;
+        EXPECT_EQ(Common::CodePointCount(first), std::min(count, Common::CodePointCount(text)));
+    }
+    EXPECT_EQ(Common::CodePointCount("Fattura – L’ultima €"), 20u);
 }
 
 TEST(TextSplit, PartsBetweenSeparators) {
@@ -113,32 +133,54 @@ TEST(TextNumber, FormatsLikeI64dAndParsesLikeAtoi) {
     }
 }
 
-TEST(TextUtf8, OnlyWellFormedUtf8IsTakenAndOnlyLatin1IsKept) {
+TEST(TextEncodings, Windows1252KeepsEveryByteAndTellsWhatDoesNotFit) {
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) everyByte.push_back(static_cast<char>(b));
+    EXPECT_EQ(Common::DecodeWindows1252(everyByte.substr(0x80, 0x22)),
+              "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ\u00A0¡");
+    Common::Encoded back = Common::EncodeWindows1252(Common::DecodeWindows1252(everyByte));
+    EXPECT_TRUE(back.fits);
+    EXPECT_EQ(back.bytes, everyByte);
+    // U+0080 is no character of it: the byte 0x80 is the euro sign.
+    back = Common::EncodeWindows1252("’€–\u0080ω😀");
+    EXPECT_FALSE(back.fits);
+    EXPECT_EQ(back.bytes, "\x92\x80\x96???");
+}
+
+TEST(TextEncodings, Utf8AndUtf16DecodeWhatIsValidAndMarkTheRest) {
+    using Common::Utf8Shape;
     struct Case {
         std::string bytes;
-        bool valid;
-        bool lossless;
+        Utf8Shape shape;
         std::string text;
     } cases[] = {
-        {"Caff\xC3\xA8 \xC3\x80", true, true, "Caff\xE8 \xC0"},
-        {"\xC5\x81\xF0\x9F\x98\x80", true, false, "??"},
-        {"\xC0\xAF", false, true, ""},          // overlong "/"
-        {"\xE0\x80\xAF", false, true, ""},      // overlong, three bytes
-        {"\xED\xA0\x80", false, true, ""},      // a surrogate
-        {"\xF4\x90\x80\x80", false, true, ""},  // past U+10FFFF
-        {"ab\xC3", false, true, ""},            // cut short
-        {"\xE8 x", false, true, ""},            // Latin-1, not UTF-8
+        {"Dati", Utf8Shape::Ascii, "Dati"},
+        {"Caff\xC3\xA8 \xF0\x9F\x98\x80", Utf8Shape::MultiByte, "Caffè 😀"},
+        {"\xC0\xAF", Utf8Shape::Invalid, "\uFFFD\uFFFD"},            // overlong "/"
+        {"\xE0\x80\xAF", Utf8Shape::Invalid, "\uFFFD\uFFFD\uFFFD"},  // overlong, three bytes
+        {"\xED\xA0\x80", Utf8Shape::Invalid, "\uFFFD\uFFFD\uFFFD"},  // a surrogate
+        {"\xF4\x90\x80\x80", Utf8Shape::Invalid, "\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
+        {"ab\xC3", Utf8Shape::Invalid, "ab\uFFFD"},                            // cut short
+        {"\xE8 x", Utf8Shape::Invalid, "\uFFFD x"},                            // Windows-1252
     };
     for (const Case& c : cases) {
-        Common::Utf8Decoding decoded = Common::DecodeUtf8(c.bytes);
-        EXPECT_EQ(decoded.valid, c.valid) << c.bytes;
-        if (!c.valid) continue;
-        EXPECT_EQ(decoded.lossless, c.lossless) << c.bytes;
+        EXPECT_EQ(Common::ShapeOfUtf8(c.bytes), c.shape) << c.bytes;
+        Common::Decoded decoded = Common::DecodeUtf8(c.bytes);
         EXPECT_EQ(decoded.text, c.text);
-        if (c.lossless) {
-            EXPECT_EQ(Common::EncodeUtf8(decoded.text), c.bytes);
-        }
+        EXPECT_EQ(decoded.lossless, c.shape != Utf8Shape::Invalid) << c.bytes;
     }
+
+    using Common::ByteOrder;
+    EXPECT_EQ(Common::EncodeUtf16("aω😀", ByteOrder::LittleEndian), "a\0\xC9\x03\x3D\xD8\x00\xDE"s);
+    EXPECT_EQ(Common::EncodeUtf16("aω😀", ByteOrder::BigEndian), "\0a\x03\xC9\xD8\x3D\xDE\x00"s);
+    Common::Decoded decoded =
+        Common::DecodeUtf16("\0a\x03\xC9\xD8\x3D\xDE\x00"s, ByteOrder::BigEndian);
+    EXPECT_TRUE(decoded.lossless);
+    EXPECT_EQ(decoded.text, "aω😀");
+    // An unpaired surrogate, then half a code unit.
+    decoded = Common::DecodeUtf16("\x3D\xD8x\0y"s, ByteOrder::LittleEndian);
+    EXPECT_FALSE(decoded.lossless);
+    EXPECT_EQ(decoded.text, "\uFFFDx\uFFFD");
 }
 
 }  // namespace
