@@ -17,6 +17,23 @@ namespace {
 
 constexpr std::int32_t ownerOffset = 50;
 
+bool Storable(const std::wstring& text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        // A control character would break the file's line; half a surrogate
+        // pair is no character at all.
+        if (text[at] < L' ' || IS_LOW_SURROGATE(text[at])) return false;
+        if (IS_HIGH_SURROGATE(text[at])) {
+            if (at + 1 == text.size() || !IS_LOW_SURROGATE(text[at + 1])) return false;
+            ++at;
+        }
+    }
+    return true;
+}
+
+std::string UnstorableFieldMessage(const std::string& fieldName) {
+    return "Il campo \"" + fieldName + "\" contiene caratteri che non possono essere salvati.";
+}
+
 }  // namespace
 
 EditorDialog::EditorDialog(OrvoUtility::Form* ownerForm, const std::string& title,
@@ -182,13 +199,9 @@ void EditorDialog::Refuse(TextBox* box, const std::string& message) {
 }
 
 bool EditorDialog::CheckStorable(TextBox* box, const std::string& fieldName) {
-    if (Common::IsNarrowable(box->GetText())) return true;
+    if (Storable(box->GetText())) return true;
     Refuse(box, UnstorableFieldMessage(fieldName));
     return false;
-}
-
-std::string UnstorableFieldMessage(const std::string& fieldName) {
-    return "Il campo \"" + fieldName + "\" contiene caratteri che non possono essere salvati.";
 }
 
 }  // namespace MyApp

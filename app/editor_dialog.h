@@ -87,8 +87,8 @@ protected:
 
     // Shows the error box over the dialog and gives the box the focus back.
     void Refuse(OrvoUtility::TextBox* box, const std::string& message);
-    // The catalogue keeps one byte per character: a character beyond Latin-1
-    // would be stored as another one. Such a box is refused, naming the field.
+    // A control character or half a surrogate pair cannot stand in the
+    // catalogue's file: such a box is refused, naming the field.
     bool CheckStorable(OrvoUtility::TextBox* box, const std::string& fieldName);
 
 private:
@@ -116,8 +116,5 @@ private:
     // Declared after the fonts: the controls go first.
     std::vector<PlacedControl> controls;
 };
-
-// What the user reads when a text holds a character the catalogue cannot keep.
-std::string UnstorableFieldMessage(const std::string& fieldName);
 
 }  // namespace MyApp

@@ -204,6 +204,8 @@ public:
     bool TakeKey(std::int32_t key);
     // The typed text in the title after the usual one.
     void ShowFindText(bool found);
+    // The description as finding compares it, folded once per text.
+    const std::wstring& FoldedDescription(const std::string& description);
     ColumnLengths Columns() const;
     bool SelectedPlace(TilePlace& place) const;
     OrvoUtility::GUIElement* ElementAtPlace(TilePlace place);
@@ -284,6 +286,9 @@ public:
     std::string baseTitle;
     // What the user has typed to find a tile.
     std::string findText;
+    // The first half of a character typed beyond the BMP, until the second comes.
+    wchar_t typedHighSurrogate = 0;
+    std::unordered_map<std::string, std::wstring> foldedDescriptions;
     // The tag of the selected header or tile; empty when none is.
     std::string selectedTag;
     // The form's own font, which `font` points to, and the tiles' caption

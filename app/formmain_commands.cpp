@@ -4,6 +4,7 @@
 #include "button.h"
 #include "formmain.h"
 #include "formmain_shared.h"
+#include "locale_text.h"
 #include "menu.h"
 #include "panel.h"
 #include "product_info.h"
@@ -18,7 +19,7 @@ using namespace MainWindowParts;
 namespace {
 
 std::string QuotedInCapitals(const std::string& text) {
-    return "\"" + Common::ToUpper(text) + "\"?";
+    return "\"" + Common::WideToNarrow(OrvoUtility::UpperCase(Common::NarrowToWide(text))) + "\"?";
 }
 
 }  // namespace

@@ -146,9 +146,9 @@ void FormMain::ShowAbout() {
     aboutBox->noticeText =
         "Zelmivo raccoglie in categorie i programmi,\r\n"
         "i documenti, le cartelle e gli indirizzi web\r\n"
-        "che usi di pi\xF9: un clic su un pulsante li\r\n"
+        "che usi di più: un clic su un pulsante li\r\n"
         "apre.\r\n\r\n"
-        "Il catalogo \xE8 salvato dopo ogni modifica\r\n"
+        "Il catalogo è salvato dopo ogni modifica\r\n"
         "nel file app.txt, nella cartella\r\n"
         "Zelmivo\\Dati dei dati locali dell'utente.";
     aboutBox->webAddress = productWebAddress;

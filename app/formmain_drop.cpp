@@ -1,6 +1,5 @@
 // Files, folders and shortcuts dragged from Explorer onto a column become
 // entries of that column's category.
-#include "editor_dialog.h"
 #include "formmain.h"
 #include "formmain_shared.h"
 #include "panel.h"
@@ -46,12 +45,8 @@ void FormMain::HandleDroppedFiles(const std::vector<std::wstring>& paths, POINT 
     std::int32_t categoryId = category->id;
     std::vector<EntryText> added;
     for (const std::wstring& path : paths) {
-        if (!Common::IsNarrowable(path)) {
-            OrvoUtility::ShowError(this, UnstorableFieldMessage("Pathname o URL"), "Errore");
-            continue;
-        }
-        std::string narrow = Common::WideToNarrow(path);
-        added.push_back(EntryText{DescriptionOf(narrow), narrow, ""});
+        std::string name = Common::WideToNarrow(path);
+        added.push_back(EntryText{DescriptionOf(name), name, ""});
     }
     if (!added.empty()) Commit(CatalogueChange::AddApps(categoryId, std::move(added)));
 }

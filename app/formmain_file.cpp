@@ -16,8 +16,8 @@ using namespace MainWindowParts;
 namespace {
 
 const char kNothingSavedUntilRead[] =
-    "\r\n\r\nPer non perdere nulla di ci\xF2 che contiene, Zelmivo non salver\xE0 "
-    "le modifiche finch\xE9 il file non potr\xE0 essere letto per intero: ";
+    "\r\n\r\nPer non perdere nulla di ciò che contiene, Zelmivo non salverà "
+    "le modifiche finché il file non potrà essere letto per intero: ";
 
 std::string UnreadableText(const std::string& path, SystemError error) {
     return "Impossibile leggere il catalogo dal file\r\n" + path + "\r\n\r\n" +
@@ -35,14 +35,14 @@ std::string LoadProblemText(const LoadResult& loaded) {
                    (loaded.path.empty() ? std::string("%LOCALAPPDATA%\\Zelmivo\\Dati")
                                         : loaded.path) +
                    "\r\n\r\n" + SystemErrorText(loaded.error) +
-                   "\r\n\r\nZelmivo non salver\xE0 nulla durante questa esecuzione.";
+                   "\r\n\r\nZelmivo non salverà nulla durante questa esecuzione.";
         case LoadProblem::Unreadable:
             return UnreadableText(loaded.path, loaded.error) + kNothingSavedUntilRead +
                    "chiudere il programma che lo tiene aperto e riavviare Zelmivo.";
         case LoadProblem::Unrepresentable:
             return "Il catalogo nel file\r\n" + loaded.path +
-                   "\r\ncontiene caratteri che Zelmivo non pu\xF2 conservare." +
-                   kNothingSavedUntilRead + "sostituire quei caratteri e riavviare Zelmivo.";
+                   "\r\ncontiene byte che non formano testo valido nella sua codifica." +
+                   kNothingSavedUntilRead + "correggere il file e riavviare Zelmivo.";
     }
     return std::string();
 }
@@ -54,7 +54,7 @@ std::string UnreadLinesText(const LoadResult& loaded) {
             : Common::FormatInt64(static_cast<std::int64_t>(loaded.unreadLines)) + " righe";
     return "Il file del catalogo\r\n" + loaded.path + "\r\ncontiene " + lines +
            " che Zelmivo non ha potuto leggere.\r\n\r\nNulla va perso: prima di cambiare il "
-           "file, Zelmivo lo conserva com'\xE8 accanto ad esso, in app.txt.non-letto.";
+           "file, Zelmivo lo conserva com'è accanto ad esso, in app.txt.non-letto.";
 }
 
 // The system's menu loops leave the window enabled: only the thread's
@@ -129,7 +129,7 @@ void FormMain::SaveChanges(bool reportFailure) {
     saveFailureShown = true;
     notices.push_back(unsavedReason +
                       "\r\n\r\nLe modifiche restano nella finestra: Zelmivo "
-                      "riprover\xE0 a salvarle alla prossima modifica e all'uscita.");
+                      "riproverà a salvarle alla prossima modifica e all'uscita.");
 }
 
 bool FormMain::WriteCatalogue() {
@@ -139,7 +139,7 @@ bool FormMain::WriteCatalogue() {
         backupFailureShown = true;
         notices.push_back("Impossibile salvare la copia di riserva del catalogo nel file\r\n" +
                           result.backupPath + "\r\n\r\n" + SystemErrorText(result.backupError) +
-                          "\r\n\r\nIl catalogo \xE8 stato salvato comunque.");
+                          "\r\n\r\nIl catalogo è stato salvato comunque.");
     }
     if (!result.saved) {
         unsavedReason = "Impossibile salvare il catalogo nel file\r\n" + result.path + "\r\n\r\n" +
@@ -173,10 +173,9 @@ bool FormMain::TakeOutsideChange() {
     catalogueFile = read.file;
     TellOfLoad(read);
     if (!dropped.empty()) {
-        notices.push_back(
-            "Un altro programma ha cambiato il catalogo nel file\r\n" + read.path +
-            "\r\ne queste modifiche non si possono pi\xF9 applicare:\r\n" + dropped +
-            "\r\n\r\nIl resto del catalogo \xE8 come l'altro programma l'ha lasciato.");
+        notices.push_back("Un altro programma ha cambiato il catalogo nel file\r\n" + read.path +
+                          "\r\ne queste modifiche non si possono più applicare:\r\n" + dropped +
+                          "\r\n\r\nIl resto del catalogo è come l'altro programma l'ha lasciato.");
     }
     return true;
 }

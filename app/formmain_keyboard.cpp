@@ -5,6 +5,7 @@
 #include "button.h"
 #include "formmain.h"
 #include "formmain_shared.h"
+#include "locale_text.h"
 #include "panel.h"
 #include "text.h"
 
@@ -25,15 +26,17 @@ bool Before(TilePlace a, TilePlace b) {
     return a.column < b.column || (a.column == b.column && a.row < b.row);
 }
 
-bool IsWordCharacter(char c) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte >= '0' && byte <= '9') return true;
-    std::string one(1, c);
-    return Common::ToLower(one) != one || Common::ToUpper(one) != one;
+// Folded text has a blank wherever a word ends.
+bool BeginsWord(const std::wstring& text, std::size_t at) {
+    return at == 0 || text[at - 1] == L' ';
 }
 
-bool BeginsWord(const std::string& text, std::size_t at) {
-    return at == 0 || !IsWordCharacter(text[at - 1]);
+// The last character of UTF-8 text, all of its bytes.
+void DropLastCharacter(std::string& text) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
+        text.pop_back();
+    }
+    if (!text.empty()) text.pop_back();
 }
 
 }  // namespace
@@ -78,14 +81,13 @@ TilePlace NextInOrder(const ColumnLengths& columns, TilePlace from, bool backwar
     return tiles.front();
 }
 
-std::int32_t FindMatch(const std::vector<std::string>& descriptions, const std::string& typed) {
+std::int32_t FindMatch(const std::vector<std::wstring>& descriptions, const std::wstring& typed) {
     if (typed.empty()) return -1;
-    std::string wanted = Common::ToLower(typed);
     std::int32_t inside = -1;
     for (std::size_t index = 0; index < descriptions.size(); ++index) {
-        std::string text = Common::ToLower(descriptions[index]);
-        for (std::size_t at = text.find(wanted); at != std::string::npos;
-             at = text.find(wanted, at + 1)) {
+        const std::wstring& text = descriptions[index];
+        for (std::size_t at = text.find(typed); at != std::wstring::npos;
+             at = text.find(typed, at + 1)) {
             if (BeginsWord(text, at)) return static_cast<std::int32_t>(index);
             if (inside < 0) inside = static_cast<std::int32_t>(index);
         }
@@ -148,33 +150,53 @@ bool FormMain::TakeKey(std::int32_t key) {
 }
 
 bool FormMain::HandleChar(std::int32_t character) {
+    const wchar_t unit = static_cast<wchar_t>(character);
     if (character == backspace) {
-        if (!findText.empty()) findText.pop_back();
+        DropLastCharacter(findText);
     } else if (character == escape) {
         findText.clear();
     } else if (character == ' ' && findText.empty()) {
         LaunchSelected();
         return false;
-    } else if (character >= ' ' && character <= 0xFF && character != 0x7F) {
-        findText += static_cast<char>(character);
+    } else if (IS_HIGH_SURROGATE(unit)) {
+        // A character beyond the BMP comes as two messages.
+        typedHighSurrogate = unit;
+        return false;
+    } else if (character >= ' ' && character != 0x7F && character <= 0xFFFF) {
+        std::wstring typed(1, unit);
+        if (IS_LOW_SURROGATE(unit)) typed.insert(typed.begin(), typedHighSurrogate);
+        findText += Common::WideToNarrow(typed);
     } else {
         return character != '\r' && character != '\t';
     }
-    std::vector<std::string> descriptions;
+    typedHighSurrogate = 0;
+    std::vector<std::wstring> descriptions;
     std::vector<TilePlace> places;
     std::int32_t column = 0;
     for (const Categoria& category : catalogue.categories) {
         std::int32_t row = 0;
         for (const App& app : category.apps) {
-            descriptions.push_back(app.description);
+            descriptions.push_back(FoldedDescription(app.description));
             places.push_back({column, row++});
         }
         ++column;
     }
-    std::int32_t match = FindMatch(descriptions, findText);
+    std::int32_t match =
+        FindMatch(descriptions, OrvoUtility::FoldedForFinding(Common::NarrowToWide(findText)));
     if (match >= 0) Select(places[static_cast<std::size_t>(match)]);
     ShowFindText(match >= 0 || findText.empty());
     return false;
+}
+
+const std::wstring& FormMain::FoldedDescription(const std::string& description) {
+    auto found = foldedDescriptions.find(description);
+    if (found == foldedDescriptions.end()) {
+        found = foldedDescriptions
+                    .emplace(description,
+                             OrvoUtility::FoldedForFinding(Common::NarrowToWide(description)))
+                    .first;
+    }
+    return found->second;
 }
 
 void FormMain::ShowFindText(bool found) {

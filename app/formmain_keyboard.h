@@ -28,9 +28,10 @@ TilePlace Neighbour(const ColumnLengths& columns, TilePlace from, Direction dire
 // the end; from a header, the first tile after it. Unchanged without tiles.
 TilePlace NextInOrder(const ColumnLengths& columns, TilePlace from, bool backwards);
 
-// The index of the first description holding `typed`, ignoring case (accented
-// letters too); one where it begins a word comes before one where it does not.
-// -1 when none holds it or nothing is typed.
-std::int32_t FindMatch(const std::vector<std::string>& descriptions, const std::string& typed);
+// The index of the first description holding `typed`, both folded for finding
+// (small letters without accents, a blank between words); one where it begins
+// a word comes before one where it does not. -1 when none holds it or nothing
+// is typed.
+std::int32_t FindMatch(const std::vector<std::wstring>& descriptions, const std::wstring& typed);
 
 }  // namespace MyApp

@@ -9,7 +9,7 @@ namespace Bench {
 std::string CatalogueFilePath() { return MyApp::LoadCatalogue().file.path; }
 
 std::string FormatText(const MyApp::Catalogue& catalogue) {
-    return MyApp::FormatCatalogueText(catalogue, MyApp::TextEncoding::Latin1);
+    return MyApp::FormatCatalogueText(catalogue, MyApp::TextEncoding::Windows1252).bytes;
 }
 
 std::size_t ParseText(const std::string& text) {

@@ -66,7 +66,7 @@ std::wstring FilterList(const std::vector<std::pair<std::string, std::string>>& 
     return list;
 }
 
-// The wide box shows every Latin-1 letter as it is, whatever the system code page.
+// The wide box shows every character as it is, whatever the system code page.
 int ShowBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
     std::wstring wideText = Common::NarrowToWide(text);
     std::wstring wideCaption = Common::NarrowToWide(caption);

@@ -1,7 +1,7 @@
 // The program's calls into the Windows shell and the standard dialogs:
 // opening and launching targets, choosing a file and the modal message boxes.
-// Texts are narrow (one byte per character) and widened only at the system
-// boundary; none of these keeps any state.
+// Texts are UTF-8 and widened to UTF-16 only at the system boundary; none of
+// these keeps any state.
 #pragma once
 
 #include <cstdint>

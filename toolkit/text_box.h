@@ -16,12 +16,15 @@ public:
     TextBox(GUIElement* parentElement, std::string caption);
 
     void Create() override;
+    // Keeps the box within maxLength characters, counting a pair of
+    // surrogates as the one character it is.
+    void OnControlCommand(WORD notification) override;
     // Puts the current flags into a live box; callers change the flags first.
     void ApplyStyle();
     // The window style the flags give; the password flag is not part of it.
     DWORD Style() const;
 
-    // -1: no limit.
+    // In characters; -1: no limit.
     std::int32_t maxLength;
     bool multiLine;
     bool horizontalScrollBar;

@@ -110,7 +110,8 @@ TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
     }
 }
 
-// Empty texts first, in order, then texts the file cannot hold: each refused
+// Empty texts first, in order, then texts the file cannot hold (a control
+// character, half a surrogate pair, as a paste may bring them): each refused
 // with a box that names it, the focus back on its box.
 TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
     const struct {
@@ -121,15 +122,15 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
         {{L"", L"", L""}, L"E' necessario impostare la Descrizione.", 0},
         {{L"   ", L"C:\\a.exe", L""}, L"E' necessario impostare la Descrizione.", 0},
         {{L"Blocco note", L" ", L""}, L"E' necessario impostare il pathname o l'URL.", 1},
-        {{L"prezzi \x20AC", L"\x00FF ok", L"\x00FF ok"}, L"\"Descrizione\"", 0},
-        {{L"\x00FF ok", L"prezzi \x20AC", L"\x00FF ok"}, L"\"Pathname o URL\"", 1},
-        {{L"\x00FF ok", L"\x00FF ok", L"prezzi \x20AC"}, L"\"Parametri\"", 2},
+        {{L"prezzi\tnetti", L"C:\\a.exe", L""}, L"\"Descrizione\"", 0},
+        {{L"ok", L"C:\\\xD83D.exe", L""}, L"\"Pathname o URL\"", 1},
+        {{L"ok", L"C:\\a.exe", L"-x \xDE00"}, L"\"Parametri\"", 2},
     };
     for (const auto& c : cases) {
         MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
         OrvoUtility::TextBox* boxes[] = {dialog.descriptionBox, dialog.pathnameBox,
                                          dialog.parametersBox};
-        for (int i = 0; i < 3; ++i) Type(boxes[i], c.texts[i]);
+        for (int i = 0; i < 3; ++i) SetWindowTextW(boxes[i]->hwnd, c.texts[i]);
         DialogAnswerer answer(IDOK);
         Click(dialog.okButton);
         EXPECT_EQ(answer.Result().caption, L"Errore");
@@ -141,38 +142,44 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
     }
     for (auto [typed, message] :
          {std::pair<const wchar_t*, const wchar_t*>{L"", L"E' necessario impostare la categoria."},
-          {L"\x0141\x00F3d\x017A", L"\"Categoria\""}}) {
+          {L"a\x01z", L"\"Categoria\""}}) {
         MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
-        Type(category.nameBox, typed);
+        SetWindowTextW(category.nameBox->hwnd, typed);
         DialogAnswerer answer(IDOK);
         Click(category.okButton);
         EXPECT_NE(answer.Result().text.find(message), std::wstring::npos);
         EXPECT_EQ(category.resultCode, 0);
     }
 
-    // Every Latin-1 letter can be kept.
+    // Every script can be kept, and a character beyond the BMP too.
     MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
-    Type(dialog.descriptionBox, L"\x00E8 \x00FF");
-    Type(dialog.pathnameBox, L"C:\\\x00E0.exe");
+    Type(dialog.descriptionBox, L"Fattura – L’ultima € \xD83D\xDE00");
+    Type(dialog.pathnameBox, L"C:\\Документы\\ω.exe");
     DialogAnswerer none(IDOK, 1000);
     Click(dialog.okButton);
     EXPECT_FALSE(none.Result().found);
     EXPECT_EQ(dialog.resultCode, 1);
-    EXPECT_EQ(dialog.description, "\xE8 \xFF");
+    EXPECT_EQ(dialog.description, "Fattura – L’ultima € 😀");
+    EXPECT_EQ(dialog.pathname, "C:\\Документы\\ω.exe");
 }
 
 TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
     MyApp::FormApp app(&owner, "Aggiungi Applicazione");
     MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
-    // Characters typed, then kept.
-    const std::tuple<OrvoUtility::GUIElement*, std::size_t, std::size_t> cases[] = {
-        {app.descriptionBox, 60, 50},
-        {app.pathnameBox, 300, 300},
-        {app.parametersBox, 140, 128},
-        {category.nameBox, 60, 50}};
-    for (const auto& [box, typed, kept] : cases) {
-        Type(box, std::wstring(typed, L'x'));
-        EXPECT_EQ(TextOf(box).size(), kept);
+    // Characters typed, then kept; a pair of surrogates is one character.
+    const std::tuple<OrvoUtility::GUIElement*, std::wstring, int, int> cases[] = {
+        {app.descriptionBox, L"x", 60, 50},
+        {app.pathnameBox, L"x", 300, 300},
+        {app.parametersBox, L"\xD83D\xDE00", 140, 128},
+        {category.nameBox, L"ж", 60, 50}};
+    auto repeated = [](const std::wstring& character, int times) {
+        std::wstring text;
+        while (times-- > 0) text += character;
+        return text;
+    };
+    for (const auto& [box, character, typed, kept] : cases) {
+        Type(box, repeated(character, typed));
+        EXPECT_EQ(TextOf(box), repeated(character, kept));
     }
 }
 

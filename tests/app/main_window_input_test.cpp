@@ -12,6 +12,7 @@
 
 #include "button.h"
 #include "formmain_keyboard.h"
+#include "locale_text.h"
 #include "main_window_fixture.h"
 #include "panel.h"
 #include "text.h"
@@ -29,19 +30,27 @@ bool IsSelected(const MyApp::App& app) {
 
 }  // namespace
 
+// Folded as the window folds them: case and accents ignored, in any script.
 TEST(TileChoice, TheTypedTextFindsAWordStartBeforeAMatchInsideAWord) {
-    const std::vector<std::string> descriptions = {"Telefonero", "Blocco note", "Caff\xE8 Nero",
-                                                   "Nerone", "Posta-elettronica"};
-    const std::pair<std::string, std::int32_t> cases[] = {
-        {"nero", 2},      // "Telefonero" holds it first, but not at a word's start
-        {"NERO", 2},      // case ignored
-        {"CAFF\xC8", 2},  // accented capitals fold too
-        {"efo", 0},       // only inside a word: the first that holds it
-        {"elettr", 4},    // a hyphen starts a word
-        {"xyz", -1},     {"", -1},
+    std::vector<std::wstring> descriptions;
+    for (const wchar_t* description :
+         {L"Telefonero", L"Blocco note", L"Caffè Nero", L"Nerone", L"Posta-elettronica",
+          L"Документы", L"Fattura – L’ultima €"}) {
+        descriptions.push_back(OrvoUtility::FoldedForFinding(description));
+    }
+    const std::pair<std::wstring, std::int32_t> cases[] = {
+        {L"nero", 2},                    // "Telefonero" holds it first, but not at a word's start
+        {L"NERO", 2},                    // case ignored
+        {L"CAFFÈ", 2},                   // accented capitals fold too
+        {L"caffe", 2},                   // and so do accents
+        {L"efo", 0},                     // only inside a word: the first that holds it
+        {L"elettr", 4},                  // a hyphen starts a word
+        {L"ДОК", 5},    {L"ultima", 6},  // an apostrophe too
+        {L"xyz", -1},   {L"", -1},
     };
     for (const auto& [typed, expected] : cases) {
-        EXPECT_EQ(MyApp::FindMatch(descriptions, typed), expected) << typed;
+        EXPECT_EQ(MyApp::FindMatch(descriptions, OrvoUtility::FoldedForFinding(typed)), expected)
+            << Common::WideToNarrow(typed);
     }
 }
 
@@ -134,7 +143,7 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     MyApp::Catalogue sample;
     sample.AddCategory("Lavoro");
     sample.AddApp(1, "Telefono", "C:\\missing\\telefono.exe", "");
-    sample.AddApp(1, "Caff\xE8 Nero", "C:\\missing\\caffe.exe", "");
+    sample.AddApp(1, "Журнал", "C:\\missing\\zhurnal.exe", "");
     for (int i = 0; i < 40; ++i) sample.AddApp(1, "Voce " + std::to_string(i), "C:\\x.exe", "");
     sample.AddApp(1, "Ultima", "C:\\x.exe", "");
     sample.AddCategory("Prove");
@@ -146,9 +155,9 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     SetForegroundWindow(main.hwnd);
     PumpMessages();
 
-    TypeText(L"\xC8");
+    TypeText(L"ж");
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(1)); }));
-    EXPECT_EQ(main.GetTextNarrow(), title + "   -   Trova: \xC8");
+    EXPECT_EQ(main.GetTextNarrow(), title + "   -   Trova: ж");
     EXPECT_EQ(GetFocus(), work.at(1).tile->hwnd);
     // The keys now reach the focused tile and go on to the form.
     PressKeys({VK_BACK});

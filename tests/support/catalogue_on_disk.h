@@ -22,8 +22,11 @@ using Entry = std::array<std::string, 4>;
 
 inline std::string CatalogueText(const std::vector<Category>& categories,
                                  const std::vector<Entry>& entries) {
+    // Columns count characters: the bytes that begin one.
     auto pad = [](const std::string& text, size_t width) {
-        return text + std::string(text.size() < width ? width - text.size() : 0, ' ');
+        size_t characters = 0;
+        for (char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        return text + std::string(characters < width ? width - characters : 0, ' ');
     };
     std::string text = "CATEGORIE\r\n";
     for (const auto& [name, id] : categories) text += pad(name, 50) + std::to_string(id) + "\r\n";

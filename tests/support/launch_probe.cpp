@@ -1,13 +1,19 @@
 // A stand-in for a launched program: records how it was started. It writes its
 // working folder on the first line and then each argument on a line of its
-// own, one byte per character as the catalogue keeps texts, into the file
-// named by ZELMIVO_PROBE_OUT.
+// own, in UTF-8 as the catalogue keeps texts, into the file named by
+// ZELMIVO_PROBE_OUT.
 #include <windows.h>
 
 #include <string>
 
 int wmain(int argc, wchar_t** argv) {
-    auto line = [](std::wstring text) { return std::string(text.begin(), text.end()) + "\n"; };
+    auto line = [](const std::wstring& text) {
+        std::string utf8(text.size() * 3, '\0');
+        int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+        utf8.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        return utf8 + "\n";
+    };
     wchar_t buffer[MAX_PATH] = {};
     DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
     std::string report = line(std::wstring(buffer, length < MAX_PATH ? length : 0));

@@ -103,8 +103,8 @@ TEST_F(Controls, BoxesAskTheirOwnerAndOnlyYesCounts) {
     for (bool owned : {true, false}) {
         for (int answer : {IDYES, IDNO}) {
             ZelmivoTest::DialogAnswerer answerer(answer);
-            EXPECT_EQ(owned ? AskYesNoFor(&form, "Cancellare \"CAFF\xC8\"?", "Conferma")
-                            : AskYesNo("Cancellare \"CAFF\xC8\"?", "Conferma"),
+            EXPECT_EQ(owned ? AskYesNoFor(&form, "Cancellare \"CAFFÈ\"?", "Conferma")
+                            : AskYesNo("Cancellare \"CAFFÈ\"?", "Conferma"),
                       answer == IDYES);
             const ZelmivoTest::AnsweredDialog& seen = answerer.Result();
             EXPECT_TRUE(seen.pressed);
