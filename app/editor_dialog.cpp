@@ -183,12 +183,6 @@ bool EditorDialog::HandleTextBoxChar(TextBox*, std::int32_t character) {
 
 void EditorDialog::HandleKeyDown(std::int32_t) {}
 
-void EditorDialog::HandleKeyUp(std::int32_t) {}
-
-void EditorDialog::HandleMouseUp(std::int32_t, std::int32_t) {}
-
-void EditorDialog::HandleMouseDown(std::int32_t, std::int32_t) {}
-
 void EditorDialog::HandleTextBoxClick(TextBox* box) {
     if (box->created && box->hwnd != nullptr) SendMessageW(box->hwnd, EM_SETSEL, 0, -1);
 }

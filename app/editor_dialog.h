@@ -32,9 +32,6 @@ public:
     // False (swallowed) for Tab only.
     virtual bool HandleTextBoxChar(OrvoUtility::TextBox* box, std::int32_t character);
     virtual void HandleKeyDown(std::int32_t key);
-    virtual void HandleKeyUp(std::int32_t key);
-    virtual void HandleMouseUp(std::int32_t x, std::int32_t y);
-    virtual void HandleMouseDown(std::int32_t x, std::int32_t y);
     // Selects the whole text of the box.
     virtual void HandleTextBoxClick(OrvoUtility::TextBox* box);
     virtual void HandleButtonClick(OrvoUtility::Button* button) = 0;

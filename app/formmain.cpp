@@ -25,9 +25,6 @@ namespace MyApp {
 
 using namespace MainWindowParts;
 
-FormMain* theMainForm = nullptr;
-bool timerBusy = false;
-
 namespace {
 
 // The tiles' captions keep the look of the system font, which the system
@@ -83,10 +80,6 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     SetIcon(IDI_PROGRAM);
     ApplyFont();
     HandleResize();
-    if (theMainForm == nullptr) {
-        theMainForm = this;
-        MarkAsFirstInstance(hwnd);
-    }
     TellNotices();
 }
 
@@ -96,7 +89,6 @@ FormMain::~FormMain() {
     // with it, before the members free the elements that stood for them.
     if (created && hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
     created = false;
-    if (theMainForm == this) theMainForm = nullptr;
 }
 
 HBRUSH FormMain::OnControlColor(HDC dc) {
@@ -187,14 +179,6 @@ void FormMain::UpdateScrollBars() {
         tilePanel->SetVerticalScrollBar(false);
     }
 }
-
-void FormMain::HandleKeyUp(std::int32_t) {}
-
-void FormMain::HandleMouseUp(std::int32_t, std::int32_t) {}
-
-void FormMain::HandleMouseDown(std::int32_t, std::int32_t) {}
-
-void FormMain::HandleRightUp(std::int32_t, std::int32_t) {}
 
 void FormMain::LayOutAgain(POINT view, const RECT* reveal) {
     tilePanel->ScrollToLeft();

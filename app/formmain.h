@@ -59,12 +59,8 @@ public:
     virtual void HandleTimer();
     virtual bool HandleChar(std::int32_t character);
     virtual void HandleKeyDown(std::int32_t key);
-    virtual void HandleKeyUp(std::int32_t key);
     virtual void HandleMenuCommand(OrvoUtility::SubMenu* item);
-    virtual void HandleMouseUp(std::int32_t x, std::int32_t y);
-    virtual void HandleMouseDown(std::int32_t x, std::int32_t y);
     virtual void HandleChildMouseDown(OrvoUtility::Child* child);
-    virtual void HandleRightUp(std::int32_t x, std::int32_t y);
     virtual void HandleChildRightUp(OrvoUtility::Child* child, std::int32_t x, std::int32_t y);
     virtual void HandleTileClick(OrvoUtility::GUIElement* element);
 
@@ -266,6 +262,8 @@ public:
     OrvoUtility::OwnedIcon programIcon;
     OrvoUtility::OwnedIcon webIcon;
     std::unique_ptr<OrvoUtility::Timer> resizeTimer;
+    // Set while HandleTimer runs, so that it never nests.
+    bool timerBusy = false;
     CatalogueFile catalogueFile;
     // The message for a file not read whole; empty when it was.
     std::string loadProblemText;
@@ -296,11 +294,5 @@ public:
     std::unique_ptr<OrvoUtility::FontDescription> formFont;
     std::unique_ptr<OrvoUtility::FontDescription> tileFont;
 };
-
-// The first main form constructed: where the commands of the pop-up menus,
-// which belong to no form, are carried out.
-extern FormMain* theMainForm;
-// Set while HandleTimer runs, so that it never nests.
-extern bool timerBusy;
 
 }  // namespace MyApp

@@ -152,6 +152,7 @@ void FormMain::ShowAbout() {
         "nel file app.txt, nella cartella\r\n"
         "Zelmivo\\Dati dei dati locali dell'utente.";
     aboutBox->webAddress = productWebAddress;
+    aboutBox->mailAddress = productMailAddress;
     aboutBox->Show();
 }
 

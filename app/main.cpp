@@ -20,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     std::string title = std::string("Orvo Zelmivo") + " " + MyApp::productCopyright;
     auto form = std::make_unique<MyApp::FormMain>(instance, title);
+    MyApp::MarkAsFirstInstance(form->hwnd);
     OrvoUtility::RunMessageLoop();
     return 0;
 }

@@ -6,7 +6,7 @@ namespace MyApp {
 
 inline constexpr char productName[] = "Zelmivo";
 inline constexpr char productCopyright[] = "Copyright (C) 2026 Orvo Software";
-// Begins with "http://www." so that the about box can derive the mail address.
 inline constexpr char productWebAddress[] = "http://www.zelmivo.it";
+inline constexpr char productMailAddress[] = "info@zelmivo.it";
 
 }  // namespace MyApp

@@ -50,7 +50,6 @@ Button::Button(GUIElement* parentElement, std::string caption)
       disabledIcon(nullptr),
       iconSize(usualIconSize) {
     text = Common::NarrowToWide(caption);
-    kind = "button";
     width = 80;
     height = 30;
 }

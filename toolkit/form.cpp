@@ -21,9 +21,7 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle)
       iconId(0),
       dpi(WindowDpi(nullptr)),
       onAppMessage(nullptr),
-      onDpiChanged(nullptr) {
-    kind = "form";
-}
+      onDpiChanged(nullptr) {}
 
 Form::~Form() {
     // `icon` comes from LoadIconW: a shared icon the system owns, never destroyed.
@@ -91,12 +89,7 @@ void Form::OnCreateMessage(HWND window) { OnCreate(window); }
 
 void Form::OnActivateMessage(HWND window) {
     lastPanel = nullptr;
-    if (GetForegroundWindow() != window) {
-        OnDeactivate();
-        return;
-    }
-    if (activeForm != nullptr) activeForm->OnDeactivate();
-    OnActivate();
+    if (GetForegroundWindow() != window) return;
     activeForm = this;
     // The owner of an open dialog is disabled, so the dialog is lifted above it:
     // it must stay where the user can reach it.

@@ -3,7 +3,6 @@
 #include "dpi.h"
 #include "form_routing.h"
 #include "shell.h"
-#include "text.h"
 
 namespace OrvoUtility {
 
@@ -121,7 +120,7 @@ void FormAbout::HandleLoad() {
     secondLabel->Create();
 
     webLink = MakeLink(webAddress, x0);
-    mailLink = MakeLink(Common::ReplaceAll(webAddress, "http://www.", "info@"), x0 + scaled(160));
+    mailLink = MakeLink(mailAddress, x0 + scaled(160));
 
     noticeBox = std::make_unique<TextBox>(this, noticeText);
     noticeBox->multiLine = true;
@@ -173,8 +172,6 @@ bool FormAbout::HandleChar(std::int32_t character) {
 }
 
 void FormAbout::HandleKeyDown(std::int32_t) {}
-
-void FormAbout::HandleKeyUp(std::int32_t) {}
 
 void FormAbout::HandleButtonClick(GUIElement* element) {
     if (element == nullptr || okButton == nullptr || element->id != okButton->id) return;

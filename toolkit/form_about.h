@@ -1,5 +1,5 @@
 // The toolkit's ready-made information box: a logo, a title line, a second
-// line, a web link and a mail link derived from it, a read-only notice and an
+// line, a web link and a mail link, a read-only notice and an
 // "OK" button. The opener supplies the logo and the texts before Create.
 #pragma once
 
@@ -34,7 +34,6 @@ public:
     // Enter and Esc close the box and are swallowed.
     virtual bool HandleChar(std::int32_t character);
     virtual void HandleKeyDown(std::int32_t key);
-    virtual void HandleKeyUp(std::int32_t key);
     virtual void HandleButtonClick(GUIElement* element);
     virtual void HandleLinkClick(GUIElement* element, std::int32_t x, std::int32_t y);
 
@@ -60,8 +59,9 @@ public:
     std::string titleText;
     std::string secondText;
     std::string noticeText;
-    // A full URL; "http://www." in it becomes "info@" for the mail link.
+    // A full URL, and the address the mail link writes to.
     std::string webAddress;
+    std::string mailAddress;
 
 private:
     // The handler that hands a part's keys to the box.

@@ -10,7 +10,7 @@
 
 namespace OrvoUtility {
 
-// Installs the five forwarders on the form itself.
+// Installs the four forwarders on the form itself.
 template <class FormType>
 void InstallFormRouting(FormType& form) {
     form.onCreate = [&form](GUIElement*, HWND) { form.HandleLoad(); };
@@ -20,26 +20,14 @@ void InstallFormRouting(FormType& form) {
         form.HandleKeyDown(key);
         return 0;
     };
-    form.onKeyUp = [&form](GUIElement*, std::int32_t key) {
-        form.HandleKeyUp(key);
-        return 0;
-    };
 }
 
-// Installs the forwarders of the form's own typing and left clicks, for the
-// forms that have HandleChar, HandleMouseUp and HandleMouseDown.
+// Installs the forwarder of the form's own typing, for the forms that have
+// HandleChar.
 template <class FormType>
 void InstallInputRouting(FormType& form) {
     form.onChar = [&form](GUIElement*, std::int32_t character) {
         return form.HandleChar(character);
-    };
-    form.onLeftUp = [&form](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        form.HandleMouseUp(x, y);
-        return 0;
-    };
-    form.onLeftDown = [&form](GUIElement*, HWND, std::int32_t x, std::int32_t y) {
-        form.HandleMouseDown(x, y);
-        return 0;
     };
 }
 

@@ -59,7 +59,6 @@ WindowHandle& WindowHandle::operator=(HWND window) {
 GUIElement::GUIElement(HINSTANCE moduleInstance)
     : visible(true),
       keyPreview(false),
-      waitCursor(false),
       handCursor(false),
       toolTipWindow(nullptr),
       hwnd(this),
@@ -79,28 +78,17 @@ GUIElement::GUIElement(HINSTANCE moduleInstance)
       oldWindowProc(nullptr),
       onCreate(nullptr),
       createNotified(false),
-      onLeftUp(nullptr),
       onLeftDown(nullptr),
-      onLeftDoubleClick(nullptr),
       onRightUp(nullptr),
-      onRightDown(nullptr),
-      onRightDoubleClick(nullptr),
-      onKeyUp(nullptr),
       onKeyDown(nullptr),
       onChar(nullptr),
-      onMove(nullptr),
       onSize(nullptr),
       onPaint(nullptr),
       onClose(nullptr),
       onDestroy(nullptr),
       onGotFocus(nullptr),
       onLostFocus(nullptr),
-      onActivate(nullptr),
-      onDeactivate(nullptr),
-      onTextChanged(nullptr),
-      onMouseMove(nullptr),
-      onMouseHover(nullptr),
-      onMouseLeave(nullptr) {
+      onMouseMove(nullptr) {
     elementRegistry.push_back(this);
 }
 
@@ -155,32 +143,12 @@ void GUIElement::SetText(std::wstring value) {
 
 void GUIElement::SetTextNarrow(std::string value) { SetText(Common::NarrowToWide(value)); }
 
-void GUIElement::OnLeftUp(std::int32_t x, std::int32_t y) {
-    if (onLeftUp != nullptr) onLeftUp(this, hwnd, x, y);
-}
-
 void GUIElement::OnLeftDown(std::int32_t x, std::int32_t y) {
     if (onLeftDown != nullptr) onLeftDown(this, hwnd, x, y);
 }
 
-void GUIElement::OnLeftDoubleClick(std::int32_t x, std::int32_t y) {
-    if (onLeftDoubleClick != nullptr) onLeftDoubleClick(this, hwnd, x, y);
-}
-
 void GUIElement::OnRightUp(std::int32_t x, std::int32_t y) {
     if (onRightUp != nullptr) onRightUp(this, hwnd, x, y);
-}
-
-void GUIElement::OnRightDown(std::int32_t x, std::int32_t y) {
-    if (onRightDown != nullptr) onRightDown(this, hwnd, x, y);
-}
-
-void GUIElement::OnRightDoubleClick(std::int32_t x, std::int32_t y) {
-    if (onRightDoubleClick != nullptr) onRightDoubleClick(this, hwnd, x, y);
-}
-
-void GUIElement::OnKeyUp(std::int32_t key) {
-    if (onKeyUp != nullptr) onKeyUp(this, key);
 }
 
 bool GUIElement::OnKeyDown(std::int32_t key) {
@@ -195,22 +163,11 @@ void GUIElement::OnMouseMove(std::int32_t x, std::int32_t y) {
     if (onMouseMove != nullptr) onMouseMove(this, x, y);
 }
 
-void GUIElement::OnMouseHover() {
-    if (onMouseHover != nullptr) onMouseHover(this);
-}
-
-void GUIElement::OnMouseLeave() {
-    if (onMouseLeave != nullptr) onMouseLeave(this);
-}
-
 void GUIElement::Focus() {
     if (created) SetFocus(hwnd);
 }
 
-void GUIElement::OnMove() {
-    GetPosition();
-    if (onMove != nullptr) onMove(this);
-}
+void GUIElement::OnMove() { GetPosition(); }
 
 void GUIElement::OnSize() {
     if (onSize != nullptr) onSize(this);
@@ -230,21 +187,11 @@ void GUIElement::OnDestroy() {
 }
 
 void GUIElement::OnGotFocus() {
-    textAtFocus = GetText();
     if (onGotFocus != nullptr) onGotFocus(this);
 }
 
 void GUIElement::OnLostFocus() {
     if (onLostFocus != nullptr) onLostFocus(this);
-    if (GetText() != textAtFocus && onTextChanged != nullptr) onTextChanged(this);
-}
-
-void GUIElement::OnActivate() {
-    if (onActivate != nullptr) onActivate(this);
-}
-
-void GUIElement::OnDeactivate() {
-    if (onDeactivate != nullptr) onDeactivate(this);
 }
 
 void GUIElement::OnCreate(HWND window) {
@@ -259,18 +206,11 @@ void GUIElement::Redraw() {
     if (created) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-bool GUIElement::GetWaitCursor() { return waitCursor; }
-
 bool GUIElement::GetHandCursor() { return handCursor; }
-
-void GUIElement::SetWaitCursor(bool value) { waitCursor = value; }
 
 void GUIElement::SetHandCursor(bool value) { handCursor = value; }
 
 void GUIElement::OnShow() {}
-
-void GUIElement::OnItemNotify(ItemNotification, std::vector<std::int32_t>,
-                              std::vector<std::string>) {}
 
 void GUIElement::OnCreateMessage(HWND) {}
 

@@ -17,13 +17,6 @@ namespace OrvoUtility {
 class FontDescription;
 class GUIElement;
 
-// What a header or list control reports about one of its items.
-enum class ItemNotification {
-    Resized,  // values: the item, its new width
-    Clicked,  // values: the item
-    RightClicked
-};
-
 // Handlers carry their own context: a form binds its member operations with
 // a lambda, so no handler has to look for its form.
 using CreateHandler = std::function<void(GUIElement* element, HWND window)>;
@@ -35,7 +28,6 @@ using EventHandler = std::function<void(GUIElement* element)>;
 using CloseHandler = std::function<bool(GUIElement* element)>;
 using MouseMoveHandler =
     std::function<std::int32_t(GUIElement* element, std::int32_t x, std::int32_t y)>;
-using MouseHandler = std::function<std::int32_t(GUIElement* element)>;
 using CommandHandler = std::function<void(GUIElement* element)>;
 
 // All bits set: the element has no colour of its own.
@@ -73,20 +65,13 @@ public:
     virtual void SetEnabled(bool value);
     virtual void SetText(std::wstring value);
     virtual void SetTextNarrow(std::string value);
-    virtual void OnLeftUp(std::int32_t x, std::int32_t y);
     virtual void OnLeftDown(std::int32_t x, std::int32_t y);
-    virtual void OnLeftDoubleClick(std::int32_t x, std::int32_t y);
     virtual void OnRightUp(std::int32_t x, std::int32_t y);
-    virtual void OnRightDown(std::int32_t x, std::int32_t y);
-    virtual void OnRightDoubleClick(std::int32_t x, std::int32_t y);
-    virtual void OnKeyUp(std::int32_t key);
     // True when the handler took the key (answered non-zero): the window then
     // neither moves the focus nor does its own default for it.
     virtual bool OnKeyDown(std::int32_t key);
     virtual bool OnChar(std::int32_t character);
     virtual void OnMouseMove(std::int32_t x, std::int32_t y);
-    virtual void OnMouseHover();
-    virtual void OnMouseLeave();
     virtual void Focus();
     virtual void OnMove();
     virtual void OnSize();
@@ -96,19 +81,13 @@ public:
     virtual void OnDestroy();
     virtual void OnGotFocus();
     virtual void OnLostFocus();
-    virtual void OnActivate();
-    virtual void OnDeactivate();
     virtual void OnCreate(HWND window);
     virtual void Redraw();
-    virtual bool GetWaitCursor();
     virtual bool GetHandCursor();
-    virtual void SetWaitCursor(bool value);
     virtual void SetHandCursor(bool value);
     virtual void OnShow();
     // Makes the created window a target for files dragged from the shell.
     void AcceptDroppedFiles();
-    virtual void OnItemNotify(ItemNotification notification, std::vector<std::int32_t> values,
-                              std::vector<std::string> texts);
     virtual void Create() = 0;
 
     // The messages only some kinds of element act on. The window procedure
@@ -153,7 +132,6 @@ public:
 
     bool visible;
     bool keyPreview;
-    bool waitCursor;
     bool handCursor;
     HWND toolTipWindow;
     WindowHandle hwnd;
@@ -167,11 +145,9 @@ public:
     bool created;
     COLORREF backColor;
     std::wstring text;
-    std::wstring textAtFocus;
     bool paintBackground;
     bool enabled;
     std::int32_t id;
-    std::string kind;
     std::string toolTipText;
     // A text the owner keeps on the element for its own use.
     std::string tag;
@@ -179,28 +155,17 @@ public:
     WNDPROC oldWindowProc;
     CreateHandler onCreate;
     bool createNotified;
-    MouseButtonHandler onLeftUp;
     MouseButtonHandler onLeftDown;
-    MouseButtonHandler onLeftDoubleClick;
     MouseButtonHandler onRightUp;
-    MouseButtonHandler onRightDown;
-    MouseButtonHandler onRightDoubleClick;
-    KeyHandler onKeyUp;
     KeyHandler onKeyDown;
     CharHandler onChar;
-    EventHandler onMove;
     EventHandler onSize;
     EventHandler onPaint;
     CloseHandler onClose;
     EventHandler onDestroy;
     EventHandler onGotFocus;
     EventHandler onLostFocus;
-    EventHandler onActivate;
-    EventHandler onDeactivate;
-    EventHandler onTextChanged;
     MouseMoveHandler onMouseMove;
-    MouseHandler onMouseHover;
-    MouseHandler onMouseLeave;
     // Files dragged from the shell and dropped on the window or one of its
     // children: their full paths and the point, in the window's client
     // coordinates. The window takes drops once AcceptDroppedFiles has run.

@@ -7,9 +7,7 @@
 namespace OrvoUtility {
 
 Image::Image(GUIElement* parentElement, std::int32_t resource)
-    : Child(parentElement), bitmap(nullptr), resourceId(resource), border(false) {
-    kind = "image";
-}
+    : Child(parentElement), bitmap(nullptr), resourceId(resource), border(false) {}
 
 Image::~Image() {
     if (bitmap != nullptr) DeleteObject(bitmap);

@@ -8,7 +8,6 @@ namespace OrvoUtility {
 Label::Label(GUIElement* parentElement, std::string caption)
     : Child(parentElement), border(false), alignment(TextAlignment::Left) {
     text = Common::NarrowToWide(caption);
-    kind = "label";
     width = 80;
     height = 30;
 }

@@ -6,7 +6,6 @@
 namespace OrvoUtility {
 
 ListBox::ListBox(GUIElement* parentElement) : Child(parentElement), border(true) {
-    kind = "listbox";
     width = 130;
     height = 130;
 }

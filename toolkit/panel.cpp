@@ -46,9 +46,7 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
       scrollMaximum(100),
       tabStop(true),
       childTextColor(noColor),
-      childBackColor(noColor) {
-    kind = "panel";
-}
+      childBackColor(noColor) {}
 
 PanelChildren::~PanelChildren() {
     if (lastPanel == this) lastPanel = nullptr;

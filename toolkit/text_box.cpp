@@ -23,7 +23,6 @@ TextBox::TextBox(GUIElement* parentElement, std::string caption)
       border(true),
       wordWrap(false) {
     text = Common::NarrowToWide(caption);
-    kind = "textbox";
     width = 80;
     height = 30;
 }

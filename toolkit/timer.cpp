@@ -8,7 +8,6 @@ namespace OrvoUtility {
 Timer::Timer(GUIElement* parentElement, std::int32_t milliseconds)
     : Child(parentElement), running(false), interval(milliseconds), onTick(nullptr) {
     text = L"timer";
-    kind = "timer";
     width = 50;
     height = 22;
 }

@@ -16,11 +16,9 @@ namespace OrvoUtility {
 HWND mainWindow = nullptr;
 Form* activeForm = nullptr;
 PanelChildren* lastPanel = nullptr;
-bool trackingArmed = false;
 
 namespace {
 
-HCURSOR waitCursorHandle = nullptr;
 HCURSOR handCursorHandle = nullptr;
 
 std::int32_t MouseX(LPARAM lParam) { return static_cast<std::int16_t>(LOWORD(lParam)); }
@@ -28,7 +26,6 @@ std::int32_t MouseX(LPARAM lParam) { return static_cast<std::int16_t>(LOWORD(lPa
 std::int32_t MouseY(LPARAM lParam) { return static_cast<std::int16_t>(HIWORD(lParam)); }
 
 void LoadCursors() {
-    if (waitCursorHandle == nullptr) waitCursorHandle = LoadCursorW(nullptr, IDC_WAIT);
     if (handCursorHandle == nullptr) handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
 }
 
@@ -71,34 +68,6 @@ bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
     int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     if (element != nullptr && element->OnWheel(delta)) return true;
     return lastPanel != nullptr && lastPanel->HandleWheel(delta);
-}
-
-void RouteNotification(LPARAM lParam) {
-    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header == nullptr) return;
-    GUIElement* source = FindElementByWindow(header->hwndFrom);
-    if (source == nullptr) return;
-    switch (static_cast<int>(header->code)) {
-        case static_cast<int>(HDN_ITEMCHANGEDW): {
-            const NMHEADERW* change = reinterpret_cast<const NMHEADERW*>(lParam);
-            std::int32_t itemWidth = 0;
-            if (change->pitem != nullptr && (change->pitem->mask & HDI_WIDTH) != 0) {
-                itemWidth = change->pitem->cxy;
-            }
-            source->OnItemNotify(ItemNotification::Resized, {change->iItem, itemWidth}, {});
-            break;
-        }
-        case static_cast<int>(HDN_ITEMCLICKW): {
-            const NMHEADERW* click = reinterpret_cast<const NMHEADERW*>(lParam);
-            source->OnItemNotify(ItemNotification::Clicked, {click->iItem}, {});
-            break;
-        }
-        case static_cast<int>(NM_RCLICK):
-            source->OnItemNotify(ItemNotification::RightClicked, {}, {});
-            break;
-        default:
-            break;
-    }
 }
 
 void DeliverDrop(GUIElement& element, HDROP drop) {
@@ -173,14 +142,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                     SetCursor(handCursorHandle);
                     return 1;
                 }
-                if (element->GetWaitCursor()) {
-                    SetCursor(waitCursorHandle);
-                    return 1;
-                }
             }
-            break;
-        case WM_NOTIFY:
-            RouteNotification(lParam);
             break;
         case WM_KEYDOWN:
             if (element != nullptr && element->OnKeyDown(static_cast<std::int32_t>(wParam))) {
@@ -192,9 +154,6 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             // F10 is a system key; with Shift it asks for the context menu, which
             // a key handler may take before the menu bar opens.
             if (wParam == VK_F10 && element != nullptr && element->OnKeyDown(VK_F10)) return 0;
-            break;
-        case WM_KEYUP:
-            if (element != nullptr) element->OnKeyUp(static_cast<std::int32_t>(wParam));
             break;
         case WM_CHAR:
             if (element != nullptr) {
@@ -246,14 +205,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             }
             break;
         case WM_MOUSEMOVE:
-            if (element != nullptr) {
-                element->OnMouseMove(MouseX(lParam), MouseY(lParam));
-                if (!trackingArmed) {
-                    TRACKMOUSEEVENT tracking{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, window,
-                                             HOVER_DEFAULT};
-                    trackingArmed = TrackMouseEvent(&tracking) != FALSE;
-                }
-            }
+            if (element != nullptr) element->OnMouseMove(MouseX(lParam), MouseY(lParam));
             break;
         case WM_LBUTTONDOWN:
             if (element != nullptr) {
@@ -262,27 +214,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                 element->OnLeftDown(MouseX(lParam), MouseY(lParam));
             }
             break;
-        case WM_LBUTTONUP:
-            if (element != nullptr) element->OnLeftUp(MouseX(lParam), MouseY(lParam));
-            break;
-        case WM_LBUTTONDBLCLK:
-            if (element != nullptr) element->OnLeftDoubleClick(MouseX(lParam), MouseY(lParam));
-            break;
-        case WM_RBUTTONDOWN:
-            if (element != nullptr) element->OnRightDown(MouseX(lParam), MouseY(lParam));
-            break;
         case WM_RBUTTONUP:
             if (element != nullptr) element->OnRightUp(MouseX(lParam), MouseY(lParam));
-            break;
-        case WM_RBUTTONDBLCLK:
-            if (element != nullptr) element->OnRightDoubleClick(MouseX(lParam), MouseY(lParam));
-            break;
-        case WM_MOUSEHOVER:
-            if (element != nullptr) element->OnMouseHover();
-            break;
-        case WM_MOUSELEAVE:
-            trackingArmed = false;
-            if (element != nullptr) element->OnMouseLeave();
             break;
         default:
             // Messages registered with the system lie above the program's own.

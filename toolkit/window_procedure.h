@@ -19,7 +19,5 @@ extern HWND mainWindow;
 extern Form* activeForm;
 // The panel that last took a left press or a vertical scroll: the wheel target.
 extern PanelChildren* lastPanel;
-// A TrackMouseEvent request is outstanding.
-extern bool trackingArmed;
 
 }  // namespace OrvoUtility
