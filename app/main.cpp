@@ -4,9 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "file_system.h"
 #include "formmain.h"
 #include "product_info.h"
 #include "safe_folders.h"
+#include "shell.h"
 #include "single_instance.h"
 #include "window_procedure.h"
 
@@ -20,6 +22,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     std::string title = std::string("Orvo Zelmivo") + " " + MyApp::productCopyright;
     auto form = std::make_unique<MyApp::FormMain>(instance, title);
+    if (!form->created) {
+        DWORD reason = GetLastError();
+        OrvoUtility::ShowError(
+            nullptr,
+            "Impossibile aprire la finestra di Zelmivo.\r\n\r\n" + MyApp::SystemErrorText(reason),
+            "Errore");
+        return 1;
+    }
     MyApp::MarkAsFirstInstance(form->hwnd);
     OrvoUtility::RunMessageLoop();
     return 0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "dpi.h"
-#include "text.h"
 #include "win32_failure.h"
+#include "window_class.h"
 #include "window_procedure.h"
 
 namespace OrvoUtility {
@@ -30,35 +30,16 @@ Form::~Form() {
         created = false;
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
-    // The class is this form's alone; once no window uses it, it goes, and the
-    // system deletes its background brush with it.
-    if (!className.empty() && !UnregisterClassW(className.c_str(), instance)) {
-        RecordWin32Failure("UnregisterClassW");
-    }
     if (activeForm == this) activeForm = nullptr;
 }
 
 void Form::Create() {
     if (created) return;
     std::wstring windowName = text;
-    className = L"Window" + Common::FormatInt64Wide(elementCounter);
     ++elementCounter;
     id = elementCounter;
-
-    windowClass = WNDCLASSW();
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
-    if (backColor == noColor) {
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    } else {
-        windowClass.hbrBackground = CreateSolidBrush(backColor);
-    }
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
-                                    : LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
+    const wchar_t* className = WindowClassFor(WindowKind::Form, instance);
+    if (className == nullptr) return;
 
     DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;
     DWORD extendedStyle = 0;
@@ -73,14 +54,19 @@ void Form::Create() {
     if (!resizable) style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
     if (!enabled) style |= WS_DISABLED;
 
-    hwnd = CreateWindowExW(extendedStyle, className.c_str(), windowName.c_str(), style, left, top,
-                           width, height, nullptr, nullptr, instance, this);
-    if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
+    hwnd = CreateWindowExW(extendedStyle, className, windowName.c_str(), style, left, top, width,
+                           height, nullptr, nullptr, instance, this);
+    // Left uncreated, so that its maker can tell.
+    if (hwnd == nullptr) {
+        RecordWin32Failure("CreateWindowExW");
+        return;
+    }
     if (mainWindow == nullptr) mainWindow = hwnd;
     OnCreate(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     created = true;
+    if (iconId != 0) SetIcon(iconId);
     CreateToolTip(hwnd);
     ApplyFont();
 }
@@ -155,6 +141,7 @@ void Form::SetIcon(std::uint32_t resourceId) {
         return;
     }
     SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 }  // namespace OrvoUtility

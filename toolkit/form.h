@@ -55,9 +55,6 @@ public:
     AppMessageHandler onAppMessage;
     DpiChangedHandler onDpiChanged;
     EndSessionHandler onQueryEndSession;
-
-private:
-    std::wstring className;  // the window class Create registered
 };
 
 }  // namespace OrvoUtility

@@ -63,7 +63,6 @@ GUIElement::GUIElement(HINSTANCE moduleInstance)
       toolTipWindow(nullptr),
       hwnd(this),
       instance(moduleInstance),
-      windowClass(),
       font(nullptr),
       width(100),
       height(50),

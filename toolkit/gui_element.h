@@ -136,7 +136,6 @@ public:
     HWND toolTipWindow;
     WindowHandle hwnd;
     HINSTANCE instance;
-    WNDCLASSW windowClass;
     FontDescription* font;  // not owned
     std::int32_t width;
     std::int32_t height;

@@ -3,8 +3,8 @@
 #include "brush_cache.h"
 #include "drawing.h"
 #include "font_description.h"
-#include "text.h"
 #include "win32_failure.h"
+#include "window_class.h"
 #include "window_procedure.h"
 
 namespace OrvoUtility {
@@ -50,11 +50,6 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
 
 PanelChildren::~PanelChildren() {
     if (lastPanel == this) lastPanel = nullptr;
-    // The class is this panel's alone; once no window uses it, it goes, and the
-    // system deletes its background brush with it.
-    if (!className.empty() && !UnregisterClassW(className.c_str(), windowClass.hInstance)) {
-        RecordWin32Failure("UnregisterClassW");
-    }
 }
 
 DWORD PanelChildren::Style() const {
@@ -69,29 +64,20 @@ DWORD PanelChildren::Style() const {
 
 void PanelChildren::Create() {
     if (created) return;
-    className = L"PanelChildren" + Common::FormatInt64Wide(elementCounter);
     ++elementCounter;
     id = elementCounter;
-
-    windowClass = WNDCLASSW();
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = parent != nullptr ? parent->instance : nullptr;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (backColor == noColor) {
-        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    } else {
-        windowClass.hbrBackground = CreateSolidBrush(backColor);
-    }
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
+    HINSTANCE module = parent != nullptr ? parent->instance : nullptr;
+    const wchar_t* className = WindowClassFor(WindowKind::Panel, module);
+    if (className == nullptr) return;
 
     DWORD extendedStyle = border && !thinBorder ? WS_EX_CLIENTEDGE : 0;
-    hwnd = CreateWindowExW(
-        extendedStyle, className.c_str(), text.c_str(), Style(), left, top, width, height,
-        parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), windowClass.hInstance, this);
-    if (hwnd == nullptr) RecordWin32Failure("CreateWindowExW");
+    hwnd = CreateWindowExW(extendedStyle, className, text.c_str(), Style(), left, top, width,
+                           height, parent != nullptr ? static_cast<HWND>(parent->hwnd) : nullptr,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, this);
+    if (hwnd == nullptr) {
+        RecordWin32Failure("CreateWindowExW");
+        return;
+    }
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     created = true;

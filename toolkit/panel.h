@@ -78,8 +78,6 @@ private:
     // Moves the bar from `old` to `requested` (the system clamps it), scrolls
     // the content by what the bar really moved and tells the bar's handler.
     void MoveBar(int bar, std::int32_t old, std::int32_t requested);
-
-    std::wstring className;  // the window class Create registered
 };
 
 class CellControl : public PanelChildren {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "brush_cache.h"
 #include "gui_element.h"
 #include "menu.h"
 #include "panel.h"
@@ -70,6 +71,14 @@ bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
     return lastPanel != nullptr && lastPanel->HandleWheel(delta);
 }
 
+void EraseInColour(GUIElement& element, HDC dc) {
+    RECT client{};
+    GetClientRect(element.hwnd, &client);
+    HBRUSH brush = element.backColor == noColor ? GetSysColorBrush(COLOR_BTNFACE)
+                                                : SolidBrushFor(element.backColor);
+    if (brush != nullptr) FillRect(dc, &client, brush);
+}
+
 void DeliverDrop(GUIElement& element, HDROP drop) {
     std::vector<std::wstring> paths;
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -126,6 +135,13 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_CLOSE:
             if (element != nullptr && !element->OnClose()) return 1;
+            break;
+        case WM_ERASEBKGND:
+            // The toolkit's own classes have no brush: each window erases in its colour.
+            if (element != nullptr && element->oldWindowProc == nullptr) {
+                EraseInColour(*element, reinterpret_cast<HDC>(wParam));
+                return 1;
+            }
             break;
         case WM_QUERYENDSESSION:
             if (element != nullptr && !element->OnQueryEndSession()) return FALSE;

@@ -116,4 +116,32 @@ TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
     EXPECT_EQ(Bar(SB_VERT).nPos, 50);
 }
 
+// One window class serves every panel and cell, however many there are, and
+// each window still erases in its own colour.
+TEST_F(PanelTest, PanelsShareOneClassAndEraseInTheirOwnColour) {
+    CellControl red(&form), blue(&form);
+    red.SetBackColor(RGB(200, 0, 0));
+    blue.SetBackColor(RGB(0, 0, 200));
+    red.Create();
+    blue.Create();
+    auto classOf = [](const GUIElement& element) {
+        wchar_t name[64] = {};
+        GetClassNameW(element.hwnd, name, 64);
+        return std::wstring(name);
+    };
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    for (const CellControl* cell : {&red, &blue}) {
+        EXPECT_EQ(classOf(*cell), classOf(panel));
+        SendMessageW(cell->hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+        EXPECT_EQ(GetPixel(memory, 2, 2), cell->backColor);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 }  // namespace ToolkitTests
