@@ -28,25 +28,6 @@ bool AllAscii(const char* eight) {
 // A byte that only carries on the character before it.
 bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-// Latin-1's letters are U+00C0 to U+00FE, written C3 80 to C3 BE: each capital
-// 0x20 below its small letter, as in ASCII; the multiplication and division
-// signs (C3 97, C3 B7) sit between and stay.
-std::string ShiftLetters(std::string text, unsigned char firstAscii, unsigned char firstLatin,
-                         int shift) {
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const unsigned char c = static_cast<unsigned char>(text[at]);
-        if (c >= firstAscii && c < firstAscii + 26) {
-            text[at] = static_cast<char>(c + shift);
-        } else if (c == 0xC3 && at + 1 < text.size()) {
-            const unsigned char next = static_cast<unsigned char>(text[at + 1]);
-            if (next >= firstLatin && next <= firstLatin + 0x1E && next != firstLatin + 0x17) {
-                text[at + 1] = static_cast<char>(next + shift);
-            }
-        }
-    }
-    return text;
-}
-
 }  // namespace
 
 std::wstring NarrowToWide(std::string utf8) {
@@ -99,9 +80,21 @@ std::string_view FirstCodePoints(std::string_view utf8, std::size_t count) {
     return utf8.substr(0, at);
 }
 
-std::string ToUpper(std::string text) { return ShiftLetters(std::move(text), 'a', 0xA0, -0x20); }
-
-std::string ToLower(std::string text) { return ShiftLetters(std::move(text), 'A', 0x80, 0x20); }
+// Latin-1's capitals are U+00C0 to U+00DE, written C3 80 to C3 9E, each 0x20
+// below its small letter as in ASCII; the multiplication sign (C3 97) stays.
+std::string ToLower(std::string text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (c >= 'A' && c <= 'Z') {
+            text[at] = static_cast<char>(c + 0x20);
+        } else if (c == 0xC3 && at + 1 < text.size()) {
+            const unsigned char next = static_cast<unsigned char>(text[at + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97)
+                text[at + 1] = static_cast<char>(next + 0x20);
+        }
+    }
+    return text;
+}
 
 std::string ReplaceChar(std::string text, char from, char to) {
     for (char& c : text) {
@@ -203,8 +196,6 @@ std::string FormatInt64(std::int64_t value) {
     }
     return digits;
 }
-
-std::wstring FormatInt64Wide(std::int64_t value) { return NarrowToWide(FormatInt64(value)); }
 
 std::int64_t ParseInt64(const std::string& text) {
     std::size_t at = 0;

@@ -21,9 +21,8 @@ std::size_t CodePointCount(std::string_view utf8);
 // The longest start of at most `count` characters: never half of one.
 std::string_view FirstCodePoints(std::string_view utf8, std::size_t count);
 
-// Letters change case in ASCII and Latin-1 ("caffè" gives "CAFFÈ"); every
-// other character stays as it is.
-std::string ToUpper(std::string text);
+// Capitals become small letters in ASCII and Latin-1 ("CAFFÈ" gives "caffè");
+// every other character stays as it is.
 std::string ToLower(std::string text);
 std::string ReplaceChar(std::string text, char from, char to);
 std::string ReplaceAll(std::string text, std::string search, std::string replacement);
@@ -36,7 +35,6 @@ std::vector<std::string> Split(std::string text, std::string separator);
 std::string DirectoryOf(std::string path);
 std::string FileNameOf(std::string path);
 std::string FormatInt64(std::int64_t value);
-std::wstring FormatInt64Wide(std::int64_t value);
 
 // Reads a decimal number the way atoi does: leading white space, an optional
 // sign, digits up to the first other character; 0 when there are none.

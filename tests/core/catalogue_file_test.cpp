@@ -89,18 +89,6 @@ protected:
     std::string product, dati, path, newPath, backupPath, keptPath;
 };
 
-TEST_F(CatalogueFileTest, ASaveWritesTheWholeTextAndLoadsBack) {
-    ASSERT_TRUE(Save(WorkedExample()));
-    EXPECT_EQ(ReadBytes(path),
-              FormatCatalogueText(WorkedExample(), TextEncoding::Windows1252).bytes);
-    EXPECT_FALSE(PathExists(newPath));
-    LoadResult loaded = LoadCatalogue();
-    EXPECT_EQ(loaded.problem, LoadProblem::None);
-    EXPECT_TRUE(loaded.file.writable);
-    EXPECT_EQ(loaded.path, path);
-    EXPECT_EQ(Listing(loaded.catalogue), Listing(WorkedExample()));
-}
-
 TEST_F(CatalogueFileTest, AFileIsWrittenBackInTheEncodingItCameIn) {
     // Bytes that are not UTF-8 behind its mark: the file is shown, never written.
     const std::string lossy =
@@ -247,12 +235,6 @@ TEST_F(CatalogueFileTest, AFileNotReadWholeIsNeverWritten) {
     EXPECT_EQ(waited.problem, LoadProblem::None);
     EXPECT_EQ(Listing(waited.catalogue), Listing(WorkedExample()));
 #endif
-
-    // A missing file is no problem: the first save makes it.
-    ASSERT_TRUE(Remove(path));
-    LoadResult fresh = LoadCatalogue();
-    EXPECT_EQ(fresh.problem, LoadProblem::None);
-    EXPECT_TRUE(fresh.file.writable);
 }
 
 TEST_F(CatalogueFileTest, AFileWithUnreadLinesIsKeptAsideOnceBeforeItIsReplaced) {

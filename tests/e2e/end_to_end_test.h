@@ -45,15 +45,18 @@ protected:
         RemoveCatalogue();
     }
 
-    // Starts the program and waits for its main window; false when none appeared.
-    bool Start() {
-        Stop();
+    // Starts a copy of the program, as the Start menu's shortcut does.
+    static bool Launch(PROCESS_INFORMATION& started) {
         std::wstring program = WindowsPath(ZELMIVO_EXE_PATH), commandLine = L"\"" + program + L"\"";
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              WindowsPath(ZELMIVO_E2E_OUTPUT_DIR).c_str(), &startup, &process) &&
-               (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
+                              WindowsPath(ZELMIVO_E2E_OUTPUT_DIR).c_str(), &startup, &started);
+    }
+    // Starts the program and waits for its main window; false when none appeared.
+    bool Start() {
+        Stop();
+        return Launch(process) && (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
                WaitUntil([&] { return !Children(mainWindow, L"PanelChildren").empty(); });
     }
     void Stop() {

@@ -2,19 +2,14 @@
 // shown, launched and shown again; files written by ANSI and "Unicode"
 // editors show what they hold and keep their bytes through an edit.
 #include "end_to_end_test.h"
+#include "text.h"
 
 namespace ZelmivoE2E {
 namespace {
 
 class EveryNameTest : public EndToEndTest {};
 
-std::string Utf8(const std::wstring& text) {
-    std::string utf8(text.size() * 3, '\0');
-    utf8.resize(static_cast<size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0],
-                            static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
-}
+using Common::WideToNarrow;
 
 TEST_F(EveryNameTest, AnEntryInAnyScriptIsSavedShownLaunchedAndShownAgain) {
     const std::wstring folder = WindowsPath(ZELMIVO_E2E_OUTPUT_DIR) + L"\\Документы €";
@@ -26,24 +21,22 @@ TEST_F(EveryNameTest, AnEntryInAnyScriptIsSavedShownLaunchedAndShownAgain) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Add(Item(L"+ aggiungi categoria"), {L"Документы"}, true));
     ASSERT_TRUE(Add(Item(L"+ aggiungi App"), {L"Fattura – L’ultima €", probe, L"ω"}, true));
-    EXPECT_TRUE(
-        Saved("\xEF\xBB\xBF" + CatalogueText({{"Документы", 1}},
-                                             {{"1", "Fattura – L’ultima €", "ω", Utf8(probe)}})));
+    EXPECT_TRUE(Saved("\xEF\xBB\xBF" +
+                      CatalogueText({{"Документы", 1}},
+                                    {{"1", "Fattura – L’ultima €", "ω", WideToNarrow(probe)}})));
 
     ASSERT_TRUE(Click(Item(L"Fattura – L’ultima €")));
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(report); }));
-    EXPECT_EQ(ReadBytes(report), Utf8(folder) + "\nω\n");
+    EXPECT_EQ(ReadBytes(report), WideToNarrow(folder) + "\nω\n");
 
     ASSERT_TRUE(Start());
     EXPECT_EQ(Shown(), L"Документы, Fattura – L’ultima €");
-    DeleteFileW(report.c_str());
-    DeleteFileW(probe.c_str());
-    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(EveryNameTest, AnsiAndUnicodeFilesShowWhatTheyHoldAndKeepTheirBytes) {
     const std::wstring name = L"Fattura – L’ultima €";
-    const std::string utf8 = CatalogueText({{"Ufficio", 1}}, {{"1", Utf8(name), "", "f.pdf"}});
+    const std::string utf8 =
+        CatalogueText({{"Ufficio", 1}}, {{"1", WideToNarrow(name), "", "f.pdf"}});
     // As an ANSI editor writes it: one byte a character, – ’ € in Windows-1252.
     std::string ansi = utf8;
     for (const auto& [from, to] :
@@ -52,11 +45,7 @@ TEST_F(EveryNameTest, AnsiAndUnicodeFilesShowWhatTheyHoldAndKeepTheirBytes) {
     }
     // As Notepad saves "Unicode": UTF-16 with its mark, low byte first.
     std::string utf16 = "\xFF\xFE";
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
-                                                        static_cast<int>(utf8.size()), &wide[0],
-                                                        static_cast<int>(wide.size()))));
-    for (wchar_t unit : wide) {
+    for (wchar_t unit : Common::NarrowToWide(utf8)) {
         utf16 += static_cast<char>(unit & 0xFF);
         utf16 += static_cast<char>(unit >> 8);
     }

@@ -10,14 +10,8 @@ class ManyWritersTest : public EndToEndTest {
 protected:
     // Starts another copy of the program and waits for it to end; its exit code.
     static DWORD RunSecondCopy() {
-        std::wstring program = WindowsPath(ZELMIVO_EXE_PATH), commandLine = L"\"" + program + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION second = {};
-        if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &second)) {
-            return STILL_ACTIVE;
-        }
+        if (!Launch(second)) return STILL_ACTIVE;
         DWORD code = STILL_ACTIVE;
         if (WaitForSingleObject(second.hProcess, 10000) != WAIT_OBJECT_0) {
             TerminateProcess(second.hProcess, 1);
