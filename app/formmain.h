@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -100,8 +101,17 @@ public:
 
     // The panel with the "+ aggiungi categoria" cell, then the columns.
     void BuildPanel();
-    // The tag of the cell or tile last right-clicked; empty when there is none.
-    std::string ContextTag() const;
+    // The entry or the category of the cell or tile last right-clicked; null
+    // when none is, or it is gone.
+    App* ContextApp();
+    Categoria* ContextCategory();
+    // The cell or tile made for this part of the catalogue; null until it is made.
+    OrvoUtility::GUIElement* ElementFor(const MainWindowParts::ShownItem& item) const;
+    OrvoUtility::GUIElement* TileOf(const App& app) const;
+    OrvoUtility::GUIElement* HeaderOf(const Categoria& category) const;
+    OrvoUtility::GUIElement* AddCellOf(const Categoria& category) const;
+    // What a made cell or tile stands for; null for any other element.
+    const MainWindowParts::ShownItem* ItemOf(const OrvoUtility::GUIElement* element) const;
     // The handlers a cell or tile reports its clicks through.
     OrvoUtility::MouseButtonHandler ChildLeftDown();
     OrvoUtility::MouseButtonHandler ChildRightUp();
@@ -138,9 +148,8 @@ public:
     // view and bringing a new entry or column into it.
     void Commit(const CatalogueChange& change);
     // The cells and tiles of the catalogue as it is now.
-    std::unordered_set<OrvoUtility::GUIElement*> ShownElements() const;
-    // The windows of the cells and tiles that were shown and no longer are go.
-    void ForgetElementsNotShown(const std::unordered_set<OrvoUtility::GUIElement*>& shownBefore);
+    // The windows of the cells and tiles whose part of the catalogue is gone go.
+    void ForgetElementsNotShown();
     // Another program changed app.txt: what it holds now becomes the
     // catalogue, with the changes app.txt does not hold yet applied to it;
     // false when it cannot be read now.
@@ -208,8 +217,8 @@ public:
     void SelectFirst();
     // Selects the header or tile, scrolls it into view and draws it selected.
     void Select(TilePlace place);
-    // Draws the element with this tag selected and every other one not.
-    void MarkSelected(const std::string& tag);
+    // Draws the header or tile of this item selected and every other one not.
+    void MarkSelected(const MainWindowParts::ShownItem& item);
     void LaunchSelected();
     void OpenSelectedMenu();
 
@@ -287,8 +296,13 @@ public:
     // The first half of a character typed beyond the BMP, until the second comes.
     wchar_t typedHighSurrogate = 0;
     std::unordered_map<std::string, std::wstring> foldedDescriptions;
-    // The tag of the selected header or tile; empty when none is.
-    std::string selectedTag;
+    // The selected header or tile; none at start.
+    std::optional<MainWindowParts::ShownItem> selected;
+    // The cells and tiles made so far, by what they show, and back.
+    std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> headerOf;   // by category id
+    std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> addCellOf;  // by category id
+    std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> tileOf;     // by record id
+    std::unordered_map<const OrvoUtility::GUIElement*, MainWindowParts::ShownItem> itemOf;
     // The form's own font, which `font` points to, and the tiles' caption
     // font, both at the window's DPI.
     std::unique_ptr<OrvoUtility::FontDescription> formFont;

@@ -53,8 +53,15 @@ void FormMain::BuildMenus() {
     appMenu->Create();
 }
 
-std::string FormMain::ContextTag() const {
-    return contextTarget != nullptr ? contextTarget->tag : std::string();
+App* FormMain::ContextApp() {
+    const ShownItem* item = contextTarget != nullptr ? ItemOf(contextTarget) : nullptr;
+    return item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
+}
+
+Categoria* FormMain::ContextCategory() {
+    const ShownItem* item = contextTarget != nullptr ? ItemOf(contextTarget) : nullptr;
+    std::int32_t index = item != nullptr ? catalogue.FindCategory(item->categoryId) : -1;
+    return index >= 0 ? &catalogue.categories[static_cast<std::size_t>(index)] : nullptr;
 }
 
 void FormMain::HandleMenuCommand(SubMenu* item) {
@@ -91,29 +98,26 @@ void FormMain::HandleChildMouseDown(Child* child) {
         OpenAddCategory();
         return;
     }
-    for (const Categoria& category : catalogue.categories) {
-        if (category.addCell == child) {
-            OpenAddApp(category.id);
-            return;
-        }
-    }
+    const ShownItem* item = ItemOf(child);
+    if (item != nullptr && item->kind == ShownItem::Kind::AddCell) OpenAddApp(item->categoryId);
 }
 
 void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) {
     // Set first: the picked command arrives after the menu has closed.
     contextTarget = child;
     // Header cells carry their category's menu; tiles their entry's.
-    Menu* menu = appMenu.get();
-    for (const Categoria& category : catalogue.categories) {
-        if (category.cell == child) menu = categoryMenu.get();
-    }
+    const ShownItem* item = ItemOf(child);
+    Menu* menu = item != nullptr && item->kind == ShownItem::Kind::Header ? categoryMenu.get()
+                                                                          : appMenu.get();
     POINT point{x, y};
     ClientToScreen(child->hwnd, &point);
     OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
 }
 
 void FormMain::HandleTileClick(GUIElement* element) {
-    const App* app = catalogue.FindApp(element->tag);
+    const ShownItem* item = ItemOf(element);
+    const App* app =
+        item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
     if (app == nullptr) return;
     // Copies: the shell may dispatch messages while it starts the target.
     std::string pathname = app->pathname;
@@ -131,9 +135,8 @@ void FormMain::DeleteContextCategory() {
     std::string question = "Si desidera realmente cancellare la categoria " +
                            QuotedInCapitals(contextTarget->GetTextNarrow());
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
-    std::int32_t index = catalogue.FindCategory(Common::ParseInt32(ContextTag()));
-    if (index < 0) return;
-    Commit(CatalogueChange::DeleteCategory(catalogue.categories[static_cast<std::size_t>(index)]));
+    const Categoria* category = ContextCategory();
+    if (category != nullptr) Commit(CatalogueChange::DeleteCategory(*category));
 }
 
 void FormMain::DeleteContextApp() {
@@ -141,7 +144,7 @@ void FormMain::DeleteContextApp() {
     std::string question = "Si desidera realmente cancellare il pulsante " +
                            QuotedInCapitals(contextTarget->GetTextNarrow());
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
-    const App* app = catalogue.FindApp(ContextTag());
+    const App* app = ContextApp();
     if (app != nullptr) Commit(CatalogueChange::DeleteApp(catalogue, *app));
 }
 

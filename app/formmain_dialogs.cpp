@@ -41,11 +41,8 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
             Commit(CatalogueChange::AddCategory(name));
             return;
         }
-        std::int32_t index = catalogue.FindCategory(Common::ParseInt32(ContextTag()));
-        if (index >= 0) {
-            Commit(CatalogueChange::RenameCategory(
-                catalogue.categories[static_cast<std::size_t>(index)], name));
-        }
+        const Categoria* category = ContextCategory();
+        if (category != nullptr) Commit(CatalogueChange::RenameCategory(*category, name));
     } else if (appDialog != nullptr && dialog->id == appDialog->id) {
         if (appDialog->resultCode != EditorDialog::resultOk) return;
         EntryText texts{appDialog->description, appDialog->pathname, appDialog->parameters};
@@ -53,7 +50,7 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
             Commit(CatalogueChange::AddApps(appDialog->categoryId, {texts}));
             return;
         }
-        const App* app = catalogue.FindApp(ContextTag());
+        const App* app = ContextApp();
         if (app != nullptr) Commit(CatalogueChange::EditApp(catalogue, *app, texts));
     } else if (orderDialog != nullptr && dialog->id == orderDialog->id) {
         if (orderDialog->resultCode != EditorDialog::resultOk) return;
@@ -61,7 +58,7 @@ void FormMain::HandleDialogClosed(OrvoUtility::Form* dialog) {
             Commit(CatalogueChange::ReorderCategories(orderDialog->ids));
             return;
         }
-        const App* app = catalogue.FindApp(ContextTag());
+        const App* app = ContextApp();
         std::int32_t index = app != nullptr ? catalogue.FindCategory(app->categoryId) : -1;
         if (index >= 0) {
             Commit(CatalogueChange::ReorderApps(
@@ -77,7 +74,7 @@ void FormMain::OpenAddApp(std::int32_t categoryId) {
 }
 
 void FormMain::OpenEditApp() {
-    const App* app = catalogue.FindApp(ContextTag());
+    const App* app = ContextApp();
     if (app == nullptr) return;
     // Copied: nothing may hold into the catalogue while windows are made.
     App entry = *app;
@@ -99,7 +96,7 @@ void FormMain::OpenRenameCategory() {
 }
 
 void FormMain::OpenReorderApps() {
-    const App* app = catalogue.FindApp(ContextTag());
+    const App* app = ContextApp();
     if (app == nullptr) return;
     std::vector<std::int32_t> ids;
     std::vector<std::string> texts;

@@ -81,12 +81,11 @@ void FormMain::TellNotices() {
 }
 
 void FormMain::Commit(const CatalogueChange& change) {
-    std::unordered_set<GUIElement*> shownBefore = ShownElements();
     POINT view = tilePanel->ScrollPosition();
     if (!change.ApplyTo(catalogue)) return;
     pendingChanges.push_back(change);
     SaveChanges(true);
-    ForgetElementsNotShown(shownBefore);
+    ForgetElementsNotShown();
     // The view stays where the user left it, as far as the new extent allows,
     // and moves only as much as a new entry or column needs to be seen.
     std::int32_t revealed = 0;
@@ -96,22 +95,28 @@ void FormMain::Commit(const CatalogueChange& change) {
     TellNotices();
 }
 
-std::unordered_set<GUIElement*> FormMain::ShownElements() const {
-    std::unordered_set<GUIElement*> shown;
+void FormMain::ForgetElementsNotShown() {
+    std::unordered_set<std::int32_t> categories;
+    std::unordered_set<std::int32_t> entries;
     for (const Categoria& category : catalogue.categories) {
-        shown.insert(category.cell);
-        shown.insert(category.addCell);
-        for (const App& app : category.apps) shown.insert(app.tile);
+        categories.insert(category.id);
+        for (const App& app : category.apps) entries.insert(app.id);
     }
-    shown.erase(nullptr);
-    return shown;
-}
-
-void FormMain::ForgetElementsNotShown(const std::unordered_set<GUIElement*>& shownBefore) {
-    std::unordered_set<GUIElement*> shown = ShownElements();
-    for (GUIElement* element : shownBefore) {
-        if (shown.count(element) == 0) DestroyTileWindow(element);
-    }
+    auto forget = [this](std::unordered_map<std::int32_t, GUIElement*>& made,
+                         const std::unordered_set<std::int32_t>& kept) {
+        for (auto at = made.begin(); at != made.end();) {
+            if (kept.count(at->first) != 0) {
+                ++at;
+                continue;
+            }
+            itemOf.erase(at->second);
+            DestroyTileWindow(at->second);
+            at = made.erase(at);
+        }
+    };
+    forget(headerOf, categories);
+    forget(addCellOf, categories);
+    forget(tileOf, entries);
 }
 
 void FormMain::SaveChanges(bool reportFailure) {
@@ -205,11 +210,10 @@ bool FormMain::LookForOutsideChange() {
     // A dialog, a box or a menu acts on the catalogue as it was shown.
     if (!IsWindowEnabled(hwnd) || MenuOpen()) return false;
     if (!ChangedOutside(catalogueFile)) return true;
-    std::unordered_set<GUIElement*> shownBefore = ShownElements();
     POINT view = tilePanel->ScrollPosition();
     // Changes a failed save left pending go into the new file.
     if (TakeOutsideChange() && !pendingChanges.empty()) SaveChanges(true);
-    ForgetElementsNotShown(shownBefore);
+    ForgetElementsNotShown();
     LayOutAgain(view, nullptr);
     TellNotices();
     return true;

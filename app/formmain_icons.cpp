@@ -58,7 +58,7 @@ void FormMain::HandleIconAnswers() {
     if (!found) return;
     for (const Categoria& category : catalogue.categories) {
         for (const App& app : category.apps) {
-            Button* tile = static_cast<Button*>(app.tile);
+            Button* tile = static_cast<Button*>(TileOf(app));
             if (tile == nullptr) continue;
             auto cached = iconCache.find(app.pathname);
             if (cached == iconCache.end() || tile->enabledIcon == cached->second.get()) continue;

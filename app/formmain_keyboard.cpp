@@ -217,15 +217,16 @@ ColumnLengths FormMain::Columns() const {
 }
 
 bool FormMain::SelectedPlace(TilePlace& place) const {
-    if (selectedTag.empty()) return false;
+    if (!selected.has_value()) return false;
     for (std::size_t column = 0; column < catalogue.categories.size(); ++column) {
         const Categoria& category = catalogue.categories[column];
-        if (Common::FormatInt64(category.id) == selectedTag) {
+        if (category.id != selected->categoryId) continue;
+        if (selected->kind == ShownItem::Kind::Header) {
             place = {static_cast<std::int32_t>(column), -1};
             return true;
         }
         for (std::size_t row = 0; row < category.apps.size(); ++row) {
-            if (AppKey(category.id, category.apps[row].id) == selectedTag) {
+            if (category.apps[row].id == selected->recordId) {
                 place = {static_cast<std::int32_t>(column), static_cast<std::int32_t>(row)};
                 return true;
             }
@@ -245,9 +246,9 @@ GUIElement* FormMain::ElementAtPlace(TilePlace place) {
         return nullptr;
     }
     Categoria& category = catalogue.categories[static_cast<std::size_t>(place.column)];
-    if (place.row < 0) return category.cell;
+    if (place.row < 0) return HeaderOf(category);
     if (place.row >= static_cast<std::int32_t>(category.apps.size())) return nullptr;
-    return category.apps[static_cast<std::size_t>(place.row)].tile;
+    return TileOf(category.apps[static_cast<std::size_t>(place.row)]);
 }
 
 void FormMain::Select(TilePlace place) {
@@ -257,9 +258,10 @@ void FormMain::Select(TilePlace place) {
     }
     const Categoria& category = catalogue.categories[static_cast<std::size_t>(place.column)];
     if (place.row < 0) {
-        MarkSelected(Common::FormatInt64(category.id));
+        MarkSelected(ShownItem{ShownItem::Kind::Header, category.id, 0});
     } else {
-        MarkSelected(AppKey(category.id, category.apps[static_cast<std::size_t>(place.row)].id));
+        MarkSelected(ShownItem{ShownItem::Kind::Tile, category.id,
+                               category.apps[static_cast<std::size_t>(place.row)].id});
     }
     // Scrolling makes the element when it comes into view for the first time.
     std::int32_t x = measures.margin + measures.columnStep * place.column;
@@ -268,16 +270,17 @@ void FormMain::Select(TilePlace place) {
     ScrollIntoView(RECT{x, y, x + measures.cellWidth, y + boxHeight});
     GUIElement* element = ElementAtPlace(place);
     if (element != nullptr && element->hwnd != nullptr) {
-        MarkSelected(selectedTag);
+        MarkSelected(*selected);
         // A tile takes the focus, so that the system and its tools see the choice.
         if (place.row >= 0) element->Focus();
     }
 }
 
-void FormMain::MarkSelected(const std::string& tag) {
-    selectedTag = tag;
-    auto mark = [&tag](GUIElement* element, bool& flag) {
-        bool now = element->tag == tag;
+void FormMain::MarkSelected(const ShownItem& item) {
+    selected = item;
+    auto mark = [this, &item](GUIElement* element, bool& flag) {
+        const ShownItem* shown = ItemOf(element);
+        bool now = shown != nullptr && *shown == item;
         if (flag == now) return;
         flag = now;
         if (element->created && element->hwnd != nullptr) {

@@ -31,35 +31,60 @@ void LabelElement(GUIElement* element, const std::string& text) {
     if (element->text != wide || !element->created) element->SetText(wide);
 }
 
-// The three kinds of place in a column.
-enum class Place { Header, Tile, AddCell };
+using Place = ShownItem::Kind;
 
-// Calls visit(place, category, entry or null, x, y) for every place of the
+// Calls visit(item, category, entry or null, x, y) for every place of the
 // layout, column by column, top to bottom, in content coordinates.
 template <typename Visit>
 void ForEachPlace(Catalogue& catalogue, const LayoutMeasures& measures, Visit visit) {
     std::int32_t column = 0;
     for (Categoria& category : catalogue.categories) {
         std::int32_t x = measures.margin + measures.columnStep * column;
-        visit(Place::Header, category, nullptr, x, measures.margin);
+        visit(ShownItem{Place::Header, category.id, 0}, category, nullptr, x, measures.margin);
         std::int32_t y = measures.margin;
         for (App& app : category.apps) {
             y += measures.rowStep;
-            visit(Place::Tile, category, &app, x, y);
+            visit(ShownItem{Place::Tile, category.id, app.id}, category, &app, x, y);
         }
-        visit(Place::AddCell, category, nullptr, x, y + measures.rowStep);
+        visit(ShownItem{Place::AddCell, category.id, 0}, category, nullptr, x,
+              y + measures.rowStep);
         ++column;
     }
 }
 
-// The link to the element at a place; null until it is made.
-GUIElement*& ElementAt(Place place, Categoria& category, App* app) {
-    if (place == Place::Header) return category.cell;
-    if (place == Place::Tile) return app->tile;
-    return category.addCell;
+GUIElement* Found(const std::unordered_map<std::int32_t, GUIElement*>& made, std::int32_t key) {
+    auto found = made.find(key);
+    return found != made.end() ? found->second : nullptr;
 }
 
 }  // namespace
+
+GUIElement* FormMain::ElementFor(const ShownItem& item) const {
+    switch (item.kind) {
+        case Place::Header:
+            return Found(headerOf, item.categoryId);
+        case Place::Tile:
+            return Found(tileOf, item.recordId);
+        case Place::AddCell:
+            return Found(addCellOf, item.categoryId);
+    }
+    return nullptr;
+}
+
+GUIElement* FormMain::TileOf(const App& app) const { return Found(tileOf, app.id); }
+
+GUIElement* FormMain::HeaderOf(const Categoria& category) const {
+    return Found(headerOf, category.id);
+}
+
+GUIElement* FormMain::AddCellOf(const Categoria& category) const {
+    return Found(addCellOf, category.id);
+}
+
+const ShownItem* FormMain::ItemOf(const GUIElement* element) const {
+    auto found = itemOf.find(element);
+    return found != itemOf.end() ? &found->second : nullptr;
+}
 
 OrvoUtility::MouseButtonHandler FormMain::ChildLeftDown() {
     return [this](GUIElement* cell, HWND, std::int32_t, std::int32_t) {
@@ -152,8 +177,10 @@ void FormMain::CreateElementsInView() {
 }
 
 void FormMain::MoveMadeElements() {
-    auto move = [this](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
-        GUIElement* element = ElementAt(place, category, app);
+    auto move = [this](const ShownItem& item, Categoria& category, App* app, std::int32_t x,
+                       std::int32_t y) {
+        const Place place = item.kind;
+        GUIElement* element = ElementFor(item);
         if (element == nullptr) return;
         if (place == Place::Header) LabelElement(element, category.name);
         if (place == Place::Tile) {
@@ -177,22 +204,25 @@ void FormMain::MakeMissingElements(bool atOrigin) {
     // Coming into view later, an element takes its place in the tab order
     // after the one before it in the layout, as if it had been made at start.
     HWND previous = nullptr;
-    auto make = [&](Place place, Categoria& category, App* app, std::int32_t x, std::int32_t y) {
-        GUIElement*& element = ElementAt(place, category, app);
+    auto make = [&](const ShownItem& item, Categoria& category, App* app, std::int32_t x,
+                    std::int32_t y) {
+        const Place place = item.kind;
+        GUIElement* element = ElementFor(item);
         std::int32_t boxHeight =
             place == Place::Header ? measures.headerHeight : measures.cellHeight;
         if (element == nullptr && x < shown.right && x + measures.cellWidth > shown.left &&
             y < shown.bottom && y + boxHeight > shown.top) {
             if (place == Place::Header) {
                 categoryCells.push_back(NewHeaderCell(category));
-                element = categoryCells.back().get();
+                element = headerOf[category.id] = categoryCells.back().get();
             } else if (place == Place::Tile) {
                 tiles.push_back(NewTile(*app));
-                element = tiles.back().get();
+                element = tileOf[app->id] = tiles.back().get();
             } else {
                 addAppCells.push_back(NewAddAppCell(category));
-                element = addAppCells.back().get();
+                element = addCellOf[category.id] = addAppCells.back().get();
             }
+            itemOf[element] = item;
             // The shown part's corner stands at the panel's client origin.
             element->left = x - shown.left;
             element->top = y - shown.top;
@@ -235,7 +265,7 @@ std::unique_ptr<CellControl> FormMain::NewHeaderCell(const Categoria& category) 
     header->SetBackColor(headerBackground);
     header->onRightUp = ChildRightUp();
     header->SetTextNarrow(category.name);
-    header->selected = header->tag == selectedTag;
+    header->selected = selected == ShownItem{Place::Header, category.id, 0};
     ForwardKeys(header.get());
     return header;
 }
@@ -265,15 +295,19 @@ std::unique_ptr<Button> FormMain::NewTile(const App& app) {
     tile->onCommand = [this](GUIElement* clicked) { HandleTileClick(clicked); };
     tile->onRightUp = ChildRightUp();
     tile->SetHandCursor(true);
-    tile->tag = AppKey(app.categoryId, app.id);
-    tile->selected = tile->tag == selectedTag;
+    tile->tag = AppKey(app.Ref());
+    tile->selected = selected == ShownItem{Place::Tile, app.categoryId, app.id};
     ForwardKeys(tile.get());
     // A tile clicked or reached by the focus becomes the selection.
-    tile->onGotFocus = [this](GUIElement* focused) { MarkSelected(focused->tag); };
+    tile->onGotFocus = [this](GUIElement* focused) {
+        if (const ShownItem* item = ItemOf(focused)) MarkSelected(*item);
+    };
     // A tile becomes a tool of the tooltip when the mouse first reaches it:
     // a tool for each tile made costs start-up time under Wine.
     tile->onMouseMove = [this](GUIElement* hovered, std::int32_t, std::int32_t) {
-        const App* entry = catalogue.FindApp(hovered->tag);
+        const ShownItem* item = ItemOf(hovered);
+        const App* entry =
+            item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
         if (entry != nullptr && !tileTips.Has(hovered->hwnd)) ShowTileTip(*hovered, *entry);
         return 0;
     };

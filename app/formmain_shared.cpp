@@ -14,6 +14,10 @@ void Discard::operator()(OrvoUtility::Form* dialog) const {
     delete dialog;
 }
 
+bool operator==(const ShownItem& a, const ShownItem& b) {
+    return a.kind == b.kind && a.categoryId == b.categoryId && a.recordId == b.recordId;
+}
+
 LayoutMeasures MeasuresAt(std::int32_t dpi) {
     auto scaled = [dpi](std::int32_t value) { return OrvoUtility::ScaleForDpi(value, dpi); };
     return LayoutMeasures{scaled(10), scaled(180), scaled(50), scaled(160), scaled(40),

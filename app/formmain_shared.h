@@ -46,6 +46,15 @@ inline constexpr UINT folderChangedMessage = WM_APP + 2;
 // A change in the data folder is looked at again after this long.
 inline constexpr std::int32_t folderRecheckMs = 1000;
 
+// What a cell or tile of the columns stands for.
+struct ShownItem {
+    enum class Kind { Header, Tile, AddCell };
+    Kind kind = Kind::Header;
+    std::int32_t categoryId = 0;
+    std::int32_t recordId = 0;  // of a tile's entry
+};
+bool operator==(const ShownItem& a, const ShownItem& b);
+
 // The layout's measures at one DPI; at 96 columns are 160 wide and 180
 // apart, tiles 40 high and 50 apart.
 struct LayoutMeasures {

@@ -144,23 +144,6 @@ std::string PadRight(std::string text, char pad, std::int32_t length) {
     return text;
 }
 
-std::vector<std::string> Split(std::string text, std::string separator) {
-    std::vector<std::string> parts;
-    if (text.empty() || separator.empty()) {
-        return parts;
-    }
-    std::size_t start = 0;
-    for (std::size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, start)) {
-        parts.push_back(text.substr(start, at - start));
-        start = at + separator.size();
-    }
-    if (start < text.size()) {
-        parts.push_back(text.substr(start));
-    }
-    return parts;
-}
-
 std::string DirectoryOf(std::string path) {
     std::string copy = ReplaceChar(path, '/', '\\');
     std::size_t at = copy.rfind('\\');

@@ -31,7 +31,6 @@ std::string Trim(std::string text);
 std::string_view TrimmedView(std::string_view text);
 // Pads to `length` characters.
 std::string PadRight(std::string text, char pad, std::int32_t length);
-std::vector<std::string> Split(std::string text, std::string separator);
 std::string DirectoryOf(std::string path);
 std::string FileNameOf(std::string path);
 std::string FormatInt64(std::int64_t value);

@@ -50,8 +50,12 @@ App::App(std::string description, std::string pathname, std::int32_t categoryId,
 
 Categoria::Categoria(std::int32_t id, std::string name) : name(std::move(name)), id(id) {}
 
-std::string AppKey(std::int32_t categoryId, std::int32_t recordId) {
-    return Common::FormatInt64(categoryId) + ";" + Common::FormatInt64(recordId);
+bool operator==(EntryRef a, EntryRef b) {
+    return a.categoryId == b.categoryId && a.recordId == b.recordId;
+}
+
+std::string AppKey(EntryRef entry) {
+    return Common::FormatInt64(entry.categoryId) + ";" + Common::FormatInt64(entry.recordId);
 }
 
 std::int32_t Catalogue::FindCategory(std::int32_t id) const {
@@ -63,18 +67,13 @@ std::int32_t Catalogue::FindCategory(std::int32_t id) const {
     return -1;
 }
 
-App* Catalogue::FindApp(const std::string& key) {
-    std::vector<std::string> parts = Common::Split(key, ";");
-    if (parts.size() != 2) {
-        return nullptr;
-    }
-    std::int32_t index = FindCategory(Common::ParseInt32(parts[0]));
+App* Catalogue::FindApp(EntryRef entry) {
+    std::int32_t index = FindCategory(entry.categoryId);
     if (index < 0) {
         return nullptr;
     }
-    std::int32_t recordId = Common::ParseInt32(parts[1]);
     for (App& app : categories[static_cast<std::size_t>(index)].apps) {
-        if (app.id == recordId) {
+        if (app.id == entry.recordId) {
             return &app;
         }
     }
@@ -135,9 +134,9 @@ void Catalogue::AddApp(std::int32_t categoryId, std::string description, std::st
         categoryId, ForColumn(std::move(parameters), kParametersWidth));
 }
 
-void Catalogue::EditApp(const std::string& key, std::string description, std::string pathname,
+void Catalogue::EditApp(EntryRef entry, std::string description, std::string pathname,
                         std::string parameters) {
-    App* app = FindApp(key);
+    App* app = FindApp(entry);
     if (app == nullptr) {
         return;
     }
@@ -146,8 +145,8 @@ void Catalogue::EditApp(const std::string& key, std::string description, std::st
     app->parameters = ForColumn(std::move(parameters), kParametersWidth);
 }
 
-void Catalogue::DeleteApp(const std::string& key) {
-    App* app = FindApp(key);
+void Catalogue::DeleteApp(EntryRef entry) {
+    App* app = FindApp(entry);
     Categoria* category = app != nullptr ? CategoryOf(*app) : nullptr;
     if (category == nullptr) {
         return;
@@ -161,8 +160,8 @@ void Catalogue::DeleteApp(const std::string& key) {
     }
 }
 
-void Catalogue::ReorderApps(const std::string& key, const std::vector<std::int32_t>& recordIds) {
-    App* app = FindApp(key);
+void Catalogue::ReorderApps(EntryRef entry, const std::vector<std::int32_t>& recordIds) {
+    App* app = FindApp(entry);
     Categoria* category = app != nullptr ? CategoryOf(*app) : nullptr;
     if (category == nullptr) {
         return;

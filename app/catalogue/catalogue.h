@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-namespace OrvoUtility {
-class GUIElement;
-}
-
 namespace MyApp {
 
 // Column widths of the catalogue file, in characters; the catalogue never
@@ -17,6 +13,13 @@ namespace MyApp {
 constexpr std::size_t kNameWidth = 50;
 constexpr std::size_t kDescriptionWidth = 50;
 constexpr std::size_t kParametersWidth = 128;
+
+// Names one entry during a run: its category's id and its record id.
+struct EntryRef {
+    std::int32_t categoryId = 0;
+    std::int32_t recordId = 0;
+};
+bool operator==(EntryRef a, EntryRef b);
 
 struct App {
     // Both constructors take the next record id of the run.
@@ -29,7 +32,8 @@ struct App {
     std::string parameters;
     std::int32_t categoryId = 0;
     std::int32_t id = 0;
-    OrvoUtility::GUIElement* tile = nullptr;  // not owned
+
+    EntryRef Ref() const { return EntryRef{categoryId, id}; }
 };
 
 struct Categoria {
@@ -38,28 +42,28 @@ struct Categoria {
     std::string name;
     std::int32_t id = 0;
     std::vector<App> apps;
-    OrvoUtility::GUIElement* cell = nullptr;     // not owned
-    OrvoUtility::GUIElement* addCell = nullptr;  // not owned
 };
 
-// The key naming one entry during a run: category id, ";", record id.
-std::string AppKey(std::int32_t categoryId, std::int32_t recordId);
+// An entry's reference as text, category id, ";", record id: what a tile
+// carries as its tag.
+std::string AppKey(EntryRef entry);
 
 class Catalogue {
 public:
     // Index of the first category with this id, or -1.
     std::int32_t FindCategory(std::int32_t id) const;
-    App* FindApp(const std::string& key);
+    App* FindApp(EntryRef entry);
     void AddCategory(std::string name);
     void RenameCategory(std::int32_t id, std::string name);
     void DeleteCategory(std::int32_t id);
     void ReorderCategories(const std::vector<std::int32_t>& ids);
     void AddApp(std::int32_t categoryId, std::string description, std::string pathname,
                 std::string parameters);
-    void EditApp(const std::string& key, std::string description, std::string pathname,
+    void EditApp(EntryRef entry, std::string description, std::string pathname,
                  std::string parameters);
-    void DeleteApp(const std::string& key);
-    void ReorderApps(const std::string& key, const std::vector<std::int32_t>& recordIds);
+    void DeleteApp(EntryRef entry);
+    // Reorders the entries of the category of `entry`.
+    void ReorderApps(EntryRef entry, const std::vector<std::int32_t>& recordIds);
 
     std::vector<Categoria> categories;
 

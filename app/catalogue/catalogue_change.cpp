@@ -150,7 +150,7 @@ bool CatalogueChange::ApplyTo(Catalogue& catalogue) const {
         case Kind::DeleteApp: {
             App* app = FindEntry(catalogue);
             if (app == nullptr) return kind == Kind::DeleteApp;
-            std::string key = AppKey(app->categoryId, app->id);
+            const EntryRef key = app->Ref();
             if (kind == Kind::DeleteApp) {
                 catalogue.DeleteApp(key);
             } else {
@@ -174,7 +174,7 @@ bool CatalogueChange::ApplyTo(Catalogue& catalogue) const {
                 if (!taken[at]) order.push_back(category->apps[at].id);
             }
             const App& first = category->apps.front();
-            catalogue.ReorderApps(AppKey(first.categoryId, first.id), order);
+            catalogue.ReorderApps(first.Ref(), order);
             return true;
         }
     }
@@ -221,8 +221,6 @@ void KeepShownIdentity(const Catalogue& shown, Catalogue& read) {
         std::int32_t index = shown.FindCategory(category.id);
         if (index < 0) continue;
         const Categoria& before = shown.categories[static_cast<std::size_t>(index)];
-        category.cell = before.cell;
-        category.addCell = before.addCell;
         std::vector<bool> taken(before.apps.size(), false);
         for (std::size_t place = 0; place < category.apps.size(); ++place) {
             App& app = category.apps[place];
@@ -230,7 +228,6 @@ void KeepShownIdentity(const Catalogue& shown, Catalogue& read) {
             if (at == before.apps.size()) continue;
             taken[at] = true;
             app.id = before.apps[at].id;
-            app.tile = before.apps[at].tile;
         }
     }
 }

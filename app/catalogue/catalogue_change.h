@@ -70,8 +70,8 @@ private:
     std::vector<EntryText> entries;
 };
 
-// The catalogue read again keeps the record ids, tiles and cells of the
-// entries and categories the window already shows, so that they stay put.
+// The catalogue read again keeps the record ids of the entries the window
+// already shows, so that their tiles stay put.
 void KeepShownIdentity(const Catalogue& shown, Catalogue& read);
 
 }  // namespace MyApp

@@ -1,5 +1,7 @@
 #include "main_window_fixture.h"
 
+#include <sstream>
+
 #include "catalogue_file.h"
 #include "file_system.h"
 #include "panel.h"
@@ -81,7 +83,10 @@ std::vector<std::string> TakeProbeReport(const std::wstring& report) {
     MyApp::SystemError error = 0;
     if (!PumpUntil([&] { return MyApp::ReadWholeFile(path, text, error); })) return {};
     MyApp::RemoveFile(path, error);
-    return Common::Split(text, "\n");
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
 void MainWindowTest::SetUp() {

@@ -24,8 +24,9 @@ namespace {
 using MyApp::Direction;
 using MyApp::TilePlace;
 
-bool IsSelected(const MyApp::App& app) {
-    return app.tile != nullptr && static_cast<OrvoUtility::Button*>(app.tile)->selected;
+bool IsSelected(const MyApp::FormMain& main, const MyApp::App& app) {
+    auto* tile = static_cast<OrvoUtility::Button*>(main.TileOf(app));
+    return tile != nullptr && tile->selected;
 }
 
 }  // namespace
@@ -116,7 +117,7 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     PumpMessages();
 
     // The probe starts in its own folder with its arguments.
-    Click(apps.at(0).tile->hwnd);
+    Click(main.TileOf(apps.at(0))->hwnd);
     std::vector<std::string> lines = TakeProbeReport(report);
     if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
     EXPECT_EQ(lines, (std::vector<std::string>{Common::ToLower(Common::WideToNarrow(probeFolder)),
@@ -124,7 +125,7 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     EXPECT_EQ(ReadBytes(), file);
 
     ZelmivoTest::DialogAnswerer answer(IDOK);
-    Click(apps.at(1).tile->hwnd);
+    Click(main.TileOf(apps.at(1))->hwnd);
     ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
     const ZelmivoTest::AnsweredDialog& box = answer.Result();
     EXPECT_EQ(box.caption, L"Errore");
@@ -156,45 +157,45 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     PumpMessages();
 
     TypeText(L"ж");
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(1)); }));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(1)); }));
     EXPECT_EQ(main.GetTextNarrow(), title + "   -   Trova: ж");
-    EXPECT_EQ(GetFocus(), work.at(1).tile->hwnd);
+    EXPECT_EQ(GetFocus(), main.TileOf(work.at(1))->hwnd);
     // The keys now reach the focused tile and go on to the form.
     PressKeys({VK_BACK});
     ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
     TypeText(L"so");
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(probe); }));
-    EXPECT_FALSE(IsSelected(work.at(1)));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, probe); }));
+    EXPECT_FALSE(IsSelected(main, work.at(1)));
     TypeText(L"q");
     ASSERT_TRUE(
         PumpUntil([&] { return main.GetTextNarrow().find("nessuna") != std::string::npos; }));
-    EXPECT_TRUE(IsSelected(probe));
+    EXPECT_TRUE(IsSelected(main, probe));
     PressKeys({VK_ESCAPE});
     ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
 
     // Left goes to the nearest row of the first column, Tab on in catalogue order.
     PressKeys({VK_LEFT});
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(0)); }));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(0)); }));
     PressKeys({VK_TAB, VK_TAB});
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.at(2)); }));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(2)); }));
 
     // A found tile far below the view is made and scrolled into it.
-    ASSERT_EQ(work.back().tile, nullptr);
+    ASSERT_EQ(main.TileOf(work.back()), nullptr);
     TypeText(L"ult");
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(work.back()); }));
-    EXPECT_TRUE(IsInView(main, work.back().tile));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.back()); }));
+    EXPECT_TRUE(IsInView(main, main.TileOf(work.back())));
     PressKeys({VK_ESCAPE});
 
     // The context-menu key opens the selected tile's menu.
     PressKeys({VK_TAB});
-    ASSERT_TRUE(PumpUntil([&] { return IsSelected(probe); }));
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, probe); }));
     auto menu = CloseNextMenu();
     PressKeys({VK_APPS});
     ASSERT_TRUE(PumpUntil(
         [&menu] { return menu.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
     EXPECT_EQ(menu.get(), 3);
     PumpMessages();
-    EXPECT_EQ(main.contextTarget, probe.tile);
+    EXPECT_EQ(main.contextTarget, main.TileOf(probe));
 
     SetForegroundWindow(main.hwnd);
     PumpMessages();

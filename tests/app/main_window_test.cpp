@@ -107,7 +107,7 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
     FormMain& main = Open(SampleCatalogue({40, 1}));
     const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
     // At start only what the panel can show is made.
-    EXPECT_EQ(apps.back().tile, nullptr);
+    EXPECT_EQ(main.TileOf(apps.back()), nullptr);
 
     for (int page = 0; page < 20; ++page) {
         SendMessageW(main.tilePanel->hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
@@ -117,14 +117,14 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
     ASSERT_GT(scrolled, 0);
     auto expectInPlace = [&] {
         for (std::size_t i = 0; i < apps.size(); ++i) {
-            ASSERT_NE(apps[i].tile, nullptr) << i;
-            EXPECT_EQ(Box(main, apps[i].tile),
+            ASSERT_NE(main.TileOf(apps[i]), nullptr) << i;
+            EXPECT_EQ(Box(main, main.TileOf(apps[i])),
                       (std::vector<LONG>{10, 60 + 50 * static_cast<LONG>(i) - scrolled, 160, 40}))
                 << "tile " << i;
         }
-        EXPECT_EQ(Box(main, main.catalogue.categories[0].addCell),
+        EXPECT_EQ(Box(main, main.AddCellOf(main.catalogue.categories[0])),
                   (std::vector<LONG>{10, 2060 - scrolled, 160, 40}));
-        EXPECT_EQ(Box(main, main.catalogue.categories[1].apps[0].tile),
+        EXPECT_EQ(Box(main, main.TileOf(main.catalogue.categories[1].apps[0])),
                   (std::vector<LONG>{190, 60 - scrolled, 160, 40}));
     };
     expectInPlace();
@@ -142,7 +142,8 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
     sample.AddApp(2, "Proprio", own, "");
     FormMain& main = Open(sample);
     MyApp::Categoria& first = main.catalogue.categories.at(0);
-    const OrvoUtility::GUIElement* ownTile = main.catalogue.categories.at(1).apps.at(0).tile;
+    const OrvoUtility::GUIElement* ownTile =
+        main.TileOf(main.catalogue.categories.at(1).apps.at(0));
     const struct {
         LONG dpi, step, width, height, rowStep, header, font, icon;
     } rows[] = {{144, 270, 240, 60, 75, 38, 21, 48}, {96, 180, 160, 40, 50, 25, 14, 32}};
@@ -155,21 +156,23 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
         GetWindowRect(main.hwnd, &frame);
         EXPECT_TRUE(EqualRect(&frame, &suggested));
         const LONG m = 10 * row.dpi / 96;
-        EXPECT_EQ(Box(main, first.cell), (std::vector<LONG>{m, m, row.width, row.header}));
-        EXPECT_EQ(Box(main, first.apps.at(1).tile),
+        EXPECT_EQ(Box(main, main.HeaderOf(first)),
+                  (std::vector<LONG>{m, m, row.width, row.header}));
+        EXPECT_EQ(Box(main, main.TileOf(first.apps.at(1))),
                   (std::vector<LONG>{m, m + 2 * row.rowStep, row.width, row.height}));
         EXPECT_EQ(Box(main, ownTile),
                   (std::vector<LONG>{m + row.step, m + row.rowStep, row.width, row.height}));
         EXPECT_EQ(Box(main, main.addCategoryCell.get()),
                   (std::vector<LONG>{m + 2 * row.step, m, row.width, row.height}));
         EXPECT_EQ(main.font->height, row.font);
-        EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(first.cell)->fontSize, row.font);
+        EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(main.HeaderOf(first))->fontSize, row.font);
         EXPECT_EQ(main.tileFont->height, 16 * row.dpi / 96);
         // Icons are taken again at the new size, from the file and the resources.
         ASSERT_TRUE(PumpUntil([&main, &own] { return main.iconCache.count(own) == 1; }));
         PumpMessages();
         for (const OrvoUtility::GUIElement* tile :
-             std::initializer_list<const OrvoUtility::GUIElement*>{ownTile, first.apps[0].tile}) {
+             std::initializer_list<const OrvoUtility::GUIElement*>{ownTile,
+                                                                   main.TileOf(first.apps[0])}) {
             HICON icon = static_cast<const OrvoUtility::Button*>(tile)->enabledIcon;
             EXPECT_EQ(IconPixels(icon).size(), static_cast<std::size_t>(row.icon * row.icon));
         }
@@ -214,14 +217,15 @@ TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
     auto tools = [&main] { return SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0); };
     EXPECT_EQ(tools(), 0);
-    for (std::size_t tile : {3, 0, 3}) SendMessageW(apps.at(tile).tile->hwnd, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(ToolTipOf(main, apps.at(3).tile),
+    for (std::size_t tile : {3, 0, 3})
+        SendMessageW(main.TileOf(apps.at(tile))->hwnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(ToolTipOf(main, main.TileOf(apps.at(3))),
               std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
     EXPECT_EQ(tools(), 2);
     main.Commit(MyApp::CatalogueChange::EditApp(main.catalogue, apps.at(3),
                                                 {"Breve", "%WINDIR%\\notepad.exe", ""}));
-    EXPECT_EQ(ToolTipOf(main, apps.at(3).tile), L"Breve\r\n%WINDIR%\\notepad.exe");
-    main.contextTarget = apps.at(0).tile;
+    EXPECT_EQ(ToolTipOf(main, main.TileOf(apps.at(3))), L"Breve\r\n%WINDIR%\\notepad.exe");
+    main.contextTarget = main.TileOf(apps.at(0));
     ZelmivoTest::DialogAnswerer yes(IDYES);
     main.DeleteContextApp();
     EXPECT_TRUE(yes.Result().pressed);
@@ -241,8 +245,8 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     }
     FormMain& main = Open(sample);
     const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
-    auto iconOf = [&apps](std::size_t i) {
-        return static_cast<OrvoUtility::Button*>(apps.at(i).tile)->enabledIcon;
+    auto iconOf = [&main, &apps](std::size_t i) {
+        return static_cast<OrvoUtility::Button*>(main.TileOf(apps.at(i)))->enabledIcon;
     };
 
     // The icons are looked up on a worker; found ones reach their tiles later.
@@ -296,8 +300,8 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     // On the first column's header: its new 31st entry, far below, is brought into view.
     ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Nuovo.exe"}, POINT{20, 20});
     const MyApp::App& added = main.catalogue.categories.at(0).apps.at(30);
-    ASSERT_NE(added.tile, nullptr);
-    EXPECT_TRUE(IsInView(main, added.tile));
+    ASSERT_NE(main.TileOf(added), nullptr);
+    EXPECT_TRUE(IsInView(main, main.TileOf(added)));
 
     // Any name Windows allows is kept; only its last extension leaves the description.
     ZelmivoTest::DropFiles(panel, {L"C:\\Dokumenty\\Łódź.v2.pdf"}, POINT{20, 20});

@@ -9,7 +9,6 @@
 namespace {
 
 using namespace MyApp;
-using namespace std::string_literals;
 
 TEST(Catalogue, NewCategoryIdIsOneAboveTheHighest) {
     const std::int32_t largest = std::numeric_limits<std::int32_t>::max();
@@ -25,24 +24,22 @@ TEST(Catalogue, NewCategoryIdIsOneAboveTheHighest) {
     }
 }
 
-TEST(Catalogue, KeysNameOneEntryAndRecordIdsAreNeverReused) {
+TEST(Catalogue, ReferencesNameOneEntryAndRecordIdsAreNeverReused) {
     Catalogue catalogue;
     catalogue.categories.assign({Categoria(2, "due"), Categoria(7, "sette")});
     catalogue.AddApp(2, "x", "x.exe", "");
     const std::int32_t deleted = catalogue.categories[0].apps[0].id;
-    catalogue.DeleteApp(AppKey(2, deleted));
+    catalogue.DeleteApp({2, deleted});
     catalogue.AddApp(2, "a", "a.exe", "");
     catalogue.AddApp(7, "b", "b.exe", "");
     const App* a = &catalogue.categories[0].apps[0];
     const App* b = &catalogue.categories[1].apps[0];
     EXPECT_GT(a->id, deleted);
-    const std::string ida = std::to_string(a->id), idb = std::to_string(b->id);
-    EXPECT_EQ(AppKey(-3, 12), "-3;12");
-    EXPECT_EQ(catalogue.FindApp("2;" + ida), a);
-    EXPECT_EQ(catalogue.FindApp(" 7;" + idb + "z"), b);
-    for (const std::string& key : {"7;" + ida, "2;" + ida + ";1", "7"s, ""s, "2;x"s, "3;" + ida,
-                                   "2;" + std::to_string(deleted)}) {
-        EXPECT_EQ(catalogue.FindApp(key), nullptr) << key;
+    EXPECT_EQ(AppKey({-3, 12}), "-3;12");
+    EXPECT_EQ(catalogue.FindApp(a->Ref()), a);
+    EXPECT_EQ(catalogue.FindApp(b->Ref()), b);
+    for (EntryRef wrong : {EntryRef{7, a->id}, EntryRef{3, a->id}, EntryRef{2, deleted}}) {
+        EXPECT_EQ(catalogue.FindApp(wrong), nullptr) << wrong.categoryId << ";" << wrong.recordId;
     }
 }
 
@@ -67,15 +64,15 @@ TEST(Catalogue, EditDeleteAndReorder) {
     const std::vector<App>& apps = catalogue.categories[1].apps;
     const std::int32_t p = apps[0].id, q = apps[1].id, r = apps[2].id;
 
-    catalogue.EditApp(AppKey(2, q), "Q", "Q.exe", "");
-    catalogue.ReorderApps(AppKey(2, p), {r, 12345, p, q});
+    catalogue.EditApp(EntryRef{2, q}, "Q", "Q.exe", "");
+    catalogue.ReorderApps(EntryRef{2, p}, {r, 12345, p, q});
     EXPECT_EQ(Listing(catalogue), "a#1{} b#2{r|-x|r,p|-x|p,Q||Q.exe} c#3{}");
-    catalogue.ReorderApps(AppKey(2, p), {q, r});
-    catalogue.ReorderApps("2;12345", {r});
-    catalogue.DeleteApp(AppKey(2, r));
-    catalogue.DeleteApp(AppKey(2, r));
+    catalogue.ReorderApps(EntryRef{2, p}, {q, r});
+    catalogue.ReorderApps(EntryRef{2, 12345}, {r});
+    catalogue.DeleteApp(EntryRef{2, r});
+    catalogue.DeleteApp(EntryRef{2, r});
     EXPECT_EQ(Listing(catalogue), "a#1{} b#2{Q||Q.exe} c#3{}");
-    EXPECT_EQ(catalogue.FindApp(AppKey(2, q)), &apps[0]);
+    EXPECT_EQ(catalogue.FindApp(EntryRef{2, q}), &apps[0]);
 
     catalogue.ReorderCategories({3, 9, 1});
     EXPECT_EQ(Listing(catalogue), "c#3{} a#1{}");
@@ -97,7 +94,7 @@ TEST(Catalogue, FieldsAreFittedToTheirColumns) {
     EXPECT_EQ(app.pathname, " C:\\a b .exe   ");
     EXPECT_EQ(app.parameters, std::string(128, 'p'));
 
-    catalogue.EditApp(AppKey(1, app.id), "è ok\n", std::string(300, 'x') + "\n",
+    catalogue.EditApp(app.Ref(), "è ok\n", std::string(300, 'x') + "\n",
                       " -a\r\n-b " + std::string(130, 'q'));
     EXPECT_EQ(app.description, "è ok");
     EXPECT_EQ(app.pathname, std::string(300, 'x') + " ");

@@ -79,16 +79,6 @@ TEST(TextCount, CharactersNotBytesAndNeverHalfOfOne) {
     EXPECT_EQ(Common::CodePointCount("Fattura – L’ultima €"), 20u);
 }
 
-TEST(TextSplit, PartsBetweenSeparators) {
-    using List = std::vector<std::string>;
-    EXPECT_EQ(Common::Split("a;;b", ";"), (List{"a", "", "b"}));
-    EXPECT_EQ(Common::Split("a;b;", ";"), (List{"a", "b"}));
-    EXPECT_EQ(Common::Split(";a", ";"), (List{"", "a"}));
-    EXPECT_EQ(Common::Split("a--b--", "--"), (List{"a", "b"}));
-    EXPECT_TRUE(Common::Split("", ";").empty());
-    EXPECT_TRUE(Common::Split("abc", "").empty());
-}
-
 TEST(TextPath, DirectoryAndFileName) {
     // A path, then its folder and its file name.
     const std::tuple<const char*, const char*, const char*> cases[] = {
