@@ -1,7 +1,5 @@
 #include "formmain.h"
 
-#include <cstdlib>
-
 #include "brush_cache.h"
 #include "button.h"
 #include "catalogue_file.h"
@@ -24,26 +22,6 @@
 namespace MyApp {
 
 using namespace MainWindowParts;
-
-namespace {
-
-// The tiles' captions keep the look of the system font, which the system
-// made for its own DPI, at the window's DPI.
-std::unique_ptr<OrvoUtility::FontDescription> NewTileFont(std::int32_t dpi) {
-    auto description = std::make_unique<OrvoUtility::FontDescription>();
-    LOGFONTW system{};
-    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == 0) {
-        description->height = OrvoUtility::ScaleForDpi(16, dpi);
-        description->bold = true;
-        return description;
-    }
-    description->faceName = system.lfFaceName;
-    description->height = MulDiv(std::labs(system.lfHeight), dpi, OrvoUtility::WindowDpi(nullptr));
-    description->bold = system.lfWeight >= FW_BOLD;
-    return description;
-}
-
-}  // namespace
 
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
@@ -213,7 +191,8 @@ void FormMain::UseDpi(std::int32_t newDpi) {
     // The new fonts reach every window before the old ones are freed.
     auto newFormFont =
         std::make_unique<OrvoUtility::FontDescription>("Lucida Console", measures.formFontHeight);
-    std::unique_ptr<OrvoUtility::FontDescription> newTileFont = NewTileFont(dpi);
+    // The tiles' captions keep the look of the system font at the window's DPI.
+    std::unique_ptr<OrvoUtility::FontDescription> newTileFont = OrvoUtility::SystemFontAt(dpi);
     font = newFormFont.get();
     ApplyFont();
     for (const std::unique_ptr<Button>& tile : tiles) {

@@ -20,7 +20,6 @@ void CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD st
 
 void FinishControlWindow(GUIElement& element) {
     if (!element.created) return;
-    element.CreateToolTip(element.hwnd);
     element.ApplyFont();
 }
 

@@ -35,17 +35,28 @@ std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi) {
     return MulDiv(value, dpi, defaultDpi);
 }
 
+std::unique_ptr<FontDescription> SystemFontAt(std::int32_t dpi) {
+    auto description = std::make_unique<FontDescription>();
+    LOGFONTW system{};
+    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == 0) {
+        description->height = ScaleForDpi(16, dpi);
+        description->bold = true;
+        return description;
+    }
+    description->faceName = system.lfFaceName;
+    description->height = MulDiv(system.lfHeight, dpi, WindowDpi(nullptr));
+    description->bold = system.lfWeight >= FW_BOLD;
+    return description;
+}
+
 std::unique_ptr<FontDescription> ControlFontAt(std::int32_t dpi) {
     LOGFONTW system{};
     if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == 0) return nullptr;
-    auto description = std::make_unique<FontDescription>();
-    description->faceName = system.lfFaceName;
-    description->height = MulDiv(system.lfHeight, dpi, WindowDpi(nullptr));
+    std::unique_ptr<FontDescription> description = SystemFontAt(dpi);
     // Its width does not follow the system's DPI (Wine keeps 7 pixels at 96
     // and at 144): a 96-DPI measure. Rounded down, so that a text never
     // outgrows the box scaled for it.
     description->width = system.lfWidth * dpi / defaultDpi;
-    description->bold = system.lfWeight >= FW_BOLD;
     if (description->height == system.lfHeight && description->width == system.lfWidth) {
         return nullptr;
     }

@@ -17,8 +17,11 @@ constexpr std::int32_t defaultDpi = 96;
 std::int32_t WindowDpi(HWND window);
 // A size given at 96 DPI, at `dpi`.
 std::int32_t ScaleForDpi(std::int32_t value, std::int32_t dpi);
-// The font of the controls that have none of their own, the system font, as
-// it looks at `dpi`; null where that is the system font itself.
+// The system font, which the system made for its own DPI, as it looks at
+// `dpi`; a 16-pixel bold face where the system gives none.
+std::unique_ptr<FontDescription> SystemFontAt(std::int32_t dpi);
+// The font of the controls that have none of their own, the system font at
+// `dpi` with its width too; null where that is the system font itself.
 std::unique_ptr<FontDescription> ControlFontAt(std::int32_t dpi);
 
 }  // namespace OrvoUtility

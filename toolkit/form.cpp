@@ -67,7 +67,6 @@ void Form::Create() {
     UpdateWindow(hwnd);
     created = true;
     if (iconId != 0) SetIcon(iconId);
-    CreateToolTip(hwnd);
     ApplyFont();
 }
 
@@ -113,7 +112,6 @@ void Form::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {
     width = frameWidth + clientWidth;
     height = frameHeight + clientHeight;
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOMOVE);
-    RefreshToolTip();
     Redraw();
 }
 

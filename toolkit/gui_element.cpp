@@ -60,7 +60,6 @@ GUIElement::GUIElement(HINSTANCE moduleInstance)
     : visible(true),
       keyPreview(false),
       handCursor(false),
-      toolTipWindow(nullptr),
       hwnd(this),
       instance(moduleInstance),
       font(nullptr),
@@ -281,7 +280,6 @@ void GUIElement::Resize(std::int32_t newWidth, std::int32_t newHeight) {
     height = newHeight;
     if (!created) return;
     SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOMOVE | SWP_NOZORDER);
-    RefreshToolTip();
     Redraw();
 }
 

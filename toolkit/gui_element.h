@@ -4,8 +4,6 @@
 #pragma once
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <commctrl.h>
 
 #include <cstdint>
 #include <functional>
@@ -121,8 +119,6 @@ public:
     void Show();
     void MoveTo(std::int32_t newLeft, std::int32_t newTop);
     void Resize(std::int32_t newWidth, std::int32_t newHeight);
-    void CreateToolTip(HWND host);
-    void RefreshToolTip();
 
     // Creation helpers shared by every Create: route a native control's messages
     // through the toolkit (keeping its own procedure for default processing), and
@@ -133,7 +129,6 @@ public:
     bool visible;
     bool keyPreview;
     bool handCursor;
-    HWND toolTipWindow;
     WindowHandle hwnd;
     HINSTANCE instance;
     FontDescription* font;  // not owned
@@ -147,7 +142,6 @@ public:
     bool paintBackground;
     bool enabled;
     std::int32_t id;
-    std::string toolTipText;
     // A text the owner keeps on the element for its own use.
     std::string tag;
     GUIElement* parent;  // not owned
@@ -171,7 +165,6 @@ public:
     std::function<void(const std::vector<std::wstring>& paths, POINT point)> onDropFiles;
 
 private:
-    void FillToolInfo(HWND host, TOOLINFOW& info, std::wstring& buffer);
     // Fills the client area in backColor; only while handling WM_PAINT.
     void FillBackground();
 };

@@ -83,7 +83,6 @@ void PanelChildren::Create() {
     created = true;
     OnCreate(hwnd);
     SetScrollRange(scrollMinimum, scrollMaximum);
-    CreateToolTip(hwnd);
     ApplyFont();
 }
 
