@@ -1,4 +1,5 @@
-// Milliseconds from the performance counter, and the median of the runs.
+// Milliseconds from the performance counter, and the median and percentiles
+// of the runs.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,16 @@ Value Median(std::vector<Value> values) {
     if (values.empty()) return Value();
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The nearest-rank percentile: the least value that at least `percent` in a
+// hundred of the values do not exceed.
+template <typename Value>
+Value Percentile(std::vector<Value> values, int percent) {
+    if (values.empty()) return Value();
+    std::sort(values.begin(), values.end());
+    std::size_t rank = (values.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    return values[std::max<std::size_t>(rank, 1) - 1];
 }
 
 }  // namespace Bench

@@ -18,30 +18,12 @@
 #include "bench_desktop.h"
 #include "catalogue_io.h"
 #include "formmain.h"
+#include "main_window_driver.h"
 #include "panel.h"
 #include "sample_catalogue.h"
 #include "text.h"
-#include "timer.h"
 
 namespace {
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// The resize timer a refresh starts belongs to the scroll bars, half a second
-// later: it is let run between measures, never inside one.
-void WaitForResizeTimer(MyApp::FormMain& form) {
-    while (form.resizeTimer->running) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
-}
 
 struct Placed {
     HWND window;
@@ -66,7 +48,7 @@ void MoveAll(const std::vector<Placed>& children, int shift) {
         SetWindowPos(child.window, nullptr, child.corner.x, child.corner.y + shift, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    PumpMessages();
+    Bench::PumpMessages();
 }
 
 void Report(const char* what, int entries, const std::vector<double>& ms) {
@@ -91,10 +73,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the catalogue of %d entries\n", entries);
         return 1;
     }
-    auto form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
-                                                  "Orvo Zelmivo Copyright (C) 2026 Orvo Software");
-    PumpMessages();
-    WaitForResizeTimer(*form);
+    std::unique_ptr<MyApp::FormMain> form = Bench::OpenMainWindow();
 
     std::vector<double> renames;
     std::vector<double> additions;
@@ -107,17 +86,17 @@ int main(int argc, char** argv) {
         double start = Bench::NowMs();
         form->Commit(MyApp::CatalogueChange::RenameCategory(catalogue.categories.front(),
                                                             "Rinominata " + number));
-        PumpMessages();
+        Bench::PumpMessages();
         renames.push_back(Bench::NowMs() - start);
-        WaitForResizeTimer(*form);
+        Bench::WaitForResizeTimer(*form);
 
         start = Bench::NowMs();
         form->Commit(MyApp::CatalogueChange::AddApps(
             catalogue.categories[catalogue.categories.size() / 2].id,
             {{"Aggiunta " + number, "C:\\Programmi\\Aggiunta " + number + "\\aggiunta.exe", ""}}));
-        PumpMessages();
+        Bench::PumpMessages();
         additions.push_back(Bench::NowMs() - start);
-        WaitForResizeTimer(*form);
+        Bench::WaitForResizeTimer(*form);
 
         start = Bench::NowMs();
         Bench::Save(catalogue);
@@ -134,8 +113,7 @@ int main(int argc, char** argv) {
     Report("save", entries, saves);
     Report("floor", entries, floors);
 
-    form.reset();
-    PumpMessages();
+    Bench::CloseMainWindow(form);
     Bench::RemoveCatalogueFile();
     return 0;
 }

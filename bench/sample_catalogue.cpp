@@ -1,15 +1,16 @@
 #include "sample_catalogue.h"
 
+#include <algorithm>
+
 #include "text.h"
 
 namespace Bench {
 
-MyApp::Catalogue SampleCatalogue(int entries) {
+MyApp::Catalogue SampleCatalogue(int entries, int perCategory) {
     MyApp::Catalogue catalogue;
     for (int entry = 0; entry < entries; ++entry) {
-        if (entry % entriesPerCategory == 0) {
-            catalogue.AddCategory("Categoria " +
-                                  Common::FormatInt64(entry / entriesPerCategory + 1));
+        if (entry % perCategory == 0) {
+            catalogue.AddCategory("Categoria " + Common::FormatInt64(entry / perCategory + 1));
         }
         std::string number = Common::FormatInt64(entry + 1);
         std::string pathname;
@@ -24,6 +25,14 @@ MyApp::Catalogue SampleCatalogue(int entries) {
                          entry % 3 == 0 ? "/avvio" : "");
     }
     return catalogue;
+}
+
+std::vector<int> SampleColumns(int entries, int perCategory) {
+    std::vector<int> columns;
+    for (int left = entries; left > 0; left -= perCategory) {
+        columns.push_back(std::min(left, perCategory));
+    }
+    return columns;
 }
 
 }  // namespace Bench

@@ -1,10 +1,13 @@
 // Times start-ups under Wine to the millisecond: from CreateProcess until the
-// program's main window is shown holding every tile in view and the process
-// waits for input, then reads the memory the process holds. Each size runs
-// the launcher over a generated catalogue and the floor program with as many
-// buttons, alternately, and reports the medians.
+// main window's panel holds every window the layout puts in its view and the
+// process waits for input, then reads the memory the process holds and counts
+// the panel's windows. Each size runs the launcher over a generated catalogue
+// and the floor program, which makes the same windows, alternately, and
+// reports the medians.
 // Usage: startup_stopwatch <zelmivo.exe> <floor_window.exe> <runs> <entries>...
-// Prints per program and size: startup <program> <entries> <ms> <working set KB> <private KB>
+// Prints per program and size:
+//   startup <program> <entries> <ms> <working set KB> <private KB>
+//   windows <program> <entries> <the panel's windows> <as many as the layout puts in view>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -20,6 +23,8 @@
 #include "bench_clock.h"
 #include "bench_desktop.h"
 #include "catalogue_io.h"
+#include "floor_frame.h"
+#include "program_layout.h"
 #include "sample_catalogue.h"
 
 namespace {
@@ -29,6 +34,10 @@ constexpr double appearTimeoutMs = 120000;
 
 struct Measure {
     double ms = 0;
+    // The panel's windows once the process waits for input, and as many as
+    // the layout puts in view.
+    int windows = 0;
+    int derived = 0;
     SIZE_T workingSet = 0;
     SIZE_T privateBytes = 0;
 };
@@ -66,43 +75,49 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
-struct ChildCount {
-    int buttons = 0;
-    HWND panel = nullptr;
+struct PanelSearch {
+    HWND main;
+    bool launcher;
+    HWND found;
 };
 
-BOOL CALLBACK CountChild(HWND window, LPARAM data) {
-    ChildCount* count = reinterpret_cast<ChildCount*>(data);
+BOOL CALLBACK FindPanel(HWND window, LPARAM data) {
+    PanelSearch* search = reinterpret_cast<PanelSearch*>(data);
     std::wstring name = ClassOf(window);
-    if (_wcsicmp(name.c_str(), L"Button") == 0) ++count->buttons;
-    if (count->panel == nullptr && name.rfind(L"PanelChildren", 0) == 0) count->panel = window;
+    bool panel =
+        search->launcher ? name.rfind(L"PanelChildren", 0) == 0 : name == Bench::floorPanelClass;
+    if (!panel || GetParent(window) != search->main) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The scrolling panel of the main window; its cells have a panel's class too.
+HWND PanelOf(HWND main, bool launcher) {
+    PanelSearch search{main, launcher, nullptr};
+    EnumChildWindows(main, FindPanel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM data) {
+    ++*reinterpret_cast<int*>(data);
     return TRUE;
 }
 
-// The tiles of the generated catalogue that stand in the panel's visible area.
-int TilesInView(HWND panel, int entries) {
-    RECT client{};
-    if (!GetClientRect(panel, &client)) return entries;
-    int inView = 0;
-    for (int entry = 0; entry < entries; ++entry) {
-        int x = 10 + 180 * (entry / Bench::entriesPerCategory);
-        int y = 60 + 50 * (entry % Bench::entriesPerCategory);
-        if (x < client.right && y < client.bottom) ++inView;
-    }
-    return inView;
+int ChildrenOf(HWND panel) {
+    int count = 0;
+    EnumChildWindows(panel, CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
-// True once the window shows what it must: all its buttons for the floor,
-// the tiles in view for the launcher.
-bool Complete(HWND window, int entries, bool launcher) {
-    ChildCount count;
-    EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&count));
-    if (!launcher) return count.buttons >= entries;
-    return count.panel != nullptr && count.buttons >= TilesInView(count.panel, entries);
+// The windows the layout puts in the panel's view at start.
+int DerivedCount(HWND panel, const std::vector<Bench::Place>& places) {
+    RECT shown{};
+    GetClientRect(panel, &shown);
+    return Bench::CountMadeAtStart(places, shown);
 }
 
-bool Run(const std::wstring& program, const std::wstring& arguments, int entries, bool launcher,
-         Measure& measure) {
+bool Run(const std::wstring& program, const std::wstring& arguments,
+         const std::vector<Bench::Place>& places, bool launcher, Measure& measure) {
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -118,18 +133,23 @@ bool Run(const std::wstring& program, const std::wstring& arguments, int entries
         return false;
     }
     CloseHandle(info.hThread);
-    bool shown = false;
+    HWND panel = nullptr;
     while (Bench::NowMs() - start < appearTimeoutMs) {
         WindowSearch search{info.dwProcessId, nullptr};
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr && Complete(search.found, entries, launcher)) {
-            shown = true;
+        HWND found = search.found != nullptr ? PanelOf(search.found, launcher) : nullptr;
+        if (found != nullptr && ChildrenOf(found) >= DerivedCount(found, places)) {
+            panel = found;
             break;
         }
         if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
     }
-    bool idle = shown && WaitForInputIdle(info.hProcess, idleTimeoutMs) == 0;
+    bool idle = panel != nullptr && WaitForInputIdle(info.hProcess, idleTimeoutMs) == 0;
     measure.ms = Bench::NowMs() - start;
+    if (panel != nullptr) {
+        measure.windows = ChildrenOf(panel);
+        measure.derived = DerivedCount(panel, places);
+    }
     PROCESS_MEMORY_COUNTERS_EX memory{};
     if (GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                              sizeof memory)) {
@@ -157,6 +177,9 @@ void Report(const char* program, int entries, const std::vector<Measure>& runs) 
     }
     std::printf("startup %s %d %.1f %zu %zu\n", program, entries, Bench::Median(ms),
                 Bench::Median(workingSets) / 1024, Bench::Median(privateBytes) / 1024);
+    // The counts are the same in every run.
+    std::printf("windows %s %d %d %d\n", program, entries, runs.back().windows,
+                runs.back().derived);
     std::fflush(stdout);
 }
 
@@ -183,11 +206,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write the catalogue of %d entries\n", entries);
             return 1;
         }
+        std::vector<Bench::Place> places = Bench::LayoutPlaces(Bench::SampleColumns(entries));
         std::vector<Measure> launcherRuns(static_cast<std::size_t>(runs));
         std::vector<Measure> floorRuns(static_cast<std::size_t>(runs));
         for (int run = 0; run < runs; ++run) {
-            ok = Run(launcher, L"", entries, true, launcherRuns[run]) && ok;
-            ok = Run(floor, std::to_wstring(entries), entries, false, floorRuns[run]) && ok;
+            ok = Run(launcher, L"", places, true, launcherRuns[run]) && ok;
+            ok = Run(floor, std::to_wstring(entries), places, false, floorRuns[run]) && ok;
         }
         Report("zelmivo", entries, launcherRuns);
         Report("floor", entries, floorRuns);
