@@ -93,6 +93,189 @@ void DeliverDrop(GUIElement& element, HDROP drop) {
     element.onDropFiles(paths, point);
 }
 
+// The window's own life: made, shown, painted, closed, at another DPI.
+bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                 LRESULT& result) {
+    switch (message) {
+        case WM_CREATE:
+            if (element != nullptr) element->OnCreateMessage(window);
+            return false;
+        case WM_DESTROY:
+            if (element != nullptr) element->OnDestroy();
+            if (window == mainWindow) PostQuitMessage(0);
+            return false;
+        case WM_MOVE:
+            if (element != nullptr) element->OnMove();
+            return false;
+        case WM_SIZE:
+            if (element != nullptr) element->OnSize();
+            return false;
+        case WM_ACTIVATE:
+            if (element != nullptr) element->OnActivateMessage(window);
+            return false;
+        case WM_SETFOCUS:
+            if (element != nullptr) element->OnGotFocus();
+            return false;
+        case WM_KILLFOCUS:
+            if (element != nullptr) element->OnLostFocus();
+            return false;
+        case WM_PAINT:
+            if (element != nullptr) element->OnPaint();
+            return false;
+        case WM_CLOSE:
+            if (element != nullptr && !element->OnClose()) {
+                result = 1;
+                return true;
+            }
+            return false;
+        case WM_ERASEBKGND:
+            // The toolkit's own classes have no brush: each window erases in its colour.
+            if (element != nullptr && element->oldWindowProc == nullptr) {
+                EraseInColour(*element, reinterpret_cast<HDC>(wParam));
+                result = 1;
+                return true;
+            }
+            return false;
+        case WM_QUERYENDSESSION:
+            if (element != nullptr && !element->OnQueryEndSession()) {
+                result = FALSE;
+                return true;
+            }
+            return false;
+        case WM_SHOWWINDOW:
+            if (element != nullptr) {
+                element->OnShow();
+                element->OnSize();
+            }
+            return false;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && element != nullptr) {
+                if (element->GetHandCursor()) {
+                    SetCursor(handCursorHandle);
+                    result = 1;
+                    return true;
+                }
+            }
+            return false;
+        case WM_DPICHANGED:
+            if (element != nullptr && lParam != 0 &&
+                element->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam))) {
+                result = 0;
+                return true;
+            }
+            return false;
+        default:
+            // Messages registered with the system lie above the program's own.
+            if (element != nullptr && message >= WM_APP) {
+                element->OnAppMessage(message, wParam, lParam);
+            }
+            return false;
+    }
+}
+
+// Keys, characters, scrolling and the mouse, for the element under them.
+bool InputEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                LRESULT& result) {
+    switch (message) {
+        case WM_KEYDOWN:
+            if (element != nullptr && element->OnKeyDown(static_cast<std::int32_t>(wParam))) {
+                result = 0;
+                return true;
+            }
+            if (wParam == VK_TAB) MoveFocusByTab(element, window);
+            return false;
+        case WM_SYSKEYDOWN:
+            // F10 is a system key; with Shift it asks for the context menu, which
+            // a key handler may take before the menu bar opens.
+            if (wParam == VK_F10 && element != nullptr && element->OnKeyDown(VK_F10)) {
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_CHAR:
+            if (element != nullptr) {
+                std::int32_t character = static_cast<std::int32_t>(wParam);
+                bool passOn = element->OnChar(character);
+                if (element->parent != nullptr && element->parent->keyPreview) {
+                    element->parent->OnChar(character);
+                }
+                if (!passOn) {
+                    result = 1;
+                    return true;
+                }
+            }
+            return false;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (element != nullptr &&
+                element->OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam))) {
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_DROPFILES:
+            if (element != nullptr && element->onDropFiles) {
+                DeliverDrop(*element, reinterpret_cast<HDROP>(wParam));
+                result = 0;
+                return true;
+            }
+            return false;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            if (element != nullptr) {
+                HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam));
+                if (brush != nullptr) {
+                    result = reinterpret_cast<LRESULT>(brush);
+                    return true;
+                }
+            }
+            return false;
+        case WM_MOUSEMOVE:
+            if (element != nullptr) element->OnMouseMove(MouseX(lParam), MouseY(lParam));
+            return false;
+        case WM_LBUTTONDOWN:
+            if (element != nullptr) {
+                // Only a panel pressed on stays the wheel's target.
+                lastPanel = nullptr;
+                element->OnLeftDown(MouseX(lParam), MouseY(lParam));
+            }
+            return false;
+        case WM_RBUTTONUP:
+            if (element != nullptr) element->OnRightUp(MouseX(lParam), MouseY(lParam));
+            return false;
+        default:
+            return false;
+    }
+}
+
+// What a parent hears for its controls and timers, and the wheel, which finds its panel.
+bool ReflectedEvent(GUIElement* element, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT& result) {
+    switch (message) {
+        case WM_DRAWITEM:
+            if (DrawItem(lParam)) {
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_COMMAND:
+            RouteCommand(wParam, lParam);
+            return false;
+        case WM_TIMER:
+            Tick(wParam);
+            return false;
+        case WM_MOUSEWHEEL:
+            if (ScrollByWheel(element, wParam)) {
+                result = 0;
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,140 +290,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     LoadCursors();
     WNDPROC savedProc = element != nullptr ? element->oldWindowProc : nullptr;
 
-    switch (message) {
-        case WM_CREATE:
-            if (element != nullptr) element->OnCreateMessage(window);
-            break;
-        case WM_DESTROY:
-            if (element != nullptr) element->OnDestroy();
-            if (window == mainWindow) PostQuitMessage(0);
-            break;
-        case WM_MOVE:
-            if (element != nullptr) element->OnMove();
-            break;
-        case WM_SIZE:
-            if (element != nullptr) element->OnSize();
-            break;
-        case WM_ACTIVATE:
-            if (element != nullptr) element->OnActivateMessage(window);
-            break;
-        case WM_SETFOCUS:
-            if (element != nullptr) element->OnGotFocus();
-            break;
-        case WM_KILLFOCUS:
-            if (element != nullptr) element->OnLostFocus();
-            break;
-        case WM_PAINT:
-            if (element != nullptr) element->OnPaint();
-            break;
-        case WM_CLOSE:
-            if (element != nullptr && !element->OnClose()) return 1;
-            break;
-        case WM_ERASEBKGND:
-            // The toolkit's own classes have no brush: each window erases in its colour.
-            if (element != nullptr && element->oldWindowProc == nullptr) {
-                EraseInColour(*element, reinterpret_cast<HDC>(wParam));
-                return 1;
-            }
-            break;
-        case WM_QUERYENDSESSION:
-            if (element != nullptr && !element->OnQueryEndSession()) return FALSE;
-            break;
-        case WM_SHOWWINDOW:
-            if (element != nullptr) {
-                element->OnShow();
-                element->OnSize();
-            }
-            break;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && element != nullptr) {
-                if (element->GetHandCursor()) {
-                    SetCursor(handCursorHandle);
-                    return 1;
-                }
-            }
-            break;
-        case WM_KEYDOWN:
-            if (element != nullptr && element->OnKeyDown(static_cast<std::int32_t>(wParam))) {
-                return 0;
-            }
-            if (wParam == VK_TAB) MoveFocusByTab(element, window);
-            break;
-        case WM_SYSKEYDOWN:
-            // F10 is a system key; with Shift it asks for the context menu, which
-            // a key handler may take before the menu bar opens.
-            if (wParam == VK_F10 && element != nullptr && element->OnKeyDown(VK_F10)) return 0;
-            break;
-        case WM_CHAR:
-            if (element != nullptr) {
-                std::int32_t character = static_cast<std::int32_t>(wParam);
-                bool passOn = element->OnChar(character);
-                if (element->parent != nullptr && element->parent->keyPreview) {
-                    element->parent->OnChar(character);
-                }
-                if (!passOn) return 1;
-            }
-            break;
-        case WM_DRAWITEM:
-            if (DrawItem(lParam)) return TRUE;
-            break;
-        case WM_COMMAND:
-            RouteCommand(wParam, lParam);
-            break;
-        case WM_TIMER:
-            Tick(wParam);
-            break;
-        case WM_HSCROLL:
-        case WM_VSCROLL:
-            if (element != nullptr &&
-                element->OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam))) {
-                return 0;
-            }
-            break;
-        case WM_DROPFILES:
-            if (element != nullptr && element->onDropFiles) {
-                DeliverDrop(*element, reinterpret_cast<HDROP>(wParam));
-                return 0;
-            }
-            break;
-        case WM_DPICHANGED:
-            if (element != nullptr && lParam != 0 &&
-                element->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam))) {
-                return 0;
-            }
-            break;
-        case WM_MOUSEWHEEL:
-            if (ScrollByWheel(element, wParam)) return 0;
-            break;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSTATIC:
-            if (element != nullptr) {
-                HBRUSH brush = element->OnControlColor(reinterpret_cast<HDC>(wParam));
-                if (brush != nullptr) return reinterpret_cast<LRESULT>(brush);
-            }
-            break;
-        case WM_MOUSEMOVE:
-            if (element != nullptr) element->OnMouseMove(MouseX(lParam), MouseY(lParam));
-            break;
-        case WM_LBUTTONDOWN:
-            if (element != nullptr) {
-                // Only a panel pressed on stays the wheel's target.
-                lastPanel = nullptr;
-                element->OnLeftDown(MouseX(lParam), MouseY(lParam));
-            }
-            break;
-        case WM_RBUTTONUP:
-            if (element != nullptr) element->OnRightUp(MouseX(lParam), MouseY(lParam));
-            break;
-        default:
-            // Messages registered with the system lie above the program's own.
-            if (element != nullptr && message >= WM_APP) {
-                element->OnAppMessage(message, wParam, lParam);
-            }
-            break;
+    LRESULT result = 0;
+    if (WindowEvent(element, window, message, wParam, lParam, result) ||
+        InputEvent(element, window, message, wParam, lParam, result) ||
+        ReflectedEvent(element, message, wParam, lParam, result)) {
+        return result;
     }
-
     if (savedProc != nullptr) return CallWindowProcW(savedProc, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
