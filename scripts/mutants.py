@@ -186,7 +186,7 @@ MUTANTS = [
      "if (!OrvoUtility::LaunchTarget(pathname, parameters, IsSchemeAddress(pathname), &error)) {",
      MAIN),
     ("app/formmain_commands.cpp", "item->kind == ShownItem::Kind::AddCell) OpenAddApp(item->categoryId);",
-     "item->kind != ShownItem::Kind::Tile) OpenAddApp(item->categoryId);", MAIN),
+     "item->kind == ShownItem::Kind::Header) OpenAddApp(item->categoryId);", MAIN),
     ("app/formmain_layout.cpp", "              y + measures.rowStep);\n        ++column;",
      "              y);\n        ++column;", MAIN),
     ("app/formmain.cpp", "if (tilePanel->height < contentHeight) {",
