@@ -108,26 +108,21 @@ LRESULT CALLBACK CellProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterClasses(HINSTANCE instance) {
-    WNDCLASSW frame{};
-    frame.lpfnWndProc = FrameProcedure;
-    frame.hInstance = instance;
-    frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    frame.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    frame.lpszClassName = frameClass;
-    WNDCLASSW panel{};
-    panel.lpfnWndProc = PanelProcedure;
-    panel.hInstance = instance;
-    panel.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // Kept for the life of the process, as the class is.
-    panel.hbrBackground = CreateSolidBrush(panelColor);
-    panel.lpszClassName = floorPanelClass;
-    WNDCLASSW cell{};
-    cell.lpfnWndProc = CellProcedure;
-    cell.cbWndExtra = 2 * sizeof(LONG);
-    cell.hInstance = instance;
-    cell.hCursor = LoadCursorW(nullptr, IDC_HAND);
-    cell.lpszClassName = cellClass;
-    return RegisterClassW(&frame) != 0 && RegisterClassW(&panel) != 0 && RegisterClassW(&cell) != 0;
+    auto add = [instance](WNDPROC procedure, const wchar_t* cursor, HBRUSH brush,
+                          const wchar_t* name, int extraBytes) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.cbWndExtra = extraBytes;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, cursor);
+        windowClass.hbrBackground = brush;
+        windowClass.lpszClassName = name;
+        return RegisterClassW(&windowClass) != 0;
+    };
+    // The panel's brush is kept for the life of the process, as the class is.
+    return add(FrameProcedure, IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE), frameClass, 0) &&
+           add(PanelProcedure, IDC_ARROW, CreateSolidBrush(panelColor), floorPanelClass, 0) &&
+           add(CellProcedure, IDC_HAND, nullptr, cellClass, 2 * sizeof(LONG));
 }
 
 HMENU MenuBar() {
