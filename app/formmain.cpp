@@ -142,8 +142,9 @@ void FormMain::UpdateScrollBars() {
         tilePanel->SetHorizontalScrollBar(true);
         tilePanel->SetHorizontalRange(contentWidth);
     } else {
+        // A bar that goes takes only its own direction back to the start:
+        // the view stays put in the other.
         tilePanel->ScrollToLeft();
-        tilePanel->ScrollToTop();
         tilePanel->SetHorizontalScrollBar(false);
     }
     // The horizontal bar may have taken some of the height.
@@ -152,7 +153,6 @@ void FormMain::UpdateScrollBars() {
         tilePanel->SetVerticalScrollBar(true);
         tilePanel->SetVerticalRange(contentHeight);
     } else {
-        tilePanel->ScrollToLeft();
         tilePanel->ScrollToTop();
         tilePanel->SetVerticalScrollBar(false);
     }

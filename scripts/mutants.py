@@ -189,6 +189,8 @@ MUTANTS = [
      "item->kind == ShownItem::Kind::Header) OpenAddApp(item->categoryId);", MAIN),
     ("app/formmain_layout.cpp", "              y + measures.rowStep);\n        ++column;",
      "              y);\n        ++column;", MAIN),
+    ("app/formmain.cpp", "        tilePanel->ScrollToLeft();\n        tilePanel->SetHorizontalScrollBar(false);",
+     "        tilePanel->ScrollToLeft();\n        tilePanel->ScrollToTop();\n        tilePanel->SetHorizontalScrollBar(false);", MAIN),
     ("app/formmain.cpp", "if (tilePanel->height < contentHeight) {",
      "if (tilePanel->height > contentHeight) {", MAIN),
     ("app/formmain.cpp", "if (!OrvoUtility::AskYesNoFor(this, question, \"Uscita\")) return false;",

@@ -18,6 +18,7 @@
 #include "panel.h"
 #include "resource_ids.h"
 #include "text.h"
+#include "timer.h"
 
 namespace MainWindowTests {
 
@@ -128,8 +129,11 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
                   (std::vector<LONG>{190, 60 - scrolled, 160, 40}));
     };
     expectInPlace();
-    // An edit keeps the view where it was, with every tile in place.
+    // An edit keeps the view where it was, with every tile in place, also
+    // once the resize timer has set the bars again.
     main.Commit(MyApp::CatalogueChange::RenameCategory(main.catalogue.categories[1], "Rinominata"));
+    EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
+    ASSERT_TRUE(PumpUntil([&main] { return !main.resizeTimer->running; }));
     EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
     expectInPlace();
 }
