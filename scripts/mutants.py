@@ -138,6 +138,8 @@ MUTANTS = [
      "if (requested != old && handler != nullptr) handler(this, requested - old);", TOOLKIT),
     ("toolkit/button.cpp", "frameColor = 0xFFFFFF - textColor;", "frameColor = textColor;",
      TOOLKIT),
+    ("toolkit/panel.cpp", "const std::int32_t frameWidth = MulDiv(selectedFrameWidth, fontSize, usualFontSize);",
+     "const std::int32_t frameWidth = selectedFrameWidth;", TOOLKIT),
     ("toolkit/window_procedure.cpp", ": SolidBrushFor(element.backColor);",
      ": GetSysColorBrush(COLOR_BTNFACE);", TOOLKIT),
     ("toolkit/window_procedure.cpp",

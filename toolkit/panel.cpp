@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::int32_t bitmapMargin = 3;
 constexpr std::int32_t selectedFrameWidth = 3;
+// The cell font's height at 96 DPI.
+constexpr std::int32_t usualFontSize = 14;
 
 bool ReadScrollInfo(HWND window, int bar, SCROLLINFO& info) {
     info = SCROLLINFO();
@@ -340,7 +342,9 @@ void CellControl::OnPaint() {
             }
             drawing.DrawTransparentBitmap(x, y, 0, 0, bitmap);
         }
-        for (std::int32_t inset = 0; selected && inset < selectedFrameWidth; ++inset) {
+        // The frame grows with the cell's font, which follows the DPI.
+        const std::int32_t frameWidth = MulDiv(selectedFrameWidth, fontSize, usualFontSize);
+        for (std::int32_t inset = 0; selected && inset < frameWidth; ++inset) {
             drawing.FrameRectangle(inset, inset, clientWidth - 2 * inset, clientHeight - 2 * inset,
                                    textColor);
         }

@@ -61,6 +61,29 @@ TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
     DestroyIcon(icon);
 }
 
+// A selected cell's frame grows with its font, which follows the DPI: 3
+// pixels at 96 DPI, 5 at 144.
+TEST_F(Controls, ASelectedCellsFrameGrowsWithItsFont) {
+    const COLORREF red = 0x2A2AA5, white = 0xFFFFFF;
+    Form form(Instance());
+    form.Resize(400, 300);
+    form.Create();
+    for (auto [font, thick] : {std::pair<int, int>{14, 3}, {21, 5}}) {
+        CellControl cell(&form);
+        cell.MoveTo(0, 0);
+        cell.Resize(160, 38);
+        cell.fontSize = font;
+        cell.textColor = white;
+        cell.SetBackColor(red);
+        cell.selected = true;
+        cell.Create();
+        Canvas canvas(160, 38, 0x123456);
+        canvas.CopyWindow(cell.hwnd);
+        EXPECT_EQ(canvas.At(thick - 1, 19), white) << font;
+        EXPECT_EQ(canvas.At(thick, 19), red) << font;
+    }
+}
+
 // Items added before and after the window is made; the one removed goes from
 // the window, the texts and the values alike.
 TEST_F(Controls, ListBoxKeepsTextsValuesAndWindowInStep) {
