@@ -66,7 +66,6 @@ TEST_F(Controls, TilesDrawTheirFrameAndIconForEachState) {
 TEST_F(Controls, ASelectedCellsFrameGrowsWithItsFont) {
     const COLORREF red = 0x2A2AA5, white = 0xFFFFFF;
     Form form(Instance());
-    form.Resize(400, 300);
     form.Create();
     for (auto [font, thick] : {std::pair<int, int>{14, 3}, {21, 5}}) {
         CellControl cell(&form);

@@ -129,19 +129,12 @@ TEST_F(PanelTest, PanelsShareOneClassAndEraseInTheirOwnColour) {
         GetClassNameW(element.hwnd, name, 64);
         return std::wstring(name);
     };
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
-    HGDIOBJ old = SelectObject(memory, bitmap);
     for (const CellControl* cell : {&red, &blue}) {
         EXPECT_EQ(classOf(*cell), classOf(panel));
-        SendMessageW(cell->hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-        EXPECT_EQ(GetPixel(memory, 2, 2), cell->backColor);
+        Canvas canvas(20, 20, 0x123456);
+        SendMessageW(cell->hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc), 0);
+        EXPECT_EQ(canvas.At(2, 2), cell->backColor);
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace ToolkitTests
