@@ -30,7 +30,7 @@ Form::~Form() {
         created = false;
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
-    if (activeForm == this) activeForm = nullptr;
+    if (dispatcher.activeForm == this) dispatcher.activeForm = nullptr;
 }
 
 void Form::Create() {
@@ -61,7 +61,7 @@ void Form::Create() {
         RecordWin32Failure("CreateWindowExW");
         return;
     }
-    if (mainWindow == nullptr) mainWindow = hwnd;
+    if (dispatcher.mainWindow == nullptr) dispatcher.mainWindow = hwnd;
     OnCreate(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
@@ -73,9 +73,9 @@ void Form::Create() {
 void Form::OnCreateMessage(HWND window) { OnCreate(window); }
 
 void Form::OnActivateMessage(HWND window) {
-    lastPanel = nullptr;
+    dispatcher.lastPanel = nullptr;
     if (GetForegroundWindow() != window) return;
-    activeForm = this;
+    dispatcher.activeForm = this;
     // The owner of an open dialog is disabled, so the dialog is lifted above it:
     // it must stay where the user can reach it.
     if (modalChild != nullptr && modalChild->created && hwnd != nullptr) {

@@ -51,7 +51,7 @@ PanelChildren::PanelChildren(GUIElement* parentElement)
       childBackColor(noColor) {}
 
 PanelChildren::~PanelChildren() {
-    if (lastPanel == this) lastPanel = nullptr;
+    if (dispatcher.lastPanel == this) dispatcher.lastPanel = nullptr;
 }
 
 DWORD PanelChildren::Style() const {
@@ -90,12 +90,12 @@ void PanelChildren::Create() {
 
 void PanelChildren::OnLeftDown(std::int32_t x, std::int32_t y) {
     Child::OnLeftDown(x, y);
-    lastPanel = this;
+    dispatcher.lastPanel = this;
 }
 
 bool PanelChildren::OnScroll(int bar, int request) {
     if (!HandleScroll(bar, request)) return false;
-    if (bar == SB_VERT) lastPanel = this;
+    if (bar == SB_VERT) dispatcher.lastPanel = this;
     return true;
 }
 

@@ -14,9 +14,7 @@
 
 namespace OrvoUtility {
 
-HWND mainWindow = nullptr;
-Form* activeForm = nullptr;
-PanelChildren* lastPanel = nullptr;
+Dispatcher dispatcher;
 
 namespace {
 
@@ -68,7 +66,7 @@ void Tick(WPARAM wParam) {
 bool ScrollByWheel(GUIElement* element, WPARAM wParam) {
     int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     if (element != nullptr && element->OnWheel(delta)) return true;
-    return lastPanel != nullptr && lastPanel->HandleWheel(delta);
+    return dispatcher.lastPanel != nullptr && dispatcher.lastPanel->HandleWheel(delta);
 }
 
 void EraseInColour(GUIElement& element, HDC dc) {
@@ -102,7 +100,7 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
             return false;
         case WM_DESTROY:
             if (element != nullptr) element->OnDestroy();
-            if (window == mainWindow) PostQuitMessage(0);
+            if (window == dispatcher.mainWindow) PostQuitMessage(0);
             return false;
         case WM_MOVE:
             if (element != nullptr) element->OnMove();
@@ -237,7 +235,7 @@ bool InputEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, L
         case WM_LBUTTONDOWN:
             if (element != nullptr) {
                 // Only a panel pressed on stays the wheel's target.
-                lastPanel = nullptr;
+                dispatcher.lastPanel = nullptr;
                 element->OnLeftDown(MouseX(lParam), MouseY(lParam));
             }
             return false;

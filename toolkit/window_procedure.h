@@ -13,11 +13,15 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // Runs until WM_QUIT, which the destruction of the main window posts.
 void RunMessageLoop();
 
-// The window of the first form created; its destruction ends the program.
-extern HWND mainWindow;
-// The form most recently activated in the foreground.
-extern Form* activeForm;
-// The panel that last took a left press or a vertical scroll: the wheel target.
-extern PanelChildren* lastPanel;
+// What the dispatcher keeps between messages, for the whole process.
+struct Dispatcher {
+    // The window of the first form created; its destruction ends the program.
+    HWND mainWindow = nullptr;
+    // The form most recently activated in the foreground.
+    Form* activeForm = nullptr;
+    // The panel that last took a left press or a vertical scroll: the wheel target.
+    PanelChildren* lastPanel = nullptr;
+};
+extern Dispatcher dispatcher;
 
 }  // namespace OrvoUtility

@@ -91,7 +91,7 @@ std::vector<std::string> TakeProbeReport(const std::wstring& report) {
 
 void MainWindowTest::SetUp() {
     // Every test's first form is the main window, as in a fresh program.
-    OrvoUtility::mainWindow = nullptr;
+    OrvoUtility::dispatcher.mainWindow = nullptr;
     ZelmivoTest::RemoveCatalogue();
 }
 

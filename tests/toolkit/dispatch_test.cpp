@@ -36,12 +36,12 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
         events.push_back("dialog gone");
         SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR timer, DWORD) {
             KillTimer(nullptr, timer);
-            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-            PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+            PostMessageW(dispatcher.mainWindow, WM_CLOSE, 0, 0);
+            PostMessageW(dispatcher.mainWindow, WM_CLOSE, 0, 0);
         });
     };
     dialog.Create();
-    ASSERT_EQ(mainWindow, mainForm.hwnd);
+    ASSERT_EQ(dispatcher.mainWindow, mainForm.hwnd);
     PostMessageW(dialog.hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RunMessageLoopGuarded());
     EXPECT_EQ(events,

@@ -64,7 +64,7 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
         EXPECT_EQ(verticalCalls, step.handlerDelta == 0 ? std::vector<int>{}
                                                         : std::vector<int>{step.handlerDelta});
     }
-    EXPECT_EQ(lastPanel, &panel) << "a vertical scroll makes the wheel target";
+    EXPECT_EQ(dispatcher.lastPanel, &panel) << "a vertical scroll makes the wheel target";
 
     // Without its bar a horizontal request is not the panel's; with it, it moves.
     Send(panel, WM_HSCROLL, SB_LINERIGHT);

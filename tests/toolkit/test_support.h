@@ -39,7 +39,7 @@ inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 // Every test starts with no main window and leaves no element behind.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { mainWindow = nullptr; }
+    void SetUp() override { dispatcher.mainWindow = nullptr; }
     void TearDown() override {
         PumpMessages();
         EXPECT_TRUE(elementRegistry.empty());
