@@ -91,19 +91,6 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
     EXPECT_EQ(GetActiveWindow(), main.hwnd);
 }
 
-TEST_F(MainWindow, ScrollBarsAppearForContentBeyondThePanel) {
-    // Entries per column; then the bars shown.
-    const std::pair<std::vector<int>, LONG> cases[] = {
-        {{1}, 0},
-        {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, WS_HSCROLL},
-        {{15}, WS_VSCROLL},
-        {{15, 1, 1, 1, 1, 1, 1, 1, 1, 1}, WS_HSCROLL | WS_VSCROLL}};
-    for (const auto& [columns, bars] : cases) {
-        LONG style = GetWindowLongW(Open(SampleCatalogue(columns)).tilePanel->hwnd, GWL_STYLE);
-        EXPECT_EQ(style & (WS_HSCROLL | WS_VSCROLL), bars) << columns.size();
-    }
-}
-
 TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEdits) {
     FormMain& main = Open(SampleCatalogue({40, 1}));
     const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;

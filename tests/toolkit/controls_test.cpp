@@ -83,24 +83,6 @@ TEST_F(Controls, ASelectedCellsFrameGrowsWithItsFont) {
     }
 }
 
-// Items added before and after the window is made; the one removed goes from
-// the window, the texts and the values alike.
-TEST_F(Controls, ListBoxKeepsTextsValuesAndWindowInStep) {
-    Form form(Instance());
-    form.Create();
-    ListBox list(&form);
-    list.AddItem("a", "1");
-    list.Create();
-    list.AddItem("b", "2");
-    list.AddItem("c", "3");
-    EXPECT_FALSE(list.RemoveItem(-1) || list.RemoveItem(3));
-    EXPECT_TRUE(list.RemoveItem(1));
-    EXPECT_EQ(list.itemTexts, (std::vector<std::wstring>{L"a", L"c"}));
-    EXPECT_EQ(list.itemValues, (std::vector<std::wstring>{L"1", L"3"}));
-    EXPECT_EQ(SendMessageW(list.hwnd, LB_GETCOUNT, 0, 0), 2);
-    DestroyWindow(list.hwnd);
-}
-
 TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
     Form form(Instance());
     form.Create();

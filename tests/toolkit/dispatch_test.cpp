@@ -1,11 +1,10 @@
-// The shared window procedure: who ends the loop, who hears a close, a
-// character, a command or a changed text, and which element a window maps to.
+// The shared window procedure: who ends the loop, who hears a close or a
+// command, and which element a window maps to.
 #include "button.h"
 #include "label.h"
 #include "list_box.h"
 #include "menu.h"
 #include "test_support.h"
-#include "text_box.h"
 
 namespace ToolkitTests {
 
@@ -46,32 +45,6 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
     EXPECT_TRUE(RunMessageLoopGuarded());
     EXPECT_EQ(events,
               (std::vector<std::string>{"dialog gone", "close asked", "close asked", "main gone"}));
-}
-
-TEST_F(Dispatch, KeyPreviewOffersCharactersToTheFormButTheChildDecides) {
-    Form form(Instance());
-    std::vector<int> formChars, childChars;
-    form.onChar = [&](GUIElement*, std::int32_t character) {
-        formChars.push_back(character);
-        return false;
-    };
-    form.Create();
-    TextBox edit(&form, "");
-    edit.onChar = [&](GUIElement*, std::int32_t character) {
-        childChars.push_back(character);
-        return character != 'x';
-    };
-    edit.Create();
-    edit.Focus();
-    SendMessageW(edit.hwnd, WM_CHAR, 'a', 1);
-    EXPECT_TRUE(formChars.empty());
-    form.keyPreview = true;
-    EXPECT_EQ(SendMessageW(edit.hwnd, WM_CHAR, 'x', 1), 1);
-    SendMessageW(edit.hwnd, WM_CHAR, 'y', 1);
-    EXPECT_EQ(childChars, (std::vector<int>{'a', 'x', 'y'}));
-    EXPECT_EQ(formChars, (std::vector<int>{'x', 'y'}));
-    // x swallowed, y typed although the form said no.
-    EXPECT_EQ(edit.GetText(), L"ay");
 }
 
 TEST_F(Dispatch, CommandsReachTheirControlOrMenuItem) {
