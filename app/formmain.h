@@ -104,6 +104,8 @@ public:
     // The entry or the category of the cell or tile last right-clicked; null
     // when none is, or it is gone.
     App* ContextApp();
+    // The entry a tile shows; null for any other element, or when it is gone.
+    App* AppOf(const OrvoUtility::GUIElement* tile);
     Categoria* ContextCategory();
     // The cell or tile made for this part of the catalogue; null until it is made.
     OrvoUtility::GUIElement* ElementFor(const MainWindowParts::ShownItem& item) const;

@@ -53,10 +53,12 @@ void FormMain::BuildMenus() {
     appMenu->Create();
 }
 
-App* FormMain::ContextApp() {
-    const ShownItem* item = contextTarget != nullptr ? ItemOf(contextTarget) : nullptr;
+App* FormMain::AppOf(const GUIElement* tile) {
+    const ShownItem* item = ItemOf(tile);
     return item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
 }
+
+App* FormMain::ContextApp() { return AppOf(contextTarget); }
 
 Categoria* FormMain::ContextCategory() {
     const ShownItem* item = contextTarget != nullptr ? ItemOf(contextTarget) : nullptr;
@@ -115,9 +117,7 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
 }
 
 void FormMain::HandleTileClick(GUIElement* element) {
-    const ShownItem* item = ItemOf(element);
-    const App* app =
-        item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
+    const App* app = AppOf(element);
     if (app == nullptr) return;
     // Copies: the shell may dispatch messages while it starts the target.
     std::string pathname = app->pathname;
