@@ -142,7 +142,7 @@ MUTANTS = [
     ("toolkit/window_procedure.cpp",
      "if (maker != nullptr && maker->hwnd == nullptr) maker->hwnd = window;", "", TOOLKIT),
     ("toolkit/list_box.cpp", "if (notification == LBN_SELCHANGE && onCommand != nullptr) onCommand(this);",
-     "if (onCommand != nullptr) onCommand(this);", DIALOGS),
+     "if (onCommand != nullptr) onCommand(this);", TOOLKIT),
     ("toolkit/window_procedure.cpp", "if (window == dispatcher.mainWindow) PostQuitMessage(0);",
      "PostQuitMessage(0);", TOOLKIT),
     ("toolkit/menu.cpp", "item->checkState = checked ? 0 : 1;",
@@ -152,8 +152,6 @@ MUTANTS = [
     ("toolkit/shell.cpp", "if (startInFolder) {", "if (!startInFolder) {", MAIN),
     ("toolkit/shell.cpp", "MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO",
      "MB_TASKMODAL | MB_ICONQUESTION | MB_OKCANCEL", TOOLKIT),
-    ("toolkit/list_box.cpp", "itemValues.erase(itemValues.begin() + index);",
-     "itemValues.erase(itemValues.begin());", DIALOGS),
     # Main window
     ("app/formmain_dialogs.cpp", "if (appDialog->resultCode != EditorDialog::resultOk) return;",
      "if (appDialog->resultCode == EditorDialog::resultCancel) return;", MAIN),
