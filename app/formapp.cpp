@@ -6,8 +6,6 @@
 
 namespace MyApp {
 
-using OrvoUtility::Button;
-
 namespace {
 
 // The part after the folder, found on the wide path: a character the narrow
@@ -21,48 +19,21 @@ std::wstring FileNameOfWide(const std::wstring& path) {
 }  // namespace
 
 FormApp::FormApp(OrvoUtility::Form* ownerForm, const std::string& title)
-    : EditorDialog(ownerForm, title, 400, 250),
-      categoryId(0),
-      editMode(false),
-      descriptionBox(nullptr),
-      pathnameBox(nullptr),
-      parametersBox(nullptr),
-      browseButton(nullptr),
-      cancelButton(nullptr) {
+    : EditorDialog(ownerForm, title, 400, 250) {
     Open();
 }
 
-FormApp::~FormApp() {
-    // Closed while the whole dialog still exists: the owner's onDestroy reads it.
-    if (created && hwnd != nullptr) RequestClose();
-}
-
 void FormApp::HandleLoad() {
-    SIZE size = LayoutSize();
-    const std::int32_t w = size.cx;
-    const std::int32_t h = size.cy;
+    const std::int32_t w = LayoutSize().cx;
     AddLabel("Descrizione:", 10, 30, 105, 25);
     descriptionBox = AddTextBox(kDescriptionWidth, 120, 28, w - 170, 25);
     AddLabel("Pathname o URL:", 10, 70, w - 20, 25);
     pathnameBox = AddTextBox(-1, 10, 97, w - 100, 25);
-    browseButton = AddButton("Sfoglia", w - 90, 97, 70, 25);
+    browseButton = AddButton("Sfoglia", RECT{w - 90, 97, w - 20, 122}, [this] { Browse(); });
     AddLabel("Parametri:", 10, 124, w - 20, 25);
     parametersBox = AddTextBox(kParametersWidth, 10, 151, w - 100, 25);
-    cancelButton = AddButton("Annulla", w - 110, h - 35, 100, 25);
-    okButton = AddButton("OK", w - 220, h - 35, 100, 25);
+    AddOkAndCancel([this] { Confirm(); });
     descriptionBox->Focus();
-}
-
-void FormApp::HandleButtonClick(Button* button) {
-    if (button == nullptr) return;
-    if (cancelButton != nullptr && button->id == cancelButton->id) {
-        resultCode = resultCancel;
-        RequestClose();
-    } else if (okButton != nullptr && button->id == okButton->id) {
-        Confirm();
-    } else if (browseButton != nullptr && button->id == browseButton->id) {
-        Browse();
-    }
 }
 
 void FormApp::LoadApp(const std::string& descriptionText, const std::string& pathnameText,
@@ -70,31 +41,29 @@ void FormApp::LoadApp(const std::string& descriptionText, const std::string& pat
     descriptionBox->SetTextNarrow(descriptionText);
     pathnameBox->SetTextNarrow(pathnameText);
     parametersBox->SetTextNarrow(parametersText);
-    editMode = true;
     descriptionBox->Focus();
 }
 
-// Nothing is stored until every box has passed: a refused "OK" leaves the
-// dialog as it was.
+// Nothing is handed over until every box has passed: a refused "OK" leaves
+// the dialog as it was.
 void FormApp::Confirm() {
     if (!CheckStorable(descriptionBox, "Descrizione")) return;
-    std::string newDescription = Common::Trim(descriptionBox->GetTextNarrow());
-    if (newDescription.empty()) {
+    EntryText entry{Common::Trim(descriptionBox->GetTextNarrow()), "", ""};
+    if (entry.description.empty()) {
         Refuse(descriptionBox, "E' necessario impostare la Descrizione.");
         return;
     }
     if (!CheckStorable(pathnameBox, "Pathname o URL")) return;
-    std::string newPathname = Common::Trim(pathnameBox->GetTextNarrow());
-    if (newPathname.empty()) {
+    entry.pathname = Common::Trim(pathnameBox->GetTextNarrow());
+    if (entry.pathname.empty()) {
         Refuse(pathnameBox, "E' necessario impostare il pathname o l'URL.");
         return;
     }
     if (!CheckStorable(parametersBox, "Parametri")) return;
-    description = newDescription;
-    pathname = newPathname;
-    parameters = Common::Trim(parametersBox->GetTextNarrow());
-    resultCode = resultOk;
-    RequestClose();
+    entry.parameters = Common::Trim(parametersBox->GetTextNarrow());
+    EndWith([this, entry] {
+        if (onConfirmed != nullptr) onConfirmed(entry);
+    });
 }
 
 void FormApp::Browse() {

@@ -1,11 +1,12 @@
 // The dialog in which the user adds or changes one application entry: its
-// description, pathname or URL, and parameters. It only keeps the cleaned-up
-// texts and a result code; the main window applies them.
+// description, pathname or URL, and parameters. It hands the cleaned-up texts
+// of a valid "OK" to its owner; the owner applies them.
 #pragma once
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
+#include "catalogue_change.h"
 #include "editor_dialog.h"
 
 namespace MyApp {
@@ -14,29 +15,20 @@ class FormApp : public EditorDialog {
 public:
     // Opens at once over the owner, which stays disabled until the dialog closes.
     FormApp(OrvoUtility::Form* ownerForm, const std::string& title);
-    ~FormApp() override;
 
     void HandleLoad() override;
-    void HandleButtonClick(OrvoUtility::Button* button) override;
 
-    // Fills the boxes with an entry to change and marks the dialog as editing.
+    // Fills the boxes with an entry to change.
     void LoadApp(const std::string& descriptionText, const std::string& pathnameText,
                  const std::string& parametersText);
 
-    // Set by the main window: the category of the entry.
-    std::int32_t categoryId;
-    // The main window applies EditApp rather than AddApp.
-    bool editMode;
-    // Trimmed texts, stored by a valid "OK" only.
-    std::string description;
-    std::string pathname;
-    std::string parameters;
+    // The trimmed texts of a valid "OK".
+    std::function<void(const EntryText& entry)> onConfirmed;
 
-    OrvoUtility::TextBox* descriptionBox;
-    OrvoUtility::TextBox* pathnameBox;
-    OrvoUtility::TextBox* parametersBox;
-    OrvoUtility::Button* browseButton;
-    OrvoUtility::Button* cancelButton;
+    OrvoUtility::TextBox* descriptionBox = nullptr;
+    OrvoUtility::TextBox* pathnameBox = nullptr;
+    OrvoUtility::TextBox* parametersBox = nullptr;
+    OrvoUtility::Button* browseButton = nullptr;
 
 private:
     void Confirm();

@@ -4,49 +4,31 @@
 
 namespace MyApp {
 
-using OrvoUtility::Button;
-
-FormCategoria::FormCategoria(OrvoUtility::Form* ownerForm, const std::string& title)
-    : EditorDialog(ownerForm, title, 400, 120),
-      editMode(false),
-      nameBox(nullptr),
-      cancelButton(nullptr) {
+FormCategoria::FormCategoria(OrvoUtility::Form* ownerForm, const std::string& title,
+                             const std::string& name)
+    : EditorDialog(ownerForm, title, 400, 120), startName(name) {
     Open();
 }
 
-FormCategoria::~FormCategoria() {
-    // Closed while the whole dialog still exists: the owner's onDestroy reads it.
-    if (created && hwnd != nullptr) RequestClose();
-}
-
 void FormCategoria::HandleLoad() {
-    SIZE size = LayoutSize();
-    const std::int32_t w = size.cx;
-    const std::int32_t h = size.cy;
+    const std::int32_t w = LayoutSize().cx;
     AddLabel("Categoria:", 10, 30, 80, 25);
     nameBox = AddTextBox(kNameWidth, 100, 28, w - 150, 25);
-    cancelButton = AddButton("Annulla", w - 110, h - 35, 100, 25);
-    okButton = AddButton("OK", w - 220, h - 35, 100, 25);
+    nameBox->SetTextNarrow(startName);
+    AddOkAndCancel([this] { Confirm(); });
     nameBox->Focus();
 }
 
-void FormCategoria::HandleButtonClick(Button* button) {
-    if (button == nullptr) return;
-    if (cancelButton != nullptr && button->id == cancelButton->id) {
-        resultCode = resultCancel;
-        RequestClose();
-        return;
-    }
-    if (okButton == nullptr || button->id != okButton->id) return;
-    // Blanks are the main window's to trim: a name of blanks passes here.
+void FormCategoria::Confirm() {
+    // Blanks are the owner's to trim: a name of blanks passes here.
     if (nameBox->GetText().empty()) {
         Refuse(nameBox, "E' necessario impostare la categoria.");
         return;
     }
     if (!CheckStorable(nameBox, "Categoria")) return;
-    name = nameBox->GetTextNarrow();
-    resultCode = resultOk;
-    RequestClose();
+    EndWith([this, name = nameBox->GetTextNarrow()] {
+        if (onConfirmed != nullptr) onConfirmed(name);
+    });
 }
 
 }  // namespace MyApp

@@ -1,9 +1,9 @@
-// The dialog in which the user names a new category or renames one. It keeps
-// the name exactly as typed and a result code; the main window trims and
+// The dialog in which the user names a new category or renames one. It hands
+// the name of a valid "OK" to its owner exactly as typed; the owner trims and
 // applies it.
 #pragma once
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "editor_dialog.h"
@@ -12,21 +12,21 @@ namespace MyApp {
 
 class FormCategoria : public EditorDialog {
 public:
-    // Opens at once over the owner, which stays disabled until the dialog closes.
-    FormCategoria(OrvoUtility::Form* ownerForm, const std::string& title);
-    ~FormCategoria() override;
+    // Opens at once over the owner, which stays disabled until the dialog closes;
+    // the name box starts with `name`.
+    FormCategoria(OrvoUtility::Form* ownerForm, const std::string& title,
+                  const std::string& name = std::string());
 
     void HandleLoad() override;
-    void HandleButtonClick(OrvoUtility::Button* button) override;
 
-    // Set by the main window when the dialog renames a category.
-    bool editMode;
-    // The name box's text as typed, stored by a valid "OK" only.
-    std::string name;
+    std::function<void(const std::string& name)> onConfirmed;
 
-    // The main window puts the current name here when renaming.
-    OrvoUtility::TextBox* nameBox;
-    OrvoUtility::Button* cancelButton;
+    OrvoUtility::TextBox* nameBox = nullptr;
+
+private:
+    void Confirm();
+
+    std::string startName;
 };
 
 }  // namespace MyApp

@@ -1,35 +1,69 @@
 #include "formmain.h"
 
 #include "brush_cache.h"
-#include "button.h"
-#include "catalogue_file.h"
+#include "catalogue_store.h"
+#include "column_view.h"
+#include "dialog_host.h"
 #include "dpi.h"
+#include "dropped_entries.h"
 #include "folder_watcher.h"
 #include "font_description.h"
-#include "form_about.h"
 #include "form_routing.h"
-#include "formapp.h"
-#include "formcategoria.h"
-#include "formmain_shared.h"
-#include "formordina.h"
-#include "menu.h"
+#include "main_menus.h"
 #include "panel.h"
 #include "resource_ids.h"
 #include "shell.h"
 #include "single_instance.h"
+#include "text.h"
+#include "tile_icons.h"
 #include "timer.h"
+#include "typed_finder.h"
 
 namespace MyApp {
 
-using namespace MainWindowParts;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
+
+namespace {
+
+constexpr std::int32_t resizeDelayMs = 500;
+// Posted by the icon worker when found icons wait to be taken.
+constexpr UINT iconsFoundMessage = WM_APP + 1;
+// Posted when something in the data folder changed.
+constexpr UINT folderChangedMessage = WM_APP + 2;
+// A change in the data folder is looked at again after this long.
+constexpr std::int32_t folderRecheckMs = 1000;
+
+std::unique_ptr<OrvoUtility::FontDescription> FormFontAt(std::int32_t dpi) {
+    return std::make_unique<OrvoUtility::FontDescription>("Lucida Console",
+                                                          MeasuresAt(dpi).formFontHeight);
+}
+
+// The system's menu loops leave the window enabled: only the thread's
+// state tells that one is open.
+bool MenuOpen() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0;
+}
+
+// What the last load or save has to tell, once the window shows the
+// catalogue it is about.
+void TellNotices(OrvoUtility::Form& window, CatalogueStore& store) {
+    for (const std::string& notice : store.TakeNotices()) {
+        OrvoUtility::ShowError(&window, notice, "Errore");
+    }
+}
+
+}  // namespace
 
 FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     : Form(moduleInstance),
-      contextTarget(nullptr),
-      measures(MeasuresAt(dpi)),
-      contentWidth(640),
-      contentHeight(480),
-      formFont(std::make_unique<OrvoUtility::FontDescription>("Lucida Console", 14)) {
+      baseTitle(title),
+      formFont(FormFontAt(dpi)),
+      store(std::make_unique<CatalogueStore>()),
+      finder(std::make_unique<TypedFinder>()) {
     font = formFont.get();
     MoveTo(0, 0);
     double screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -37,17 +71,12 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     Resize(static_cast<std::int32_t>(screenWidth * 0.9),
            static_cast<std::int32_t>(0.9 * screenHeight));
     SetTextNarrow(title);
-    baseTitle = title;
     minimizeBox = true;
     resizable = true;
     OrvoUtility::InstallFormRouting(*this);
     OrvoUtility::InstallInputRouting(*this);
-    // Keys reach the form whichever of its windows has the focus.
-    ForwardKeys(this);
     onAppMessage = [this](OrvoUtility::Form*, UINT message, WPARAM, LPARAM) {
-        if (message == iconsFoundMessage) HandleIconAnswers();
-        if (message == folderChangedMessage) HandleFolderChanged();
-        if (message == ComeForwardMessage()) ComeForward();
+        HandleAppMessage(message);
     };
     onQueryEndSession = [this](OrvoUtility::Form*) { return HandleQueryEndSession(); };
     onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
@@ -55,10 +84,13 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     };
     // HandleLoad runs inside, as the window is made.
     Create();
+    if (!created) return;
     SetIcon(IDI_PROGRAM);
     ApplyFont();
     HandleResize();
-    TellNotices();
+    // The scroll bars are set at once; later the resize timer sets them.
+    HandleTimer();
+    TellNotices(*this, *store);
 }
 
 FormMain::~FormMain() {
@@ -68,6 +100,8 @@ FormMain::~FormMain() {
     if (created && hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
     created = false;
 }
+
+const Catalogue& FormMain::CatalogueShown() const { return store->Shown(); }
 
 HBRUSH FormMain::OnControlColor(HDC dc) {
     // Left selected, not restored: the control paints its text with it.
@@ -81,25 +115,60 @@ HBRUSH FormMain::OnControlColor(HDC dc) {
 }
 
 void FormMain::HandleLoad() {
-    UseDpi(OrvoUtility::WindowDpi(hwnd));
-    BuildMenus();
-    LoadResult loaded = LoadCatalogue();
-    catalogue = std::move(loaded.catalogue);
-    catalogueFile = loaded.file;
-    TellOfLoad(loaded);
-    if (created) RefreshClientSize(*this);
-    BuildPanel();
-    resizeTimer = std::make_unique<Timer>(this, resizeDelayMs);
-    resizeTimer->onTick = [this](Timer*) { HandleTimer(); };
-    WatchDataFolder();
+    dpi = OrvoUtility::WindowDpi(hwnd);
+    formFont = FormFontAt(dpi);
+    font = formFont.get();
+    menus = std::make_unique<MainMenus>(
+        *this, [this](OrvoUtility::SubMenu* item) { HandleMenuCommand(item); });
+    store->Load();
+    icons = std::make_unique<TileIcons>(hwnd, iconsFoundMessage, MeasuresAt(dpi).iconSize);
+    ColumnViewHandlers handlers;
+    handlers.leftDown = [this](GUIElement* cell, HWND, std::int32_t, std::int32_t) {
+        HandleChildMouseDown(static_cast<Child*>(cell));
+        return 0;
+    };
+    handlers.rightUp = [this](GUIElement* child, HWND, std::int32_t x, std::int32_t y) {
+        HandleChildRightUp(static_cast<Child*>(child), x, y);
+        return 0;
+    };
+    handlers.tileClick = [this](GUIElement* tile) { HandleTileClick(tile); };
+    // Keys typed on any cell or tile reach the window, whichever has the focus.
+    handlers.keys = [this](GUIElement*, std::int32_t key) { return TakeKey(key) ? 1 : 0; };
+    handlers.chars = [this](GUIElement*, std::int32_t character) { return HandleChar(character); };
+    handlers.drop = [this](const std::vector<std::wstring>& paths, POINT point) {
+        const Categoria* category = view->ColumnAt(point);
+        std::vector<EntryText> added = EntriesForDroppedFiles(paths);
+        if (category != nullptr && !added.empty()) {
+            Commit(CatalogueChange::AddApps(category->id, std::move(added)));
+        }
+    };
+    onKeyDown = handlers.keys;
+    onChar = handlers.chars;
+    view = std::make_unique<ColumnView>(*this, store->Shown(), *icons, std::move(handlers));
+    view->Build();
+    dialogs = std::make_unique<DialogHost>(
+        *this, store->Shown(), [this](const CatalogueChange& change) { Commit(change); });
+    resizeTimer = std::make_unique<OrvoUtility::Timer>(this, resizeDelayMs);
+    resizeTimer->onTick = [this](OrvoUtility::Timer*) { HandleTimer(); };
+
+    folderTimer = std::make_unique<OrvoUtility::Timer>(this, folderRecheckMs);
+    folderTimer->onTick = [this](OrvoUtility::Timer* timer) {
+        timer->Stop();
+        if (!LookForOutsideChange()) timer->Start();
+    };
+    std::string folder = store->DataFolder();
+    if (!folder.empty()) {
+        folderWatcher = std::make_unique<OrvoUtility::FolderWatcher>(Common::NarrowToWide(folder),
+                                                                     hwnd, folderChangedMessage);
+    }
 }
 
 bool FormMain::HandleClosing() {
     // The exit is the last chance to save what a failed save left behind.
-    if (!pendingChanges.empty()) SaveChanges(false);
+    if (store->HasPending()) store->SaveChanges(false);
     std::string question = "Vuoi realmente uscire?";
-    if (!pendingChanges.empty()) {
-        question = "Le ultime modifiche non sono state salvate.\r\n\r\n" + unsavedReason +
+    if (store->HasPending()) {
+        question = "Le ultime modifiche non sono state salvate.\r\n\r\n" + store->UnsavedReason() +
                    "\r\n\r\nUscendo andranno perse. Vuoi realmente uscire?";
     }
     if (!OrvoUtility::AskYesNoFor(this, question, "Uscita")) return false;
@@ -108,103 +177,95 @@ bool FormMain::HandleClosing() {
 }
 
 void FormMain::HandleResize() {
-    if (hwnd != nullptr && IsWindow(hwnd)) RefreshClientSize(*this);
-    if (tilePanel == nullptr) return;
-    std::int32_t panelWidth = width - 2 * measures.margin;
-    std::int32_t panelHeight = height - 2 * measures.margin;
-    // A refresh calls this for the timer alone: a panel of the right size is
-    // not resized, which would repaint every tile in view.
-    RECT frame;
-    if (tilePanel->created && GetWindowRect(tilePanel->hwnd, &frame) &&
-        frame.right - frame.left == panelWidth && frame.bottom - frame.top == panelHeight) {
-        tilePanel->width = panelWidth;
-        tilePanel->height = panelHeight;
-    } else {
-        tilePanel->Resize(panelWidth, panelHeight);
-    }
-    CreateElementsInView();
+    if (view == nullptr) return;
+    view->Fit();
     if (resizeTimer != nullptr && !resizeTimer->running) resizeTimer->Start();
 }
 
 void FormMain::HandleTimer() {
     if (timerBusy) return;
     timerBusy = true;
-    UpdateScrollBars();
+    view->UpdateScrollBars();
     if (resizeTimer->running) resizeTimer->Stop();
     // A scroll bar that went away gave the content more room.
-    CreateElementsInView();
+    view->MakeElementsInView();
     timerBusy = false;
 }
 
-void FormMain::UpdateScrollBars() {
-    RefreshClientSize(*tilePanel);
-    if (tilePanel->width < contentWidth) {
-        tilePanel->SetHorizontalScrollBar(true);
-        tilePanel->SetHorizontalRange(contentWidth);
-    } else {
-        // A bar that goes takes only its own direction back to the start:
-        // the view stays put in the other.
-        tilePanel->ScrollToLeft();
-        tilePanel->SetHorizontalScrollBar(false);
-    }
-    // The horizontal bar may have taken some of the height.
-    RefreshClientSize(*tilePanel);
-    if (tilePanel->height < contentHeight) {
-        tilePanel->SetVerticalScrollBar(true);
-        tilePanel->SetVerticalRange(contentHeight);
-    } else {
-        tilePanel->ScrollToTop();
-        tilePanel->SetVerticalScrollBar(false);
+void FormMain::HandleAppMessage(UINT message) {
+    if (message == iconsFoundMessage && icons != nullptr && icons->TakeFound()) {
+        view->RefreshIcons();
+    } else if (message == folderChangedMessage) {
+        LookForOutsideChange();
+        // Looked at once more a moment later, for a writer that held the
+        // file when it was first looked at.
+        folderTimer->Stop();
+        folderTimer->Start();
+    } else if (message == ComeForwardMessage()) {
+        ComeForward(hwnd);
     }
 }
 
-void FormMain::LayOutAgain(POINT view, const RECT* reveal) {
-    tilePanel->ScrollToLeft();
-    tilePanel->ScrollToTop();
-    BuildColumns();
+void FormMain::Commit(const CatalogueChange& change) {
+    POINT viewAt = view->ScrollPosition();
+    if (!store->Commit(change)) return;
+    // The view stays where the user left it, as far as the new extent allows,
+    // and moves only as much as a new entry or column needs to be seen.
+    std::int32_t revealed = 0;
+    bool reveals = change.Reveals(store->Shown(), revealed);
+    ShowCatalogue(viewAt, reveals ? std::optional<std::int32_t>(revealed) : std::nullopt);
+}
+
+void FormMain::ShowCatalogue(POINT viewAt, std::optional<std::int32_t> revealed) {
+    view->ForgetElementsNotShown();
+    view->LayOutAgain(viewAt, revealed);
     HandleResize();
-    UpdateScrollBars();
-    tilePanel->ScrollTo(view.x, view.y);
-    if (reveal != nullptr) ScrollIntoView(*reveal);
-    CreateElementsInView();
+    if (sessionEndHeld && !store->HasPending()) {
+        sessionEndHeld = !ShutdownBlockReasonDestroy(hwnd);
+    }
+    TellNotices(*this, *store);
+}
+
+bool FormMain::LookForOutsideChange() {
+    if (view == nullptr || !store->Writable()) return true;
+    // A dialog, a box or a menu acts on the catalogue as it was shown.
+    if (!IsWindowEnabled(hwnd) || MenuOpen()) return false;
+    if (!store->ChangedOutside()) return true;
+    POINT viewAt = view->ScrollPosition();
+    store->TakeOutsideChange();
+    ShowCatalogue(viewAt, std::nullopt);
+    return true;
+}
+
+bool FormMain::HandleQueryEndSession() {
+    if (store->HasPending()) store->SaveChanges(false);
+    if (!store->HasPending()) return true;
+    // Windows names the program and this reason, and the user decides.
+    if (!sessionEndHeld) {
+        sessionEndHeld =
+            ShutdownBlockReasonCreate(hwnd, L"Zelmivo non ha potuto salvare il catalogo") != FALSE;
+    }
+    return false;
 }
 
 void FormMain::HandleDpiChanged(std::int32_t newDpi, const RECT& suggested) {
     if (newDpi <= 0) return;
     std::int32_t oldDpi = dpi;
-    UseDpi(newDpi);
-    ForgetIcons();
+    dpi = newDpi;
+    // The new fonts reach every window before the old ones are freed.
+    std::unique_ptr<OrvoUtility::FontDescription> oldFont = std::move(formFont);
+    formFont = FormFontAt(dpi);
+    font = formFont.get();
+    ApplyFont();
+    view->UseDpi(dpi);
+    // Every icon is taken again at the new size.
+    icons->Restart(MeasuresAt(dpi).iconSize);
+    view->DropIcons();
     // The suggested rectangle keeps the window the same size to the eye.
     SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (tilePanel == nullptr || addCategoryCell == nullptr) return;
-    // The extent is measured anew; the view keeps the same part of the content.
-    contentWidth = OrvoUtility::ScaleForDpi(640, newDpi);
-    contentHeight = OrvoUtility::ScaleForDpi(480, newDpi);
-    POINT view = tilePanel->ScrollPosition();
-    LayOutAgain(POINT{MulDiv(view.x, newDpi, oldDpi), MulDiv(view.y, newDpi, oldDpi)}, nullptr);
-}
-
-void FormMain::UseDpi(std::int32_t newDpi) {
-    dpi = newDpi;
-    measures = MeasuresAt(dpi);
-    // The new fonts reach every window before the old ones are freed.
-    auto newFormFont =
-        std::make_unique<OrvoUtility::FontDescription>("Lucida Console", measures.formFontHeight);
-    // The tiles' captions keep the look of the system font at the window's DPI.
-    std::unique_ptr<OrvoUtility::FontDescription> newTileFont = OrvoUtility::SystemFontAt(dpi);
-    font = newFormFont.get();
-    ApplyFont();
-    for (const std::unique_ptr<Button>& tile : tiles) {
-        tile->font = newTileFont.get();
-        tile->iconSize = measures.iconSize;
-        tile->ApplyFont();
-    }
-    for (const auto& cell : categoryCells) cell->fontSize = measures.cellFontHeight;
-    for (const auto& cell : addAppCells) cell->fontSize = measures.cellFontHeight;
-    if (addCategoryCell != nullptr) addCategoryCell->fontSize = measures.cellFontHeight;
-    formFont = std::move(newFormFont);
-    tileFont = std::move(newTileFont);
+    view->Rescale(oldDpi, newDpi);
+    HandleResize();
 }
 
 }  // namespace MyApp

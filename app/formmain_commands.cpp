@@ -1,20 +1,23 @@
-#include <memory>
-#include <utility>
-
-#include "button.h"
+// The main window's commands: the menus, the cells' and tiles' clicks, the
+// keyboard and finding by typing.
+#include "catalogue_store.h"
+#include "column_view.h"
+#include "dialog_host.h"
 #include "formmain.h"
-#include "formmain_shared.h"
 #include "locale_text.h"
+#include "main_menus.h"
 #include "menu.h"
 #include "panel.h"
 #include "product_info.h"
 #include "shell.h"
 #include "target_address.h"
 #include "text.h"
+#include "typed_finder.h"
 
 namespace MyApp {
 
-using namespace MainWindowParts;
+using OrvoUtility::Child;
+using OrvoUtility::GUIElement;
 
 namespace {
 
@@ -24,100 +27,72 @@ std::string QuotedInCapitals(const std::string& text) {
 
 }  // namespace
 
-void FormMain::BuildMenus() {
-    // Every item, in the bar or in a context menu, reports to this form.
-    auto MenuItem = [this](Menu& menu, const std::string& caption) {
-        auto item = std::make_unique<SubMenu>(&menu, caption);
-        item->onCommand = [this](SubMenu* chosen) { HandleMenuCommand(chosen); };
-        return item;
-    };
-    menuBar = std::make_unique<OrvoUtility::MenuBar>(this);
-    fileMenu = std::make_unique<Menu>("&File", menuBar.get());
-    exitItem = MenuItem(*fileMenu, "&Esci");
-    helpMenu = std::make_unique<Menu>("&?", menuBar.get());
-    guideItem = MenuItem(*helpMenu, "&Guida");
-    homeItem = MenuItem(*helpMenu, "&Home");
-    infoItem = MenuItem(*helpMenu, "&Info...");
-    menuBar->Create();
-
-    categoryMenu = std::make_unique<Menu>("", nullptr);
-    renameCategoryItem = MenuItem(*categoryMenu, "&Rinomina");
-    deleteCategoryItem = MenuItem(*categoryMenu, "&Cancella");
-    moveCategoryItem = MenuItem(*categoryMenu, "&Sposta...");
-    categoryMenu->Create();
-
-    appMenu = std::make_unique<Menu>("", nullptr);
-    editAppItem = MenuItem(*appMenu, "&Modifica");
-    deleteAppItem = MenuItem(*appMenu, "&Cancella");
-    moveAppItem = MenuItem(*appMenu, "&Sposta...");
-    appMenu->Create();
-}
-
-App* FormMain::AppOf(const GUIElement* tile) {
-    const ShownItem* item = ItemOf(tile);
-    return item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
-}
-
-App* FormMain::ContextApp() { return AppOf(contextTarget); }
-
-Categoria* FormMain::ContextCategory() {
-    const ShownItem* item = contextTarget != nullptr ? ItemOf(contextTarget) : nullptr;
-    std::int32_t index = item != nullptr ? catalogue.FindCategory(item->categoryId) : -1;
-    return index >= 0 ? &catalogue.categories[static_cast<std::size_t>(index)] : nullptr;
-}
-
-void FormMain::HandleMenuCommand(SubMenu* item) {
-    const std::pair<SubMenu*, void (FormMain::*)()> commands[] = {
-        {exitItem.get(), &FormMain::Exit},
-        {homeItem.get(), &FormMain::OpenHomePage},
-        {guideItem.get(), &FormMain::OpenGuidePage},
-        {infoItem.get(), &FormMain::ShowAbout},
-        {renameCategoryItem.get(), &FormMain::OpenRenameCategory},
-        {editAppItem.get(), &FormMain::OpenEditApp},
-        {deleteCategoryItem.get(), &FormMain::DeleteContextCategory},
-        {deleteAppItem.get(), &FormMain::DeleteContextApp},
-        {moveAppItem.get(), &FormMain::OpenReorderApps},
-        {moveCategoryItem.get(), &FormMain::OpenReorderCategories},
-    };
-    for (const auto& command : commands) {
-        if (command.first != nullptr && command.first->id == item->id) {
-            (this->*command.second)();
-            return;
-        }
+void FormMain::HandleMenuCommand(OrvoUtility::SubMenu* item) {
+    std::optional<MenuCommand> command = menus->CommandOf(*item);
+    if (!command.has_value()) return;
+    const std::int32_t category = contextTarget.has_value() ? contextTarget->categoryId : 0;
+    switch (*command) {
+        case MenuCommand::Exit:
+            SendMessageW(hwnd, WM_CLOSE, 0, 0);
+            break;
+        case MenuCommand::Guide:
+            OrvoUtility::OpenWithShell(std::string(productWebAddress) + "/" + productName + ".asp");
+            break;
+        case MenuCommand::Home:
+            OrvoUtility::OpenWithShell(productWebAddress);
+            break;
+        case MenuCommand::About:
+            dialogs->ShowAbout();
+            break;
+        case MenuCommand::RenameCategory:
+            dialogs->OpenRenameCategory(category);
+            break;
+        case MenuCommand::MoveCategory:
+            dialogs->OpenReorderCategories();
+            break;
+        case MenuCommand::EditApp:
+            if (contextTarget.has_value()) {
+                dialogs->OpenEditApp({contextTarget->categoryId, contextTarget->recordId});
+            }
+            break;
+        case MenuCommand::MoveApp:
+            dialogs->OpenReorderApps(category);
+            break;
+        case MenuCommand::DeleteCategory:
+        case MenuCommand::DeleteApp:
+            DeleteContextTarget();
+            break;
     }
-}
-
-void FormMain::Exit() { SendMessageW(hwnd, WM_CLOSE, 0, 0); }
-
-void FormMain::OpenHomePage() { OrvoUtility::OpenWithShell(productWebAddress); }
-
-void FormMain::OpenGuidePage() {
-    OrvoUtility::OpenWithShell(std::string(productWebAddress) + "/" + productName + ".asp");
 }
 
 void FormMain::HandleChildMouseDown(Child* child) {
-    if (child == addCategoryCell.get()) {
-        OpenAddCategory();
+    if (view->IsAddCategoryCell(child)) {
+        dialogs->OpenAddCategory();
         return;
     }
-    const ShownItem* item = ItemOf(child);
-    if (item != nullptr && item->kind == ShownItem::Kind::AddCell) OpenAddApp(item->categoryId);
+    const ShownItem* item = view->ItemOf(child);
+    if (item != nullptr && item->kind == ShownItem::Kind::AddCell) {
+        dialogs->OpenAddApp(item->categoryId);
+    }
 }
 
 void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) {
+    const ShownItem* item = view->ItemOf(child);
+    if (item == nullptr) return;
     // Set first: the picked command arrives after the menu has closed.
-    contextTarget = child;
+    contextTarget = *item;
     // Header cells carry their category's menu; tiles their entry's.
-    const ShownItem* item = ItemOf(child);
-    Menu* menu = item != nullptr && item->kind == ShownItem::Kind::Header ? categoryMenu.get()
-                                                                          : appMenu.get();
+    OrvoUtility::Menu& menu =
+        item->kind == ShownItem::Kind::Header ? menus->CategoryMenu() : menus->AppMenu();
     POINT point{x, y};
     ClientToScreen(child->hwnd, &point);
-    OrvoUtility::ShowPopup(menu, child->parent, point.x, point.y);
+    OrvoUtility::ShowPopup(&menu, child->parent, point.x, point.y);
 }
 
 void FormMain::HandleTileClick(GUIElement* element) {
-    const App* app = AppOf(element);
+    const ShownItem* item = view->ItemOf(element);
+    const App* app =
+        item != nullptr ? store->Shown().FindApp({item->categoryId, item->recordId}) : nullptr;
     if (app == nullptr) return;
     // Copies: the shell may dispatch messages while it starts the target.
     std::string pathname = app->pathname;
@@ -130,22 +105,80 @@ void FormMain::HandleTileClick(GUIElement* element) {
     }
 }
 
-void FormMain::DeleteContextCategory() {
-    if (contextTarget == nullptr) return;
-    std::string question = "Si desidera realmente cancellare la categoria " +
-                           QuotedInCapitals(contextTarget->GetTextNarrow());
+void FormMain::DeleteContextTarget() {
+    if (!contextTarget.has_value()) return;
+    const ShownItem target = *contextTarget;
+    const Catalogue& catalogue = store->Shown();
+    std::int32_t column = catalogue.FindCategory(target.categoryId);
+    if (column < 0) return;
+    const Categoria& category = catalogue.categories[static_cast<std::size_t>(column)];
+    if (target.kind == ShownItem::Kind::Header) {
+        std::string question =
+            "Si desidera realmente cancellare la categoria " + QuotedInCapitals(category.name);
+        if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
+        // Looked up again: the catalogue may have changed while the box was open.
+        column = store->Shown().FindCategory(target.categoryId);
+        if (column >= 0) {
+            Commit(CatalogueChange::DeleteCategory(
+                store->Shown().categories[static_cast<std::size_t>(column)]));
+        }
+        return;
+    }
+    const App* app = catalogue.FindApp({target.categoryId, target.recordId});
+    if (app == nullptr) return;
+    std::string question =
+        "Si desidera realmente cancellare il pulsante " + QuotedInCapitals(app->description);
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
-    const Categoria* category = ContextCategory();
-    if (category != nullptr) Commit(CatalogueChange::DeleteCategory(*category));
+    app = store->Shown().FindApp({target.categoryId, target.recordId});
+    if (app != nullptr) Commit(CatalogueChange::DeleteApp(store->Shown(), *app));
 }
 
-void FormMain::DeleteContextApp() {
-    if (contextTarget == nullptr) return;
-    std::string question = "Si desidera realmente cancellare il pulsante " +
-                           QuotedInCapitals(contextTarget->GetTextNarrow());
-    if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
-    const App* app = ContextApp();
-    if (app != nullptr) Commit(CatalogueChange::DeleteApp(catalogue, *app));
+void FormMain::HandleKeyDown(std::int32_t key) { TakeKey(key); }
+
+bool FormMain::TakeKey(std::int32_t key) {
+    bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    std::optional<TilePlace> selected = view->SelectedPlace();
+    KeyStep step = StepForKey(key, shift, ColumnsOf(store->Shown()), selected);
+    GUIElement* element = selected.has_value() ? view->ElementAt(*selected) : nullptr;
+    switch (step.kind) {
+        case KeyStep::Kind::NotMine:
+            return false;
+        case KeyStep::Kind::Taken:
+            return true;
+        case KeyStep::Kind::Move:
+            view->Select(step.place);
+            return true;
+        case KeyStep::Kind::Launch:
+            if (element == nullptr || selected->row < 0) return true;
+            finder->Clear();
+            SetTextNarrow(finder->Title(baseTitle, true));
+            HandleTileClick(element);
+            return true;
+        case KeyStep::Kind::OpenMenu:
+            if (element != nullptr && element->hwnd != nullptr) {
+                HandleChildRightUp(static_cast<Child*>(element), 0, element->height);
+            }
+            return true;
+    }
+    return false;
+}
+
+bool FormMain::HandleChar(std::int32_t character) {
+    TypedFinder::Step step = finder->Type(character, store->Shown());
+    switch (step.kind) {
+        case TypedFinder::Step::Kind::Ignored:
+            return step.passOn;
+        case TypedFinder::Step::Kind::Held:
+            return false;
+        case TypedFinder::Step::Kind::Launch:
+            TakeKey(VK_RETURN);
+            return false;
+        case TypedFinder::Step::Kind::Searched:
+            if (step.match.has_value()) view->Select(*step.match);
+            SetTextNarrow(finder->Title(baseTitle, step.match.has_value() || finder->Empty()));
+            return false;
+    }
+    return false;
 }
 
 }  // namespace MyApp

@@ -1,9 +1,10 @@
 // The dialog in which the user reorders a list of categories or of one
 // category's applications, one entry at a time. It works on its own copy of
-// ids and texts; the main window applies the new order of `ids`.
+// ids and texts and hands the new order of the ids of a valid "OK" to its owner.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,38 +13,29 @@
 
 namespace MyApp {
 
-// What a reorder dialog lists.
-enum class ReorderList { Categories, Apps };
-
 class FormOrdina : public EditorDialog {
 public:
-    // Opens at once over the owner, which stays disabled until the dialog closes.
-    FormOrdina(OrvoUtility::Form* ownerForm, const std::string& title);
-    ~FormOrdina() override;
+    // Opens at once over the owner, which stays disabled until the dialog
+    // closes; the list shows `texts`, each standing for the id at its index.
+    FormOrdina(OrvoUtility::Form* ownerForm, const std::string& title,
+               std::vector<std::int32_t> ids, std::vector<std::string> texts);
 
     void HandleLoad() override;
-    void HandleButtonClick(OrvoUtility::Button* button) override;
 
-    // Shows `texts` in the list, each with its id; called once the owner has
-    // filled `ids` and `texts`.
-    void FillList();
+    std::function<void(const std::vector<std::int32_t>& ids)> onConfirmed;
 
-    // Category ids or application record ids, in the current order.
-    std::vector<std::int32_t> ids;
-    // The texts shown, parallel to `ids`.
-    std::vector<std::string> texts;
-    // The owner's note of what is being reordered.
-    ReorderList listKind = ReorderList::Categories;
-
-    OrvoUtility::Label* promptLabel;
-    OrvoUtility::ListBox* list;
-    OrvoUtility::Button* upButton;
-    OrvoUtility::Button* downButton;
-    OrvoUtility::Button* cancelButton;
+    OrvoUtility::ListBox* list = nullptr;
+    OrvoUtility::Button* upButton = nullptr;
+    OrvoUtility::Button* downButton = nullptr;
 
 private:
+    // Shows the texts in the list, each with its id.
+    void FillList();
     // Exchanges entries `from` and `to` and keeps the moved entry selected.
     void MoveEntry(std::int32_t from, std::int32_t to);
+
+    std::vector<std::int32_t> ids;
+    std::vector<std::string> texts;
 };
 
 }  // namespace MyApp

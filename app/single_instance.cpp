@@ -64,4 +64,13 @@ UINT ComeForwardMessage() {
     return message;
 }
 
+void ComeForward(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // An open dialog or box is where the user left off.
+    HWND front = GetLastActivePopup(window);
+    SetForegroundWindow(front);
+    HWND focus = GetFocus();
+    if (front == window && focus != window && !IsChild(window, focus)) SetFocus(window);
+}
+
 }  // namespace MyApp

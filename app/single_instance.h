@@ -28,5 +28,8 @@ private:
 // and hears this message when it should come to the front.
 void MarkAsFirstInstance(HWND window);
 UINT ComeForwardMessage();
+// The answer to that message: the window comes to the front, restored, with
+// the focus where the user left it.
+void ComeForward(HWND window);
 
 }  // namespace MyApp

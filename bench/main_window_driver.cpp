@@ -34,8 +34,10 @@ void Settle() {
     }
 }
 
-void WaitForResizeTimer(MyApp::FormMain& form) {
-    while (form.resizeTimer->running) {
+void WaitPastResizeTimer() {
+    // The window's resize timer fires half a second after the last change.
+    const double start = NowMs();
+    while (NowMs() - start < 600) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, quietMs, QS_ALLINPUT);
         PumpMessages();
     }
@@ -45,7 +47,6 @@ std::unique_ptr<MyApp::FormMain> OpenMainWindow() {
     auto form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
                                                   "Orvo Zelmivo Copyright (C) 2026 Orvo Software");
     PumpMessages();
-    WaitForResizeTimer(*form);
     Settle();
     return form;
 }

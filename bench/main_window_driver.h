@@ -18,7 +18,7 @@ void PumpMessages();
 void Settle();
 // The resize timer a refresh or a start starts belongs to the scroll bars,
 // half a second later: it is let run between measures, never inside one.
-void WaitForResizeTimer(MyApp::FormMain& form);
+void WaitPastResizeTimer();
 // The main window over app.txt, its scroll bars set and nothing pending.
 std::unique_ptr<MyApp::FormMain> OpenMainWindow();
 // Lets the window go and handles what its going posts.

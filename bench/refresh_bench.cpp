@@ -16,7 +16,9 @@
 
 #include "bench_clock.h"
 #include "bench_desktop.h"
+#include "catalogue_change.h"
 #include "catalogue_io.h"
+#include "column_view.h"
 #include "formmain.h"
 #include "main_window_driver.h"
 #include "panel.h"
@@ -81,14 +83,14 @@ int main(int argc, char** argv) {
     std::vector<double> floors;
     for (int run = 0; run < runs; ++run) {
         std::string number = Common::FormatInt64(run + 1);
-        MyApp::Catalogue& catalogue = form->catalogue;
+        const MyApp::Catalogue& catalogue = form->CatalogueShown();
 
         double start = Bench::NowMs();
         form->Commit(MyApp::CatalogueChange::RenameCategory(catalogue.categories.front(),
                                                             "Rinominata " + number));
         Bench::PumpMessages();
         renames.push_back(Bench::NowMs() - start);
-        Bench::WaitForResizeTimer(*form);
+        Bench::WaitPastResizeTimer();
 
         start = Bench::NowMs();
         form->Commit(MyApp::CatalogueChange::AddApps(
@@ -96,13 +98,13 @@ int main(int argc, char** argv) {
             {{"Aggiunta " + number, "C:\\Programmi\\Aggiunta " + number + "\\aggiunta.exe", ""}}));
         Bench::PumpMessages();
         additions.push_back(Bench::NowMs() - start);
-        Bench::WaitForResizeTimer(*form);
+        Bench::WaitPastResizeTimer();
 
         start = Bench::NowMs();
         Bench::Save(catalogue);
         saves.push_back(Bench::NowMs() - start);
 
-        std::vector<Placed> children = ChildrenOf(form->tilePanel->hwnd);
+        std::vector<Placed> children = ChildrenOf(form->View().Panel().hwnd);
         start = Bench::NowMs();
         MoveAll(children, 1);
         floors.push_back(Bench::NowMs() - start);

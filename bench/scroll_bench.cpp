@@ -32,7 +32,9 @@
 
 #include "bench_clock.h"
 #include "bench_desktop.h"
+#include "catalogue_change.h"
 #include "catalogue_io.h"
+#include "column_view.h"
 #include "floor_frame.h"
 #include "formmain.h"
 #include "main_window_driver.h"
@@ -207,7 +209,7 @@ private:
 struct Scene {
     Scene(const std::vector<int>& columns)
         : form(Bench::OpenMainWindow()),
-          panel(form->tilePanel->hwnd),
+          panel(form->View().Panel().hwnd),
           floor(GetModuleHandleW(nullptr),
                 static_cast<DWORD>(GetWindowLongW(panel, GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL)),
           places(Bench::LayoutPlaces(columns)),
@@ -331,7 +333,7 @@ bool Sweep(int entries) {
     if (!Bench::Save(Bench::SampleCatalogue(entries))) return false;
     SIZE_T before = Bench::PrivateBytes();
     std::unique_ptr<MyApp::FormMain> form = Bench::OpenMainWindow();
-    HWND panel = form->tilePanel->hwnd;
+    HWND panel = form->View().Panel().hwnd;
     RECT client{};
     if (panel == nullptr || !GetClientRect(panel, &client)) return false;
     std::vector<Bench::Place> places = Bench::LayoutPlaces(Bench::SampleColumns(entries));
@@ -343,7 +345,7 @@ bool Sweep(int entries) {
     int right = 0;
     for (int y : ViewCorners(content.bottom + Bench::layoutMargin, client.bottom)) {
         for (int x : columns) {
-            form->tilePanel->ScrollTo(x, y);
+            form->View().Panel().ScrollTo(x, y);
             FinishPainting(panel);
             Bench::PumpMessages();
             ++views;

@@ -142,8 +142,6 @@ public:
     bool paintBackground;
     bool enabled;
     std::int32_t id;
-    // A text the owner keeps on the element for its own use.
-    std::string tag;
     GUIElement* parent;  // not owned
     WNDPROC oldWindowProc;
     CreateHandler onCreate;

@@ -54,10 +54,6 @@ bool operator==(EntryRef a, EntryRef b) {
     return a.categoryId == b.categoryId && a.recordId == b.recordId;
 }
 
-std::string AppKey(EntryRef entry) {
-    return Common::FormatInt64(entry.categoryId) + ";" + Common::FormatInt64(entry.recordId);
-}
-
 std::int32_t Catalogue::FindCategory(std::int32_t id) const {
     for (std::size_t i = 0; i < categories.size(); ++i) {
         if (categories[i].id == id) {
@@ -67,17 +63,21 @@ std::int32_t Catalogue::FindCategory(std::int32_t id) const {
     return -1;
 }
 
-App* Catalogue::FindApp(EntryRef entry) {
+const App* Catalogue::FindApp(EntryRef entry) const {
     std::int32_t index = FindCategory(entry.categoryId);
     if (index < 0) {
         return nullptr;
     }
-    for (App& app : categories[static_cast<std::size_t>(index)].apps) {
+    for (const App& app : categories[static_cast<std::size_t>(index)].apps) {
         if (app.id == entry.recordId) {
             return &app;
         }
     }
     return nullptr;
+}
+
+App* Catalogue::FindApp(EntryRef entry) {
+    return const_cast<App*>(static_cast<const Catalogue&>(*this).FindApp(entry));
 }
 
 void Catalogue::AddCategory(std::string name) {

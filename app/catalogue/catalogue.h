@@ -44,15 +44,12 @@ struct Categoria {
     std::vector<App> apps;
 };
 
-// An entry's reference as text, category id, ";", record id: what a tile
-// carries as its tag.
-std::string AppKey(EntryRef entry);
-
 class Catalogue {
 public:
     // Index of the first category with this id, or -1.
     std::int32_t FindCategory(std::int32_t id) const;
     App* FindApp(EntryRef entry);
+    const App* FindApp(EntryRef entry) const;
     void AddCategory(std::string name);
     void RenameCategory(std::int32_t id, std::string name);
     void DeleteCategory(std::int32_t id);

@@ -29,13 +29,22 @@ void Type(OrvoUtility::GUIElement* box, const std::wstring& text) {
     ZelmivoTest::PumpMessages();
 }
 
-void Click(OrvoUtility::GUIElement* button) {
-    SendMessageW(button->hwnd, BM_CLICK, 0, 0);
+void Click(HWND button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
     ZelmivoTest::PumpMessages();
 }
+void Click(OrvoUtility::GUIElement* button) { Click(button->hwnd); }
 
 using ZelmivoTest::TextOf;
 std::wstring TextOf(OrvoUtility::GUIElement* box) { return TextOf(box->hwnd); }
+
+// The dialog's button with this caption, as the user finds it.
+HWND ButtonOf(const OrvoUtility::Form& dialog, const std::wstring& caption) {
+    for (HWND child : ZelmivoTest::Children(dialog.hwnd)) {
+        if (ZelmivoTest::ClassOf(child) == L"Button" && TextOf(child) == caption) return child;
+    }
+    return nullptr;
+}
 
 // Whether the label's text, in the label's own font, fits its width.
 bool ShowsWholeText(HWND label) {
@@ -128,39 +137,49 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
     };
     for (const auto& c : cases) {
         MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+        bool confirmed = false;
+        dialog.onConfirmed = [&confirmed](const MyApp::EntryText&) { confirmed = true; };
         OrvoUtility::TextBox* boxes[] = {dialog.descriptionBox, dialog.pathnameBox,
                                          dialog.parametersBox};
         for (int i = 0; i < 3; ++i) SetWindowTextW(boxes[i]->hwnd, c.texts[i]);
         DialogAnswerer answer(IDOK);
-        Click(dialog.okButton);
+        Click(ButtonOf(dialog, L"OK"));
         EXPECT_EQ(answer.Result().caption, L"Errore");
         EXPECT_NE(answer.Result().text.find(c.message), std::wstring::npos) << answer.Result().text;
         ZelmivoTest::PumpMessages();
         EXPECT_EQ(GetFocus(), boxes[c.focused]->hwnd);
-        EXPECT_EQ(dialog.resultCode, 0);
-        EXPECT_TRUE(dialog.description.empty());
+        EXPECT_FALSE(confirmed);
+        EXPECT_TRUE(IsWindow(dialog.hwnd));
     }
     for (auto [typed, message] :
          {std::pair<const wchar_t*, const wchar_t*>{L"", L"E' necessario impostare la categoria."},
           {L"a\x01z", L"\"Categoria\""}}) {
         MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+        bool confirmed = false;
+        category.onConfirmed = [&confirmed](const std::string&) { confirmed = true; };
         SetWindowTextW(category.nameBox->hwnd, typed);
         DialogAnswerer answer(IDOK);
-        Click(category.okButton);
+        Click(ButtonOf(category, L"OK"));
         EXPECT_NE(answer.Result().text.find(message), std::wstring::npos);
-        EXPECT_EQ(category.resultCode, 0);
+        EXPECT_FALSE(confirmed);
     }
 
     // Every script can be kept, and a character beyond the BMP too.
     MyApp::FormApp dialog(&owner, "Aggiungi Applicazione");
+    std::vector<MyApp::EntryText> confirmed;
+    dialog.onConfirmed = [&confirmed](const MyApp::EntryText& entry) {
+        confirmed.push_back(entry);
+    };
     Type(dialog.descriptionBox, L"Fattura – L’ultima € \xD83D\xDE00");
     Type(dialog.pathnameBox, L"C:\\Документы\\ω.exe");
     DialogAnswerer none(IDOK, 1000);
-    Click(dialog.okButton);
+    // Enter in a box stands for "OK".
+    Type(dialog.pathnameBox, L"\r");
     EXPECT_FALSE(none.Result().found);
-    EXPECT_EQ(dialog.resultCode, 1);
-    EXPECT_EQ(dialog.description, "Fattura – L’ultima € 😀");
-    EXPECT_EQ(dialog.pathname, "C:\\Документы\\ω.exe");
+    ASSERT_EQ(confirmed.size(), 1u);
+    EXPECT_EQ(confirmed[0].description, "Fattura – L’ultima € 😀");
+    EXPECT_EQ(confirmed[0].pathname, "C:\\Документы\\ω.exe");
+    EXPECT_FALSE(IsWindow(dialog.hwnd));
 }
 
 TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {
@@ -212,25 +231,26 @@ TEST_F(DialogTest, SfogliaFillsThePathnameAndOnlyAnEmptyDescription) {
 }
 
 TEST_F(DialogTest, SuAndGiuMoveTheSelectedEntryWithinTheList) {
-    MyApp::FormOrdina dialog(&owner, "Modifica ordine...");
-    dialog.ids = {10, 20, 30};
-    dialog.texts = {"Alfa", "Beta", "Gamma"};
-    dialog.FillList();
-    // The button clicked, then the ids and the selection it leaves.
-    const std::tuple<OrvoUtility::Button*, std::vector<std::int32_t>, int> steps[] = {
-        {dialog.upButton, {10, 20, 30}, 0},
-        {dialog.downButton, {20, 10, 30}, 1},
-        {dialog.downButton, {20, 30, 10}, 2},
-        {dialog.downButton, {20, 30, 10}, 2},
-        {dialog.upButton, {20, 10, 30}, 1}};
-    for (const auto& [button, ids, selected] : steps) {
+    MyApp::FormOrdina dialog(&owner, "Modifica ordine...", {10, 20, 30}, {"Alfa", "Beta", "Gamma"});
+    std::vector<std::vector<std::int32_t>> confirmed;
+    dialog.onConfirmed = [&confirmed](const std::vector<std::int32_t>& ids) {
+        confirmed.push_back(ids);
+    };
+    // The button clicked, then the list and the selection it leaves.
+    using Texts = std::vector<std::wstring>;
+    const std::tuple<OrvoUtility::Button*, Texts, int> steps[] = {
+        {dialog.upButton, {L"Alfa", L"Beta", L"Gamma"}, 0},
+        {dialog.downButton, {L"Beta", L"Alfa", L"Gamma"}, 1},
+        {dialog.downButton, {L"Beta", L"Gamma", L"Alfa"}, 2},
+        {dialog.downButton, {L"Beta", L"Gamma", L"Alfa"}, 2},
+        {dialog.upButton, {L"Beta", L"Alfa", L"Gamma"}, 1}};
+    for (const auto& [button, texts, selected] : steps) {
         Click(button);
-        EXPECT_EQ(dialog.ids, ids);
+        EXPECT_EQ(dialog.list->itemTexts, texts);
         EXPECT_EQ(dialog.list->GetSelectedIndex(), selected);
     }
-    EXPECT_EQ(dialog.list->itemTexts, (std::vector<std::wstring>{L"Beta", L"Alfa", L"Gamma"}));
-    Click(dialog.okButton);
-    EXPECT_EQ(dialog.resultCode, 1);
+    Click(ButtonOf(dialog, L"OK"));
+    EXPECT_EQ(confirmed, (std::vector<std::vector<std::int32_t>>{{20, 10, 30}}));
 }
 
 }  // namespace

@@ -46,27 +46,29 @@ bool PumpUntil(const std::function<bool()>& condition) {
 RECT RectInPanel(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element) {
     RECT rect{};
     GetWindowRect(element->hwnd, &rect);
-    MapWindowPoints(nullptr, main.tilePanel->hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, main.View().Panel().hwnd, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
 bool IsInView(const MyApp::FormMain& main, const OrvoUtility::GUIElement* element) {
     RECT shown{};
-    GetClientRect(main.tilePanel->hwnd, &shown);
+    GetClientRect(main.View().Panel().hwnd, &shown);
     RECT rect = RectInPanel(main, element);
     return rect.top >= shown.top && rect.bottom <= shown.bottom;
 }
 
-std::future<int> CloseNextMenu() {
-    return std::async(std::launch::async, [] {
+std::future<std::wstring> AnswerNextMenu(WORD key) {
+    return std::async(std::launch::async, [key] {
         HWND window = nullptr;
-        if (!ZelmivoTest::WaitUntil([&] { return (window = OpenMenu()) != nullptr; })) return -1;
-        int items = GetMenuItemCount(
-            reinterpret_cast<HMENU>(ZelmivoTest::SendBounded(window, MN_GETHMENU)));
-        ZelmivoTest::PressKeys({VK_ESCAPE});
+        if (!ZelmivoTest::WaitUntil([&] { return (window = OpenMenu()) != nullptr; }))
+            return std::wstring();
+        wchar_t first[64] = {};
+        GetMenuStringW(reinterpret_cast<HMENU>(ZelmivoTest::SendBounded(window, MN_GETHMENU)), 0,
+                       first, 64, MF_BYPOSITION);
+        ZelmivoTest::PressKeys({key});
         // Never leave the test blocked in the menu's loop.
         if (!ZelmivoTest::WaitUntil([] { return OpenMenu() == nullptr; })) EndMenu();
-        return items;
+        return std::wstring(first);
     });
 }
 
@@ -107,7 +109,6 @@ MyApp::FormMain& MainWindowTest::Open(const MyApp::Catalogue& catalogue) {
     EXPECT_TRUE(MyApp::SaveCatalogue(catalogue, where.file).saved);
     form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
                                              "Orvo Zelmivo Copyright (C) 2026 Orvo Software");
-    EXPECT_TRUE(PumpUntil([this] { return !form->resizeTimer->running; }));
     return *form;
 }
 

@@ -14,11 +14,15 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "catalogue_change.h"
 #include "catalogue_on_disk.h"
+#include "column_view.h"
 #include "dialog_answerer.h"
+#include "font_description.h"
 #include "formmain.h"
 #include "message_pump.h"
 #include "real_input.h"
+#include "tile_icons.h"
 
 namespace MainWindowTests {
 
@@ -39,8 +43,9 @@ using ZelmivoTest::Click;
 using ZelmivoTest::PressKeys;
 using ZelmivoTest::TypeText;
 
-// Closes the next menu of this process with Esc; its number of items.
-std::future<int> CloseNextMenu();
+// Answers the next menu of this process with the key (Esc closes it, an
+// access key picks its item); the menu's first caption.
+std::future<std::wstring> AnswerNextMenu(WORD key);
 
 // The folder of the test program, where the launch probe stands.
 std::wstring OwnFolder();
@@ -53,8 +58,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Saves the catalogue and opens the main form over it, waited for until
-    // the timer of its construction has set the scroll bars.
+    // Saves the catalogue and opens the main form over it.
     MyApp::FormMain& Open(const MyApp::Catalogue& catalogue);
 
     std::unique_ptr<MyApp::FormMain> form;

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "button.h"
-#include "formmain_keyboard.h"
 #include "locale_text.h"
 #include "main_window_fixture.h"
 #include "panel.h"
 #include "text.h"
+#include "tile_navigation.h"
+#include "typed_finder.h"
 
 namespace MainWindowTests {
 
@@ -25,7 +26,7 @@ using MyApp::Direction;
 using MyApp::TilePlace;
 
 bool IsSelected(const MyApp::FormMain& main, const MyApp::App& app) {
-    auto* tile = static_cast<OrvoUtility::Button*>(main.TileOf(app));
+    auto* tile = static_cast<OrvoUtility::Button*>(main.View().TileOf(app));
     return tile != nullptr && tile->selected;
 }
 
@@ -111,13 +112,13 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     sample.AddApp(1, "Sonda", "%ZELMIVO_PROBE_DIR%\\launch_probe.exe", "uno \"%ZELMIVO_WORDS%\"");
     sample.AddApp(1, "Persa", missing, "");
     MyApp::FormMain& main = Open(sample);
-    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    const std::vector<MyApp::App>& apps = main.CatalogueShown().categories.at(0).apps;
     const std::string file = ReadBytes();
     SetForegroundWindow(main.hwnd);
     PumpMessages();
 
     // The probe starts in its own folder with its arguments.
-    Click(main.TileOf(apps.at(0))->hwnd);
+    Click(main.View().TileOf(apps.at(0))->hwnd);
     std::vector<std::string> lines = TakeProbeReport(report);
     if (!lines.empty()) lines[0] = Common::ToLower(lines[0]);
     EXPECT_EQ(lines, (std::vector<std::string>{Common::ToLower(Common::WideToNarrow(probeFolder)),
@@ -125,7 +126,7 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
     EXPECT_EQ(ReadBytes(), file);
 
     ZelmivoTest::DialogAnswerer answer(IDOK);
-    Click(main.TileOf(apps.at(1))->hwnd);
+    Click(main.View().TileOf(apps.at(1))->hwnd);
     ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
     const ZelmivoTest::AnsweredDialog& box = answer.Result();
     EXPECT_EQ(box.caption, L"Errore");
@@ -151,15 +152,15 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     sample.AddApp(2, "Sonda", Common::WideToNarrow(OwnFolder()) + "\\launch_probe.exe", "");
     MyApp::FormMain& main = Open(sample);
     const std::string title = main.GetTextNarrow();
-    auto& work = main.catalogue.categories.at(0).apps;
-    const MyApp::App& probe = main.catalogue.categories.at(1).apps.at(0);
+    auto& work = main.CatalogueShown().categories.at(0).apps;
+    const MyApp::App& probe = main.CatalogueShown().categories.at(1).apps.at(0);
     SetForegroundWindow(main.hwnd);
     PumpMessages();
 
     TypeText(L"ж");
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(1)); }));
     EXPECT_EQ(main.GetTextNarrow(), title + "   -   Trova: ж");
-    EXPECT_EQ(GetFocus(), main.TileOf(work.at(1))->hwnd);
+    EXPECT_EQ(GetFocus(), main.View().TileOf(work.at(1))->hwnd);
     // The keys now reach the focused tile and go on to the form.
     PressKeys({VK_BACK});
     ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
@@ -180,22 +181,21 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(2)); }));
 
     // A found tile far below the view is made and scrolled into it.
-    ASSERT_EQ(main.TileOf(work.back()), nullptr);
+    ASSERT_EQ(main.View().TileOf(work.back()), nullptr);
     TypeText(L"ult");
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.back()); }));
-    EXPECT_TRUE(IsInView(main, main.TileOf(work.back())));
+    EXPECT_TRUE(IsInView(main, main.View().TileOf(work.back())));
     PressKeys({VK_ESCAPE});
 
     // The context-menu key opens the selected tile's menu.
     PressKeys({VK_TAB});
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, probe); }));
-    auto menu = CloseNextMenu();
+    auto menu = AnswerNextMenu(VK_ESCAPE);
     PressKeys({VK_APPS});
     ASSERT_TRUE(PumpUntil(
         [&menu] { return menu.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
-    EXPECT_EQ(menu.get(), 3);
+    EXPECT_EQ(menu.get(), L"&Modifica");
     PumpMessages();
-    EXPECT_EQ(main.contextTarget, main.TileOf(probe));
 
     SetForegroundWindow(main.hwnd);
     PumpMessages();

@@ -39,10 +39,10 @@ std::wstring ToolTipOf(const FormMain& main, const OrvoUtility::GUIElement* tile
     wchar_t buffer[512] = {};
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.hwnd = main.tilePanel->hwnd;
+    info.hwnd = main.View().Panel().hwnd;
     info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(tile->hwnd));
     info.lpszText = buffer;
-    SendMessageW(main.tileTips.window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(main.View().TipsWindow(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
     return buffer;
 }
 
@@ -93,35 +93,37 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
 
 TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEdits) {
     FormMain& main = Open(SampleCatalogue({40, 1}));
-    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    const std::vector<MyApp::App>& apps = main.CatalogueShown().categories.at(0).apps;
     // At start only what the panel can show is made.
-    EXPECT_EQ(main.TileOf(apps.back()), nullptr);
+    EXPECT_EQ(main.View().TileOf(apps.back()), nullptr);
 
     for (int page = 0; page < 20; ++page) {
-        SendMessageW(main.tilePanel->hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
+        SendMessageW(main.View().Panel().hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
     }
     PumpMessages();
-    const LONG scrolled = main.tilePanel->ScrollPosition().y;
+    const LONG scrolled = main.View().Panel().ScrollPosition().y;
     ASSERT_GT(scrolled, 0);
     auto expectInPlace = [&] {
         for (std::size_t i = 0; i < apps.size(); ++i) {
-            ASSERT_NE(main.TileOf(apps[i]), nullptr) << i;
-            EXPECT_EQ(Box(main, main.TileOf(apps[i])),
+            ASSERT_NE(main.View().TileOf(apps[i]), nullptr) << i;
+            EXPECT_EQ(Box(main, main.View().TileOf(apps[i])),
                       (std::vector<LONG>{10, 60 + 50 * static_cast<LONG>(i) - scrolled, 160, 40}))
                 << "tile " << i;
         }
-        EXPECT_EQ(Box(main, main.AddCellOf(main.catalogue.categories[0])),
+        EXPECT_EQ(Box(main, main.View().AddCellOf(main.CatalogueShown().categories[0])),
                   (std::vector<LONG>{10, 2060 - scrolled, 160, 40}));
-        EXPECT_EQ(Box(main, main.TileOf(main.catalogue.categories[1].apps[0])),
+        EXPECT_EQ(Box(main, main.View().TileOf(main.CatalogueShown().categories[1].apps[0])),
                   (std::vector<LONG>{190, 60 - scrolled, 160, 40}));
     };
     expectInPlace();
     // An edit keeps the view where it was, with every tile in place, also
     // once the resize timer has set the bars again.
-    main.Commit(MyApp::CatalogueChange::RenameCategory(main.catalogue.categories[1], "Rinominata"));
-    EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
-    ASSERT_TRUE(PumpUntil([&main] { return !main.resizeTimer->running; }));
-    EXPECT_EQ(main.tilePanel->ScrollPosition().y, scrolled);
+    main.Commit(
+        MyApp::CatalogueChange::RenameCategory(main.CatalogueShown().categories[1], "Rinominata"));
+    EXPECT_EQ(main.View().Panel().ScrollPosition().y, scrolled);
+    const DWORD edited = GetTickCount();
+    ASSERT_TRUE(PumpUntil([edited] { return GetTickCount() - edited > 700; }));
+    EXPECT_EQ(main.View().Panel().ScrollPosition().y, scrolled);
     expectInPlace();
 }
 
@@ -132,9 +134,9 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
     MyApp::Catalogue sample = SampleCatalogue({2, 0});
     sample.AddApp(2, "Proprio", own, "");
     FormMain& main = Open(sample);
-    MyApp::Categoria& first = main.catalogue.categories.at(0);
+    const MyApp::Categoria& first = main.CatalogueShown().categories.at(0);
     const OrvoUtility::GUIElement* ownTile =
-        main.TileOf(main.catalogue.categories.at(1).apps.at(0));
+        main.View().TileOf(main.CatalogueShown().categories.at(1).apps.at(0));
     const struct {
         LONG dpi, step, width, height, rowStep, header, font, icon;
     } rows[] = {{144, 270, 240, 60, 75, 38, 21, 48}, {96, 180, 160, 40, 50, 25, 14, 32}};
@@ -147,28 +149,29 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
         GetWindowRect(main.hwnd, &frame);
         EXPECT_TRUE(EqualRect(&frame, &suggested));
         const LONG m = 10 * row.dpi / 96;
-        EXPECT_EQ(Box(main, main.HeaderOf(first)),
+        EXPECT_EQ(Box(main, main.View().HeaderOf(first)),
                   (std::vector<LONG>{m, m, row.width, row.header}));
-        EXPECT_EQ(Box(main, main.TileOf(first.apps.at(1))),
+        EXPECT_EQ(Box(main, main.View().TileOf(first.apps.at(1))),
                   (std::vector<LONG>{m, m + 2 * row.rowStep, row.width, row.height}));
         EXPECT_EQ(Box(main, ownTile),
                   (std::vector<LONG>{m + row.step, m + row.rowStep, row.width, row.height}));
-        EXPECT_EQ(Box(main, main.addCategoryCell.get()),
+        EXPECT_EQ(Box(main, &main.View().AddCategoryCell()),
                   (std::vector<LONG>{m + 2 * row.step, m, row.width, row.height}));
         EXPECT_EQ(main.font->height, row.font);
-        EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(main.HeaderOf(first))->fontSize, row.font);
-        EXPECT_EQ(main.tileFont->height, 16 * row.dpi / 96);
+        EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(main.View().HeaderOf(first))->fontSize,
+                  row.font);
+        EXPECT_EQ(main.View().TileFont().height, 16 * row.dpi / 96);
         // Icons are taken again at the new size, from the file and the resources.
-        ASSERT_TRUE(PumpUntil([&main, &own] { return main.iconCache.count(own) == 1; }));
+        ASSERT_TRUE(PumpUntil([&main, &own] { return main.Icons().Found(own) != nullptr; }));
         PumpMessages();
         for (const OrvoUtility::GUIElement* tile :
-             std::initializer_list<const OrvoUtility::GUIElement*>{ownTile,
-                                                                   main.TileOf(first.apps[0])}) {
+             std::initializer_list<const OrvoUtility::GUIElement*>{
+                 ownTile, main.View().TileOf(first.apps[0])}) {
             HICON icon = static_cast<const OrvoUtility::Button*>(tile)->enabledIcon;
             EXPECT_EQ(IconPixels(icon).size(), static_cast<std::size_t>(row.icon * row.icon));
         }
         EXPECT_EQ(static_cast<const OrvoUtility::Button*>(ownTile)->enabledIcon,
-                  main.iconCache.at(own).get());
+                  main.Icons().Found(own));
     }
 }
 
@@ -205,20 +208,22 @@ TEST_F(MainWindow, ATileTellsItsWholeEntryOnHover) {
     MyApp::Catalogue sample = SampleCatalogue({3});
     sample.AddApp(1, std::string(50, 'D'), "C:\\Programmi\\lungo.exe", "-a -b");
     FormMain& main = Open(sample);
-    std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
-    auto tools = [&main] { return SendMessageW(main.tileTips.window, TTM_GETTOOLCOUNT, 0, 0); };
+    const std::vector<MyApp::App>& apps = main.CatalogueShown().categories.at(0).apps;
+    auto tools = [&main] { return SendMessageW(main.View().TipsWindow(), TTM_GETTOOLCOUNT, 0, 0); };
     EXPECT_EQ(tools(), 0);
     for (std::size_t tile : {3, 0, 3})
-        SendMessageW(main.TileOf(apps.at(tile))->hwnd, WM_MOUSEMOVE, 0, 0);
-    EXPECT_EQ(ToolTipOf(main, main.TileOf(apps.at(3))),
+        SendMessageW(main.View().TileOf(apps.at(tile))->hwnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(ToolTipOf(main, main.View().TileOf(apps.at(3))),
               std::wstring(50, L'D') + L"\r\nC:\\Programmi\\lungo.exe\r\n-a -b");
     EXPECT_EQ(tools(), 2);
-    main.Commit(MyApp::CatalogueChange::EditApp(main.catalogue, apps.at(3),
+    main.Commit(MyApp::CatalogueChange::EditApp(main.CatalogueShown(), apps.at(3),
                                                 {"Breve", "%WINDIR%\\notepad.exe", ""}));
-    EXPECT_EQ(ToolTipOf(main, main.TileOf(apps.at(3))), L"Breve\r\n%WINDIR%\\notepad.exe");
-    main.contextTarget = main.TileOf(apps.at(0));
+    EXPECT_EQ(ToolTipOf(main, main.View().TileOf(apps.at(3))), L"Breve\r\n%WINDIR%\\notepad.exe");
     ZelmivoTest::DialogAnswerer yes(IDYES);
-    main.DeleteContextApp();
+    auto menu = AnswerNextMenu('C');
+    SendMessageW(main.View().TileOf(apps.at(0))->hwnd, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(menu.get(), L"&Modifica");
+    PumpMessages();
     EXPECT_TRUE(yes.Result().pressed);
     EXPECT_EQ(tools(), 1);
 }
@@ -235,39 +240,40 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
         sample.AddApp(1, "Voce", pathname, "");
     }
     FormMain& main = Open(sample);
-    const std::vector<MyApp::App>& apps = main.catalogue.categories.at(0).apps;
+    const std::vector<MyApp::App>& apps = main.CatalogueShown().categories.at(0).apps;
     auto iconOf = [&main, &apps](std::size_t i) {
-        return static_cast<OrvoUtility::Button*>(main.TileOf(apps.at(i)))->enabledIcon;
+        return static_cast<OrvoUtility::Button*>(main.View().TileOf(apps.at(i)))->enabledIcon;
     };
 
     // The icons are looked up on a worker; found ones reach their tiles later.
-    EXPECT_TRUE(PumpUntil([&main] { return main.iconCache.size() == 2; }));
+    EXPECT_TRUE(PumpUntil([&main] { return main.Icons().FoundCount() == 2; }));
     PumpMessages();
-    HICON extracted = main.iconCache.at(own).get();
+    HICON extracted = main.Icons().Found(own);
     EXPECT_EQ(iconOf(0), extracted);
     EXPECT_EQ(iconOf(1), extracted);
-    EXPECT_EQ(iconOf(4), main.iconCache.at("%ZELMIVO_ICON_FILE%").get());
-    EXPECT_EQ(iconOf(2), main.webIcon.get());
-    EXPECT_EQ(iconOf(3), main.programIcon.get());
-    EXPECT_EQ(IconPixels(main.webIcon.get()), ResourceIconPixels(IDI_WEB_TILE));
-    EXPECT_EQ(IconPixels(main.programIcon.get()), ResourceIconPixels(IDI_PROGRAM_TILE));
+    EXPECT_EQ(iconOf(4), main.Icons().Found("%ZELMIVO_ICON_FILE%"));
+    EXPECT_EQ(iconOf(2), main.Icons().WebIcon());
+    EXPECT_EQ(iconOf(3), main.Icons().ProgramIcon());
+    EXPECT_EQ(IconPixels(main.Icons().WebIcon()), ResourceIconPixels(IDI_WEB_TILE));
+    EXPECT_EQ(IconPixels(main.Icons().ProgramIcon()), ResourceIconPixels(IDI_PROGRAM_TILE));
 
     // Each pathname is looked up once in a run, found or not, whatever
     // refreshes follow; "httpd.exe" is a program.
-    EXPECT_EQ(main.iconExtractor->Requests(), 4);
-    EXPECT_EQ(main.IconFor("Https://x"), main.webIcon.get());
-    EXPECT_EQ(main.IconFor("httpd.exe"), main.programIcon.get());
-    EXPECT_EQ(main.IconFor("httpd.exe"), main.programIcon.get());
-    main.LayOutAgain(main.tilePanel->ScrollPosition(), nullptr);
-    EXPECT_EQ(main.iconExtractor->Requests(), 6);
-    EXPECT_EQ(main.iconCache.size(), 2u);
+    EXPECT_EQ(main.Icons().Requests(), 4);
+    EXPECT_EQ(main.Icons().IconFor("Https://x"), main.Icons().WebIcon());
+    EXPECT_EQ(main.Icons().IconFor("httpd.exe"), main.Icons().ProgramIcon());
+    EXPECT_EQ(main.Icons().IconFor("httpd.exe"), main.Icons().ProgramIcon());
+    main.Commit(
+        MyApp::CatalogueChange::RenameCategory(main.CatalogueShown().categories[0], "Icone"));
+    EXPECT_EQ(main.Icons().Requests(), 6);
+    EXPECT_EQ(main.Icons().FoundCount(), 2u);
     SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", nullptr);
 }
 
 TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     FormMain& main = Open(SampleCatalogue({30, 0}));
     const std::string before = ReadBytes();
-    HWND panel = main.tilePanel->hwnd;
+    HWND panel = main.View().Panel().hwnd;
 
     // Between the columns, below the short column and right of the last: nothing.
     for (POINT nowhere : {POINT{175, 20}, POINT{200, 150}, POINT{380, 20}}) {
@@ -280,7 +286,7 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
                            {L"C:\\Programmi\\Gioco.exe", L"C:\\Menu\\Blocco note.lnk",
                             L"D:\\Foto\\Vacanze 2026\\", L"E:\\"},
                            POINT{200, 70});
-    const MyApp::Categoria& second = main.catalogue.categories.at(1);
+    const MyApp::Categoria& second = main.CatalogueShown().categories.at(1);
     std::vector<std::string> descriptions;
     for (const MyApp::App& app : second.apps) descriptions.push_back(app.description);
     EXPECT_EQ(descriptions,
@@ -290,13 +296,13 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
 
     // On the first column's header: its new 31st entry, far below, is brought into view.
     ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Nuovo.exe"}, POINT{20, 20});
-    const MyApp::App& added = main.catalogue.categories.at(0).apps.at(30);
-    ASSERT_NE(main.TileOf(added), nullptr);
-    EXPECT_TRUE(IsInView(main, main.TileOf(added)));
+    const MyApp::App& added = main.CatalogueShown().categories.at(0).apps.at(30);
+    ASSERT_NE(main.View().TileOf(added), nullptr);
+    EXPECT_TRUE(IsInView(main, main.View().TileOf(added)));
 
     // Any name Windows allows is kept; only its last extension leaves the description.
     ZelmivoTest::DropFiles(panel, {L"C:\\Dokumenty\\Łódź.v2.pdf"}, POINT{20, 20});
-    const MyApp::App& polish = main.catalogue.categories.at(0).apps.at(31);
+    const MyApp::App& polish = main.CatalogueShown().categories.at(0).apps.at(31);
     EXPECT_EQ(polish.description, "Łódź.v2");
     EXPECT_EQ(polish.pathname, "C:\\Dokumenty\\Łódź.v2.pdf");
     EXPECT_NE(ReadBytes().find("Łódź.v2.pdf"), std::string::npos);

@@ -35,7 +35,6 @@ TEST(Catalogue, ReferencesNameOneEntryAndRecordIdsAreNeverReused) {
     const App* a = &catalogue.categories[0].apps[0];
     const App* b = &catalogue.categories[1].apps[0];
     EXPECT_GT(a->id, deleted);
-    EXPECT_EQ(AppKey({-3, 12}), "-3;12");
     EXPECT_EQ(catalogue.FindApp(a->Ref()), a);
     EXPECT_EQ(catalogue.FindApp(b->Ref()), b);
     for (EntryRef wrong : {EntryRef{7, a->id}, EntryRef{3, a->id}, EntryRef{2, deleted}}) {

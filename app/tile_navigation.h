@@ -1,10 +1,13 @@
-// The choices behind finding by typing and moving through the tiles with the
-// keyboard, kept free of windows so that they can be tested on their own.
+// Moving through the headers and tiles with the keyboard, over a snapshot of
+// the columns' lengths: kept free of windows so that it can be tested alone.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "catalogue.h"
 
 namespace MyApp {
 
@@ -28,10 +31,20 @@ TilePlace Neighbour(const ColumnLengths& columns, TilePlace from, Direction dire
 // the end; from a header, the first tile after it. Unchanged without tiles.
 TilePlace NextInOrder(const ColumnLengths& columns, TilePlace from, bool backwards);
 
-// The index of the first description holding `typed`, both folded for finding
-// (small letters without accents, a blank between words); one where it begins
-// a word comes before one where it does not. -1 when none holds it or nothing
-// is typed.
-std::int32_t FindMatch(const std::vector<std::wstring>& descriptions, const std::wstring& typed);
+// What a key does to the selection.
+struct KeyStep {
+    enum class Kind { NotMine, Taken, Move, Launch, OpenMenu };
+    Kind kind = Kind::NotMine;
+    TilePlace place{0, -1};  // where a move goes
+};
+
+// The arrows and Tab move (to the first tile when nothing is selected yet),
+// Enter launches, the menu key and Shift+F10 open the selection's menu.
+// Space is taken: it launches with its character, which may also belong to a
+// typed text.
+KeyStep StepForKey(std::int32_t key, bool shift, const ColumnLengths& columns,
+                   std::optional<TilePlace> selected);
+
+ColumnLengths ColumnsOf(const Catalogue& catalogue);
 
 }  // namespace MyApp

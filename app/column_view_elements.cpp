@@ -1,0 +1,222 @@
+// The cells and tiles of the column view: how each is made, its tooltip, the
+// selection drawn on it, its icon, and its window let go when its part of the
+// catalogue is gone.
+#include <unordered_set>
+
+#include "button.h"
+#include "column_view.h"
+#include "dpi.h"
+#include "font_description.h"
+#include "form.h"
+#include "panel.h"
+#include "text.h"
+#include "tile_icons.h"
+
+namespace MyApp {
+
+using OrvoUtility::Button;
+using OrvoUtility::CellControl;
+using OrvoUtility::GUIElement;
+using Place = ShownItem::Kind;
+
+namespace {
+
+constexpr COLORREF headerBackground = 0x2A2AA5;
+constexpr COLORREF headerText = 0xFFFFFF;
+constexpr COLORREF addCellText = 0xFF0000;
+
+// A deleted cell or tile loses its window at once; the element itself stays
+// until teardown, with no handle that a later window could reuse.
+void DestroyElementWindow(GUIElement* element) {
+    if (element->hwnd != nullptr && IsWindow(element->hwnd)) DestroyWindow(element->hwnd);
+    element->hwnd = nullptr;
+    element->created = false;
+}
+
+}  // namespace
+
+GUIElement* ColumnView::Make(const ShownItem& item, const Categoria& category, const App* app) {
+    const LayoutMeasures& measures = geometry.measures;
+    GUIElement* made = nullptr;
+    if (item.kind == Place::Tile) {
+        tiles.push_back(NewTile(*app));
+        made = tileOf[app->id] = tiles.back().get();
+    } else if (item.kind == Place::Header) {
+        auto header = NewCell(category.name);
+        header->height = measures.headerHeight;
+        header->textColor = headerText;
+        header->SetBackColor(headerBackground);
+        header->SetHandCursor(false);
+        header->onLeftDown = nullptr;
+        header->onRightUp = handlers.rightUp;
+        header->selected = selected == item;
+        cells.push_back(std::move(header));
+        made = headerOf[category.id] = cells.back().get();
+    } else {
+        cells.push_back(NewCell("+ aggiungi App"));
+        made = addCellOf[category.id] = cells.back().get();
+    }
+    itemOf[made] = item;
+    return made;
+}
+
+std::unique_ptr<CellControl> ColumnView::NewCell(const std::string& caption) {
+    const LayoutMeasures& measures = geometry.measures;
+    auto cell = std::make_unique<CellControl>(panel.get());
+    cell->width = measures.cellWidth;
+    cell->height = measures.cellHeight;
+    cell->fontSize = measures.cellFontHeight;
+    cell->SetTextNarrow(caption);
+    cell->SetHandCursor(true);
+    cell->onLeftDown = handlers.leftDown;
+    cell->textColor = addCellText;
+    cell->SetBackColor(panel->backColor);
+    HandOverKeys(*cell);
+    return cell;
+}
+
+std::unique_ptr<Button> ColumnView::NewTile(const App& app) {
+    const LayoutMeasures& measures = geometry.measures;
+    auto tile = std::make_unique<Button>(panel.get(), app.description);
+    tile->ownerDrawn = true;
+    tile->width = measures.cellWidth;
+    tile->height = measures.cellHeight;
+    tile->font = tileFont.get();
+    tile->iconSize = measures.iconSize;
+    tile->onCommand = handlers.tileClick;
+    tile->onRightUp = handlers.rightUp;
+    tile->SetHandCursor(true);
+    tile->selected = selected == ShownItem{Place::Tile, app.categoryId, app.id};
+    HandOverKeys(*tile);
+    // A tile clicked or reached by the focus becomes the selection.
+    tile->onGotFocus = [this](GUIElement* focused) {
+        if (const ShownItem* item = ItemOf(focused)) MarkSelected(*item);
+    };
+    // A tile becomes a tool of the tooltip when the mouse first reaches it:
+    // a tool for each tile made costs start-up time under Wine.
+    tile->onMouseMove = [this](GUIElement* hovered, std::int32_t, std::int32_t) {
+        const ShownItem* item = ItemOf(hovered);
+        const App* entry =
+            item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
+        if (entry != nullptr && !tileTips.Has(hovered->hwnd)) ShowTileTip(*hovered, *entry);
+        return 0;
+    };
+    tile->enabledIcon = icons.IconFor(app.pathname);
+    return tile;
+}
+
+void ColumnView::ShowTileTip(GUIElement& tile, const App& app) {
+    if (!tile.created) return;
+    std::string tip = app.description + "\r\n" + app.pathname;
+    if (!app.parameters.empty()) tip += "\r\n" + app.parameters;
+    tileTips.SetText(window.hwnd, tile.hwnd, Common::NarrowToWide(tip),
+                     OrvoUtility::ScaleForDpi(600, dpi));
+}
+
+void ColumnView::HandOverKeys(GUIElement& element) {
+    element.onKeyDown = handlers.keys;
+    element.onChar = handlers.chars;
+}
+
+void ColumnView::Select(TilePlace place) {
+    if (place.column < 0 ||
+        place.column >= static_cast<std::int32_t>(catalogue.categories.size())) {
+        return;
+    }
+    const Categoria& category = catalogue.categories[static_cast<std::size_t>(place.column)];
+    if (place.row < 0) {
+        MarkSelected(ShownItem{Place::Header, category.id, 0});
+    } else {
+        MarkSelected(ShownItem{Place::Tile, category.id,
+                               category.apps[static_cast<std::size_t>(place.row)].id});
+    }
+    // Scrolling makes the element when it comes into view for the first time.
+    ScrollIntoView(geometry.Box(place.column, place.row));
+    GUIElement* element = ElementAt(place);
+    if (element != nullptr && element->hwnd != nullptr) {
+        MarkSelected(*selected);
+        if (place.row >= 0) element->Focus();
+    }
+}
+
+std::optional<TilePlace> ColumnView::SelectedPlace() const {
+    if (!selected.has_value()) return std::nullopt;
+    std::int32_t column = catalogue.FindCategory(selected->categoryId);
+    if (column < 0) return std::nullopt;
+    if (selected->kind == Place::Header) return TilePlace{column, -1};
+    const std::vector<App>& apps = catalogue.categories[static_cast<std::size_t>(column)].apps;
+    for (std::size_t row = 0; row < apps.size(); ++row) {
+        if (apps[row].id == selected->recordId) {
+            return TilePlace{column, static_cast<std::int32_t>(row)};
+        }
+    }
+    return std::nullopt;
+}
+
+GUIElement* ColumnView::ElementAt(TilePlace place) const {
+    if (place.column < 0 ||
+        place.column >= static_cast<std::int32_t>(catalogue.categories.size())) {
+        return nullptr;
+    }
+    const Categoria& category = catalogue.categories[static_cast<std::size_t>(place.column)];
+    if (place.row < 0) return HeaderOf(category);
+    if (place.row >= static_cast<std::int32_t>(category.apps.size())) return nullptr;
+    return TileOf(category.apps[static_cast<std::size_t>(place.row)]);
+}
+
+void ColumnView::MarkSelected(const ShownItem& item) {
+    selected = item;
+    auto mark = [this, &item](GUIElement& element, bool& flag) {
+        const ShownItem* shown = ItemOf(&element);
+        bool now = shown != nullptr && *shown == item;
+        if (flag == now) return;
+        flag = now;
+        if (element.created && element.hwnd != nullptr)
+            InvalidateRect(element.hwnd, nullptr, FALSE);
+    };
+    for (const std::unique_ptr<Button>& tile : tiles) mark(*tile, tile->selected);
+    for (const std::unique_ptr<CellControl>& cell : cells) mark(*cell, cell->selected);
+}
+
+void ColumnView::ForgetElementsNotShown() {
+    std::unordered_set<std::int32_t> categories;
+    std::unordered_set<std::int32_t> entries;
+    for (const Categoria& category : catalogue.categories) {
+        categories.insert(category.id);
+        for (const App& app : category.apps) entries.insert(app.id);
+    }
+    auto forget = [this](std::unordered_map<std::int32_t, GUIElement*>& made,
+                         const std::unordered_set<std::int32_t>& kept) {
+        for (auto at = made.begin(); at != made.end();) {
+            if (kept.count(at->first) != 0) {
+                ++at;
+                continue;
+            }
+            itemOf.erase(at->second);
+            tileTips.Remove(at->second->hwnd);
+            DestroyElementWindow(at->second);
+            at = made.erase(at);
+        }
+    };
+    forget(headerOf, categories);
+    forget(addCellOf, categories);
+    forget(tileOf, entries);
+}
+
+void ColumnView::RefreshIcons() {
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) {
+            Button* tile = static_cast<Button*>(TileOf(app));
+            HICON found = tile != nullptr ? icons.Found(app.pathname) : nullptr;
+            if (found == nullptr || tile->enabledIcon == found) continue;
+            tile->enabledIcon = found;
+            if (tile->created && tile->hwnd != nullptr) InvalidateRect(tile->hwnd, nullptr, FALSE);
+        }
+    }
+}
+
+void ColumnView::DropIcons() {
+    for (const std::unique_ptr<Button>& tile : tiles) tile->enabledIcon = nullptr;
+}
+
+}  // namespace MyApp
