@@ -7,8 +7,7 @@ namespace OrvoUtility {
 
 void CreateControlWindow(GUIElement& element, const wchar_t* className, DWORD style,
                          DWORD extendedStyle) {
-    ++elementCounter;
-    element.id = elementCounter;
+    element.id = dispatcher.NextId();
     HWND parentWindow =
         element.parent != nullptr ? static_cast<HWND>(element.parent->hwnd) : nullptr;
     element.hwnd = CreateWindowExW(

@@ -36,8 +36,7 @@ Form::~Form() {
 void Form::Create() {
     if (created) return;
     std::wstring windowName = text;
-    ++elementCounter;
-    id = elementCounter;
+    id = dispatcher.NextId();
     const wchar_t* className = WindowClassFor(WindowKind::Form, instance);
     if (className == nullptr) return;
 

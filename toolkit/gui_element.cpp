@@ -13,8 +13,7 @@
 
 namespace OrvoUtility {
 
-std::vector<GUIElement*> elementRegistry;
-std::int32_t elementCounter = 0;
+Dispatcher dispatcher;
 
 namespace {
 
@@ -81,18 +80,17 @@ GUIElement::GUIElement(HINSTANCE moduleInstance)
       onKeyDown(nullptr),
       onChar(nullptr),
       onSize(nullptr),
-      onPaint(nullptr),
       onClose(nullptr),
       onDestroy(nullptr),
       onGotFocus(nullptr),
-      onLostFocus(nullptr),
       onMouseMove(nullptr) {
-    elementRegistry.push_back(this);
+    dispatcher.elements.push_back(this);
 }
 
 GUIElement::~GUIElement() {
-    elementRegistry.erase(std::remove(elementRegistry.begin(), elementRegistry.end(), this),
-                          elementRegistry.end());
+    dispatcher.elements.erase(
+        std::remove(dispatcher.elements.begin(), dispatcher.elements.end(), this),
+        dispatcher.elements.end());
     // A control window that outlives its element gets its own procedure back, so
     // that its messages are not attributed to some other element.
     if (oldWindowProc != nullptr && hwnd != nullptr && IsWindow(hwnd) &&
@@ -173,7 +171,6 @@ void GUIElement::OnSize() {
 
 void GUIElement::OnPaint() {
     if (paintBackground && created) FillBackground();
-    if (onPaint != nullptr) onPaint(this);
 }
 
 HBRUSH GUIElement::OnControlColor(HDC) { return nullptr; }
@@ -186,10 +183,6 @@ void GUIElement::OnDestroy() {
 
 void GUIElement::OnGotFocus() {
     if (onGotFocus != nullptr) onGotFocus(this);
-}
-
-void GUIElement::OnLostFocus() {
-    if (onLostFocus != nullptr) onLostFocus(this);
 }
 
 void GUIElement::OnCreate(HWND window) {
@@ -207,8 +200,6 @@ void GUIElement::Redraw() {
 bool GUIElement::GetHandCursor() { return handCursor; }
 
 void GUIElement::SetHandCursor(bool value) { handCursor = value; }
-
-void GUIElement::OnShow() {}
 
 void GUIElement::OnCreateMessage(HWND) {}
 
@@ -308,7 +299,7 @@ GUIElement* FindElementByWindow(HWND window) {
 }
 
 GUIElement* FindElementById(std::int32_t elementId) {
-    for (GUIElement* element : elementRegistry) {
+    for (GUIElement* element : dispatcher.elements) {
         if (element->id == elementId) return element;
     }
     return nullptr;

@@ -1,6 +1,6 @@
 // The element model: the base of every window, control, panel and timer of
-// the toolkit, the registry that maps windows and ids back to elements, and
-// the id counter.
+// the toolkit, and the process-wide state that maps windows and ids back to
+// elements.
 #pragma once
 
 #include <windows.h>
@@ -78,12 +78,10 @@ public:
     virtual bool OnClose();
     virtual void OnDestroy();
     virtual void OnGotFocus();
-    virtual void OnLostFocus();
     virtual void OnCreate(HWND window);
     virtual void Redraw();
     virtual bool GetHandCursor();
     virtual void SetHandCursor(bool value);
-    virtual void OnShow();
     // Makes the created window a target for files dragged from the shell.
     void AcceptDroppedFiles();
     virtual void Create() = 0;
@@ -151,11 +149,9 @@ public:
     KeyHandler onKeyDown;
     CharHandler onChar;
     EventHandler onSize;
-    EventHandler onPaint;
     CloseHandler onClose;
     EventHandler onDestroy;
     EventHandler onGotFocus;
-    EventHandler onLostFocus;
     MouseMoveHandler onMouseMove;
     // Files dragged from the shell and dropped on the window or one of its
     // children: their full paths and the point, in the window's client
@@ -180,10 +176,25 @@ public:
     CommandHandler onCommand = nullptr;
 };
 
-// Every live element in order of construction.
-extern std::vector<GUIElement*> elementRegistry;
-// Source of control ids, menu command ids and window-class numbers.
-extern std::int32_t elementCounter;
+class Form;
+class PanelChildren;
+
+// The toolkit's state for the whole process: the live elements and their
+// ids, and what the window procedure keeps between messages.
+struct Dispatcher {
+    // Every live element in order of construction.
+    std::vector<GUIElement*> elements;
+    // Control ids and menu command ids.
+    std::int32_t NextId() { return ++lastId; }
+    std::int32_t lastId = 0;
+    // The window of the first form created; its destruction ends the program.
+    HWND mainWindow = nullptr;
+    // The form most recently activated in the foreground.
+    Form* activeForm = nullptr;
+    // The panel that last took a left press or a vertical scroll: the wheel target.
+    PanelChildren* lastPanel = nullptr;
+};
+extern Dispatcher dispatcher;
 
 // The last element given this window (a window of our classes is given to
 // its maker at WM_NCCREATE); null for a window no element has.

@@ -66,7 +66,7 @@ void Menu::Create() {
 
 SubMenu::SubMenu(MenuItemList* parentMenu, const std::string& caption)
     : parent(parentMenu),
-      id(++elementCounter),
+      id(dispatcher.NextId()),
       text(Common::NarrowToWide(caption)),
       enabled(true),
       appendFlags(MF_STRING),

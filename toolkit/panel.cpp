@@ -66,8 +66,7 @@ DWORD PanelChildren::Style() const {
 
 void PanelChildren::Create() {
     if (created) return;
-    ++elementCounter;
-    id = elementCounter;
+    id = dispatcher.NextId();
     HINSTANCE module = parent != nullptr ? parent->instance : nullptr;
     const wchar_t* className = WindowClassFor(WindowKind::Panel, module);
     if (className == nullptr) return;
@@ -350,11 +349,6 @@ void CellControl::OnPaint() {
         }
         drawing.EndDrawing();
     }
-    // The tile has painted its own background; the handler must not repaint it.
-    bool painted = paintBackground;
-    paintBackground = false;
-    if (onPaint != nullptr) onPaint(this);
-    paintBackground = painted;
 }
 
 }  // namespace OrvoUtility

@@ -14,8 +14,6 @@
 
 namespace OrvoUtility {
 
-Dispatcher dispatcher;
-
 namespace {
 
 HCURSOR handCursorHandle = nullptr;
@@ -114,9 +112,6 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
         case WM_SETFOCUS:
             if (element != nullptr) element->OnGotFocus();
             return false;
-        case WM_KILLFOCUS:
-            if (element != nullptr) element->OnLostFocus();
-            return false;
         case WM_PAINT:
             if (element != nullptr) element->OnPaint();
             return false;
@@ -141,10 +136,7 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
             }
             return false;
         case WM_SHOWWINDOW:
-            if (element != nullptr) {
-                element->OnShow();
-                element->OnSize();
-            }
+            if (element != nullptr) element->OnSize();
             return false;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && element != nullptr) {

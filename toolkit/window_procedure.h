@@ -1,27 +1,15 @@
 // The one window procedure of every toolkit window and the program's message
-// loop, with the little state the dispatcher keeps between messages.
+// loop; what they keep between messages is the dispatcher's (gui_element.h).
 #pragma once
 
 #include <windows.h>
 
-namespace OrvoUtility {
+#include "gui_element.h"
 
-class Form;
-class PanelChildren;
+namespace OrvoUtility {
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Runs until WM_QUIT, which the destruction of the main window posts.
 void RunMessageLoop();
-
-// What the dispatcher keeps between messages, for the whole process.
-struct Dispatcher {
-    // The window of the first form created; its destruction ends the program.
-    HWND mainWindow = nullptr;
-    // The form most recently activated in the foreground.
-    Form* activeForm = nullptr;
-    // The panel that last took a left press or a vertical scroll: the wheel target.
-    PanelChildren* lastPanel = nullptr;
-};
-extern Dispatcher dispatcher;
 
 }  // namespace OrvoUtility

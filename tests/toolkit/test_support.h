@@ -42,7 +42,7 @@ protected:
     void SetUp() override { dispatcher.mainWindow = nullptr; }
     void TearDown() override {
         PumpMessages();
-        EXPECT_TRUE(elementRegistry.empty());
+        EXPECT_TRUE(dispatcher.elements.empty());
     }
 };
 
