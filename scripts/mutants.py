@@ -205,6 +205,9 @@ MUTANTS = [
     # Editor dialogs
     ("app/editor_dialog.cpp", "left = ownerCorner.x + Scaled(ownerOffset);",
      "left = ownerCorner.x;", DIALOGS),
+    ("toolkit/modal_dialog.cpp",
+     "    SetClientSize(Scaled(clientWidth), Scaled(clientHeight));\n    for (PlacedControl",
+     "    for (PlacedControl", DIALOGS),
     ("toolkit/modal_dialog.cpp", "    owner->SetEnabled(true);",
      "", DIALOGS),
     ("toolkit/modal_dialog.cpp", "if (character == VK_RETURN && okButton != nullptr) {",

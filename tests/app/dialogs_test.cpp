@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog_answerer.h"
+#include "form_about.h"
 #include "formapp.h"
 #include "formcategoria.h"
 #include "formordina.h"
@@ -251,6 +252,30 @@ TEST_F(DialogTest, SuAndGiuMoveTheSelectedEntryWithinTheList) {
     }
     Click(ButtonOf(dialog, L"OK"));
     EXPECT_EQ(confirmed, (std::vector<std::vector<std::int32_t>>{{20, 10, 30}}));
+}
+
+// The about box follows a DPI change while it is open, and Esc closes it.
+TEST_F(DialogTest, TheAboutBoxFollowsTheDpiAndEscClosesIt) {
+    OrvoUtility::AboutContent content;
+    content.boxTitle = "Info...";
+    content.okCaption = "OK";
+    OrvoUtility::FormAbout box(&owner, content);
+    auto measures = [&box] {
+        RECT client{}, ok{};
+        GetClientRect(box.hwnd, &client);
+        GetWindowRect(ButtonOf(box, L"OK"), &ok);
+        return std::vector<LONG>{client.right, client.bottom, ok.right - ok.left};
+    };
+    EXPECT_EQ(measures(), (std::vector<LONG>{600, 300, 80}));
+    RECT suggested{0, 0, 1000, 600};
+    SendMessageW(box.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(measures(), (std::vector<LONG>{900, 450, 120}));
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
+    // Typed where the focus is, on "OK".
+    PostMessageW(ButtonOf(box, L"OK"), WM_CHAR, VK_ESCAPE, 1);
+    ZelmivoTest::PumpMessages();
+    EXPECT_FALSE(IsWindow(box.hwnd));
 }
 
 }  // namespace
