@@ -274,6 +274,7 @@ void ColumnView::MoveMadeElements() {
 
 void ColumnView::MakeMissingElements(bool atOrigin) {
     RECT shown = ShownContent(atOrigin);
+    if (!atOrigin) RetireFarElements(shown);
     // Coming into view later, an element takes its place in the tab order
     // after the one before it in the layout, as if it had been made at start.
     HWND previous = nullptr;

@@ -120,6 +120,14 @@ private:
     // Makes the missing cells and tiles that the panel shows; `atOrigin` when
     // the panel is known to be scrolled to its origin.
     void MakeMissingElements(bool atOrigin);
+    // Cells and tiles far out of view lose their windows, so that the window
+    // count stays within a few screens whatever the catalogue's size and
+    // however far the user scrolls. The selected one and the focused one stay.
+    void RetireFarElements(const RECT& shown);
+    // The element loses its window at once and leaves the maps; the element
+    // itself goes at the next retirement, when no handler of it can still be
+    // running.
+    void Retire(OrvoUtility::GUIElement* element);
     // The part of the content the panel shows, in content coordinates.
     RECT ShownContent(bool atOrigin) const;
     void ScrollIntoView(const RECT& content);
@@ -156,6 +164,7 @@ private:
     std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> addCellOf;  // by category id
     std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> tileOf;     // by record id
     std::unordered_map<const OrvoUtility::GUIElement*, ShownItem> itemOf;
+    std::vector<std::unique_ptr<OrvoUtility::GUIElement>> retired;
 };
 
 }  // namespace MyApp

@@ -185,22 +185,60 @@ void ColumnView::ForgetElementsNotShown() {
         categories.insert(category.id);
         for (const App& app : category.apps) entries.insert(app.id);
     }
-    auto forget = [this](std::unordered_map<std::int32_t, GUIElement*>& made,
-                         const std::unordered_set<std::int32_t>& kept) {
-        for (auto at = made.begin(); at != made.end();) {
-            if (kept.count(at->first) != 0) {
-                ++at;
-                continue;
-            }
-            itemOf.erase(at->second);
-            tileTips.Remove(at->second->hwnd);
-            DestroyElementWindow(at->second);
-            at = made.erase(at);
+    std::vector<GUIElement*> gone;
+    for (const auto& [element, item] : itemOf) {
+        bool kept = item.kind == Place::Tile ? entries.count(item.recordId) != 0
+                                             : categories.count(item.categoryId) != 0;
+        if (!kept) gone.push_back(const_cast<GUIElement*>(element));
+    }
+    for (GUIElement* element : gone) Retire(element);
+}
+
+void ColumnView::RetireFarElements(const RECT& shown) {
+    // Gone by now: nothing of theirs has run since their windows went.
+    retired.clear();
+    RECT kept = shown;
+    InflateRect(&kept, (shown.right - shown.left) / 2, (shown.bottom - shown.top) / 2);
+    HWND focus = GetFocus();
+    std::vector<GUIElement*> distant;
+    for (const auto& [element, item] : itemOf) {
+        RECT box;
+        if (element->hwnd == nullptr || element->hwnd == focus || selected == item ||
+            !GetWindowRect(element->hwnd, &box)) {
+            continue;
+        }
+        MapWindowPoints(nullptr, panel->hwnd, reinterpret_cast<POINT*>(&box), 2);
+        OffsetRect(&box, shown.left, shown.top);
+        if (box.right <= kept.left || box.left >= kept.right || box.bottom <= kept.top ||
+            box.top >= kept.bottom) {
+            distant.push_back(const_cast<GUIElement*>(element));
+        }
+    }
+    for (GUIElement* element : distant) Retire(element);
+}
+
+void ColumnView::Retire(GUIElement* element) {
+    const ShownItem item = itemOf.at(element);
+    itemOf.erase(element);
+    if (item.kind == Place::Header) headerOf.erase(item.categoryId);
+    if (item.kind == Place::AddCell) addCellOf.erase(item.categoryId);
+    if (item.kind == Place::Tile) tileOf.erase(item.recordId);
+    tileTips.Remove(element->hwnd);
+    DestroyElementWindow(element);
+    auto take = [this, element](auto& made) {
+        for (auto at = made.begin(); at != made.end(); ++at) {
+            if (at->get() != element) continue;
+            retired.push_back(std::move(*at));
+            *at = std::move(made.back());
+            made.pop_back();
+            return;
         }
     };
-    forget(headerOf, categories);
-    forget(addCellOf, categories);
-    forget(tileOf, entries);
+    if (item.kind == Place::Tile) {
+        take(tiles);
+    } else {
+        take(cells);
+    }
 }
 
 void ColumnView::RefreshIcons() {

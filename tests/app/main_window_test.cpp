@@ -91,31 +91,34 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
     EXPECT_EQ(GetActiveWindow(), main.hwnd);
 }
 
-TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEdits) {
+TEST_F(MainWindow, TilesAreMadeAsTheyScrollIntoViewGoFarFromItAndTheViewStaysAfterEdits) {
     FormMain& main = Open(SampleCatalogue({40, 1}));
     const std::vector<MyApp::App>& apps = main.CatalogueShown().categories.at(0).apps;
+    const MyApp::App& neighbour = main.CatalogueShown().categories.at(1).apps.at(0);
+    HWND panel = main.View().Panel().hwnd;
     // At start only what the panel can show is made.
     EXPECT_EQ(main.View().TileOf(apps.back()), nullptr);
 
-    for (int page = 0; page < 20; ++page) {
-        SendMessageW(main.View().Panel().hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
-    }
+    for (int page = 0; page < 20; ++page) SendMessageW(panel, WM_VSCROLL, SB_PAGEDOWN, 0);
     PumpMessages();
     const LONG scrolled = main.View().Panel().ScrollPosition().y;
     ASSERT_GT(scrolled, 0);
-    auto expectInPlace = [&] {
+    // Every tile in view stands in its place; those far above have gone.
+    auto expectInPlace = [&](LONG at) {
+        RECT shown{};
+        GetClientRect(panel, &shown);
         for (std::size_t i = 0; i < apps.size(); ++i) {
+            const LONG top = 60 + 50 * static_cast<LONG>(i) - at;
+            if (top + 40 <= 0 || top >= shown.bottom) continue;
             ASSERT_NE(main.View().TileOf(apps[i]), nullptr) << i;
-            EXPECT_EQ(Box(main, main.View().TileOf(apps[i])),
-                      (std::vector<LONG>{10, 60 + 50 * static_cast<LONG>(i) - scrolled, 160, 40}))
+            EXPECT_EQ(Box(main, main.View().TileOf(apps[i])), (std::vector<LONG>{10, top, 160, 40}))
                 << "tile " << i;
         }
-        EXPECT_EQ(Box(main, main.View().AddCellOf(main.CatalogueShown().categories[0])),
-                  (std::vector<LONG>{10, 2060 - scrolled, 160, 40}));
-        EXPECT_EQ(Box(main, main.View().TileOf(main.CatalogueShown().categories[1].apps[0])),
-                  (std::vector<LONG>{190, 60 - scrolled, 160, 40}));
     };
-    expectInPlace();
+    expectInPlace(scrolled);
+    EXPECT_EQ(Box(main, main.View().AddCellOf(main.CatalogueShown().categories[0])),
+              (std::vector<LONG>{10, 2060 - scrolled, 160, 40}));
+    EXPECT_EQ(main.View().TileOf(neighbour), nullptr);
     // An edit keeps the view where it was, with every tile in place, also
     // once the resize timer has set the bars again.
     main.Commit(
@@ -124,7 +127,13 @@ TEST_F(MainWindow, TilesOutOfViewAreMadeAsTheyScrollIntoItAndTheViewStaysAfterEd
     const DWORD edited = GetTickCount();
     ASSERT_TRUE(PumpUntil([edited] { return GetTickCount() - edited > 700; }));
     EXPECT_EQ(main.View().Panel().ScrollPosition().y, scrolled);
-    expectInPlace();
+    expectInPlace(scrolled);
+    // Back at the top, the tiles that went are made again in their places.
+    for (int page = 0; page < 20; ++page) SendMessageW(panel, WM_VSCROLL, SB_PAGEUP, 0);
+    PumpMessages();
+    expectInPlace(0);
+    ASSERT_NE(main.View().TileOf(neighbour), nullptr);
+    EXPECT_EQ(Box(main, main.View().TileOf(neighbour)), (std::vector<LONG>{190, 60, 160, 40}));
 }
 
 // Moved to a monitor of another DPI, the window takes the rectangle the system
