@@ -12,7 +12,8 @@ namespace MyApp {
 
 // What a cell or tile of the columns stands for.
 struct ShownItem {
-    enum class Kind { Header, Tile, AddCell };
+    // AddCell: a column's "+ aggiungi App"; AddCategory: the one after the columns.
+    enum class Kind { Header, Tile, AddCell, AddCategory };
     Kind kind = Kind::Header;
     std::int32_t categoryId = 0;
     std::int32_t recordId = 0;  // of a tile's entry
@@ -55,23 +56,26 @@ public:
     // The lowest edge of any column, with a margin below.
     std::int32_t ContentBottom(const Catalogue& catalogue) const;
 
-    // Calls visit(item, category, entry or null, box) for every place of the
-    // layout, column by column, top to bottom.
+    // Calls visit(item, category or null, entry or null, box) for every place
+    // of the layout, column by column, top to bottom, then the
+    // "+ aggiungi categoria" cell.
     template <typename Visit>
     void ForEachPlace(const Catalogue& catalogue, Visit visit) const {
         std::int32_t column = 0;
         for (const Categoria& category : catalogue.categories) {
-            visit(ShownItem{ShownItem::Kind::Header, category.id, 0}, category, nullptr,
+            visit(ShownItem{ShownItem::Kind::Header, category.id, 0}, &category, nullptr,
                   Box(column, -1));
             std::int32_t row = 0;
             for (const App& app : category.apps) {
-                visit(ShownItem{ShownItem::Kind::Tile, category.id, app.id}, category, &app,
+                visit(ShownItem{ShownItem::Kind::Tile, category.id, app.id}, &category, &app,
                       Box(column, row++));
             }
-            visit(ShownItem{ShownItem::Kind::AddCell, category.id, 0}, category, nullptr,
+            visit(ShownItem{ShownItem::Kind::AddCell, category.id, 0}, &category, nullptr,
                   Box(column, row));
             ++column;
         }
+        visit(ShownItem{ShownItem::Kind::AddCategory, 0, 0}, nullptr, nullptr,
+              AddCategoryBox(column));
     }
 
     LayoutMeasures measures;

@@ -39,9 +39,8 @@ void PlaceElement(GUIElement& element, const RECT& box) {
     if (element.width != boxWidth || element.height != boxHeight) {
         element.Resize(boxWidth, boxHeight);
     }
-    if (element.left != box.left || element.top != box.top || !element.created) {
-        element.MoveTo(box.left, box.top);
-    }
+    POINT at = element.GetPosition();
+    if (at.x != box.left || at.y != box.top || !element.created) element.MoveTo(box.left, box.top);
 }
 
 void LabelElement(GUIElement& element, const std::string& text) {
@@ -74,9 +73,7 @@ ColumnView::ColumnView(OrvoUtility::Form& window, const Catalogue& catalogue, Ti
 
 ColumnView::~ColumnView() = default;
 
-bool ColumnView::Built() const { return panel != nullptr && addCategoryCell != nullptr; }
-
-GUIElement& ColumnView::AddCategoryCell() const { return *addCategoryCell; }
+bool ColumnView::Built() const { return panel != nullptr; }
 
 void ColumnView::Build() {
     const LayoutMeasures& measures = geometry.measures;
@@ -105,12 +102,6 @@ void ColumnView::Build() {
     HandOverKeys(*panel);
     panel->Create();
     panel->AcceptDroppedFiles();
-
-    addCategoryCell = NewCell("+ aggiungi categoria");
-    RECT box = geometry.AddCategoryBox(static_cast<std::int32_t>(catalogue.categories.size()));
-    addCategoryCell->left = box.left;
-    addCategoryCell->top = box.top;
-    addCategoryCell->Create();
     Arrange();
 }
 
@@ -126,7 +117,6 @@ void ColumnView::UseDpi(std::int32_t newDpi) {
         tile->ApplyFont();
     }
     for (const std::unique_ptr<CellControl>& cell : cells) cell->fontSize = measures.cellFontHeight;
-    if (addCategoryCell != nullptr) addCategoryCell->fontSize = measures.cellFontHeight;
     tileFont = std::move(newTileFont);
 }
 
@@ -185,8 +175,6 @@ void ColumnView::MakeElementsInView() {
 }
 
 void ColumnView::LayOutAgain(POINT view, std::optional<std::int32_t> revealed) {
-    panel->ScrollToLeft();
-    panel->ScrollToTop();
     Arrange();
     Fit();
     UpdateScrollBars();
@@ -198,35 +186,26 @@ void ColumnView::LayOutAgain(POINT view, std::optional<std::int32_t> revealed) {
 void ColumnView::Arrange() {
     // Windows that stay are moved out of the way before new ones are made, so
     // that a new window never paints over one that is about to move.
+    MoveMadeElements(ShownContent());
+    MakeMissingElements(itemOf.empty());
     const LayoutMeasures& measures = geometry.measures;
     std::int32_t columns = static_cast<std::int32_t>(catalogue.categories.size());
-    PlaceElement(*addCategoryCell, geometry.AddCategoryBox(columns));
-    MoveMadeElements();
-    MakeMissingElements(true);
-    RECT corner;
-    std::int32_t addRight = geometry.AddCategoryBox(columns).right;
-    if (addCategoryCell->created && GetWindowRect(addCategoryCell->hwnd, &corner)) {
-        addRight = geometry.ColumnLeft(columns) + (corner.right - corner.left);
-    }
-    contentWidth = std::max<std::int32_t>(contentWidth, addRight + measures.margin);
+    contentWidth = std::max<std::int32_t>(contentWidth,
+                                          geometry.AddCategoryBox(columns).right + measures.margin);
     contentHeight = std::max(contentHeight, geometry.ContentBottom(catalogue));
 }
 
 POINT ColumnView::ScrollPosition() const { return panel->ScrollPosition(); }
 
-RECT ColumnView::ShownContent(bool atOrigin) const {
+RECT ColumnView::ShownContent() const {
     // Everything, when the panel cannot tell what it shows.
     RECT shown{0, 0, std::numeric_limits<std::int32_t>::max() / 2,
                std::numeric_limits<std::int32_t>::max() / 2};
     if (panel == nullptr || panel->hwnd == nullptr || !GetClientRect(panel->hwnd, &shown)) {
         return shown;
     }
-    if (atOrigin || addCategoryCell == nullptr) return shown;
-    // The "+ aggiungi categoria" cell always exists and scrolls with the
-    // content: how far it stands from its place is how far the panel is scrolled.
-    POINT at = addCategoryCell->GetPosition();
-    RECT place = geometry.AddCategoryBox(static_cast<std::int32_t>(catalogue.categories.size()));
-    OffsetRect(&shown, place.left - at.x, place.top - at.y);
+    POINT at = panel->ScrollPosition();
+    OffsetRect(&shown, at.x, at.y);
     return shown;
 }
 
@@ -245,18 +224,18 @@ void ColumnView::ScrollIntoView(const RECT& content) {
 
 const Categoria* ColumnView::ColumnAt(POINT point) const {
     // The panel's client point in content coordinates, wherever it is scrolled.
-    RECT shown = ShownContent(false);
+    RECT shown = ShownContent();
     std::int32_t column =
         geometry.ColumnAt(catalogue, POINT{shown.left + point.x, shown.top + point.y});
     return column >= 0 ? &catalogue.categories[static_cast<std::size_t>(column)] : nullptr;
 }
 
-void ColumnView::MoveMadeElements() {
-    auto move = [this](const ShownItem& item, const Categoria& category, const App* app,
-                       const RECT& box) {
+void ColumnView::MoveMadeElements(const RECT& shown) {
+    auto move = [this, &shown](const ShownItem& item, const Categoria* category, const App* app,
+                               RECT box) {
         GUIElement* element = ElementFor(item);
         if (element == nullptr) return;
-        if (item.kind == Place::Header) LabelElement(*element, category.name);
+        if (item.kind == Place::Header) LabelElement(*element, category->name);
         if (item.kind == Place::Tile) {
             Button* tile = static_cast<Button*>(element);
             HICON icon = icons.IconFor(app->pathname);
@@ -267,18 +246,21 @@ void ColumnView::MoveMadeElements() {
             LabelElement(*tile, app->description);
             if (tileTips.Has(tile->hwnd)) ShowTileTip(*tile, *app);
         }
+        // Placed where the view is now: a window's place never grows with
+        // the content, however long the columns.
+        OffsetRect(&box, -shown.left, -shown.top);
         PlaceElement(*element, box);
     };
     geometry.ForEachPlace(catalogue, move);
 }
 
-void ColumnView::MakeMissingElements(bool atOrigin) {
-    RECT shown = ShownContent(atOrigin);
-    if (!atOrigin) RetireFarElements(shown);
+void ColumnView::MakeMissingElements(bool inOrder) {
+    RECT shown = ShownContent();
+    RetireFarElements(shown);
     // Coming into view later, an element takes its place in the tab order
     // after the one before it in the layout, as if it had been made at start.
     HWND previous = nullptr;
-    auto make = [&](const ShownItem& item, const Categoria& category, const App* app,
+    auto make = [&](const ShownItem& item, const Categoria* category, const App* app,
                     const RECT& box) {
         GUIElement* element = ElementFor(item);
         if (element == nullptr && Overlap(box, shown)) {
@@ -287,7 +269,7 @@ void ColumnView::MakeMissingElements(bool atOrigin) {
             element->left = box.left - shown.left;
             element->top = box.top - shown.top;
             element->Create();
-            if (!atOrigin && element->hwnd != nullptr) {
+            if (!inOrder && element->hwnd != nullptr) {
                 SetWindowPos(element->hwnd, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             }
@@ -305,6 +287,8 @@ GUIElement* ColumnView::ElementFor(const ShownItem& item) const {
             return Found(tileOf, item.recordId);
         case Place::AddCell:
             return Found(addCellOf, item.categoryId);
+        case Place::AddCategory:
+            return addCategoryCell;
     }
     return nullptr;
 }
@@ -322,10 +306,6 @@ GUIElement* ColumnView::AddCellOf(const Categoria& category) const {
 const ShownItem* ColumnView::ItemOf(const GUIElement* element) const {
     auto found = itemOf.find(element);
     return found != itemOf.end() ? &found->second : nullptr;
-}
-
-bool ColumnView::IsAddCategoryCell(const GUIElement* element) const {
-    return element != nullptr && element == addCategoryCell.get();
 }
 
 }  // namespace MyApp

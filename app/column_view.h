@@ -100,26 +100,25 @@ public:
     OrvoUtility::GUIElement* HeaderOf(const Categoria& category) const;
     OrvoUtility::GUIElement* AddCellOf(const Categoria& category) const;
     OrvoUtility::GUIElement* ElementAt(TilePlace place) const;
-    // What a made cell or tile stands for; null for any other element,
-    // the "+ aggiungi categoria" cell included.
+    // What a made cell or tile stands for; null for any other element.
     const ShownItem* ItemOf(const OrvoUtility::GUIElement* element) const;
-    bool IsAddCategoryCell(const OrvoUtility::GUIElement* element) const;
 
     OrvoUtility::PanelChildren& Panel() const { return *panel; }
-    OrvoUtility::GUIElement& AddCategoryCell() const;
+    // The "+ aggiungi categoria" cell; null while it is far out of view.
+    OrvoUtility::GUIElement* AddCategoryCell() const { return addCategoryCell; }
     const OrvoUtility::FontDescription& TileFont() const { return *tileFont; }
     // The tooltip control of the tiles; null until a tip was shown.
     HWND TipsWindow() const { return tileTips.window; }
 
 private:
-    // Moves every cell and tile to its place and makes those not made yet
-    // that come into view; the panel must be scrolled to its origin.
+    // Moves every cell and tile to its place where the panel is scrolled now,
+    // and makes those not made yet that come into view.
     void Arrange();
     // Moves and re-labels the cells and tiles made before, where they changed.
-    void MoveMadeElements();
-    // Makes the missing cells and tiles that the panel shows; `atOrigin` when
-    // the panel is known to be scrolled to its origin.
-    void MakeMissingElements(bool atOrigin);
+    void MoveMadeElements(const RECT& shown);
+    // Makes the missing cells and tiles that the panel shows; `inOrder` when
+    // they come in the layout's order, after every one made before.
+    void MakeMissingElements(bool inOrder);
     // Cells and tiles far out of view lose their windows, so that the window
     // count stays within a few screens whatever the catalogue's size and
     // however far the user scrolls. The selected one and the focused one stay.
@@ -129,9 +128,9 @@ private:
     // running.
     void Retire(OrvoUtility::GUIElement* element);
     // The part of the content the panel shows, in content coordinates.
-    RECT ShownContent(bool atOrigin) const;
+    RECT ShownContent() const;
     void ScrollIntoView(const RECT& content);
-    OrvoUtility::GUIElement* Make(const ShownItem& item, const Categoria& category, const App* app);
+    OrvoUtility::GUIElement* Make(const ShownItem& item, const Categoria* category, const App* app);
     std::unique_ptr<OrvoUtility::CellControl> NewCell(const std::string& caption);
     std::unique_ptr<OrvoUtility::Button> NewTile(const App& app);
     // The tile's tooltip tells the whole entry: description, pathname and
@@ -157,7 +156,7 @@ private:
     // The elements go after their windows, which the window destroys with
     // its children first; a deleted cell or tile keeps its element until then.
     std::unique_ptr<OrvoUtility::PanelChildren> panel;
-    std::unique_ptr<OrvoUtility::CellControl> addCategoryCell;
+    OrvoUtility::GUIElement* addCategoryCell = nullptr;
     std::vector<std::unique_ptr<OrvoUtility::CellControl>> cells;
     std::vector<std::unique_ptr<OrvoUtility::Button>> tiles;
     std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> headerOf;   // by category id

@@ -35,14 +35,17 @@ void DestroyElementWindow(GUIElement* element) {
 
 }  // namespace
 
-GUIElement* ColumnView::Make(const ShownItem& item, const Categoria& category, const App* app) {
+GUIElement* ColumnView::Make(const ShownItem& item, const Categoria* category, const App* app) {
     const LayoutMeasures& measures = geometry.measures;
     GUIElement* made = nullptr;
     if (item.kind == Place::Tile) {
         tiles.push_back(NewTile(*app));
         made = tileOf[app->id] = tiles.back().get();
+    } else if (item.kind == Place::AddCategory) {
+        cells.push_back(NewCell("+ aggiungi categoria"));
+        made = addCategoryCell = cells.back().get();
     } else if (item.kind == Place::Header) {
-        auto header = NewCell(category.name);
+        auto header = NewCell(category->name);
         header->height = measures.headerHeight;
         header->textColor = headerText;
         header->SetBackColor(headerBackground);
@@ -51,10 +54,10 @@ GUIElement* ColumnView::Make(const ShownItem& item, const Categoria& category, c
         header->onRightUp = handlers.rightUp;
         header->selected = selected == item;
         cells.push_back(std::move(header));
-        made = headerOf[category.id] = cells.back().get();
+        made = headerOf[category->id] = cells.back().get();
     } else {
         cells.push_back(NewCell("+ aggiungi App"));
-        made = addCellOf[category.id] = cells.back().get();
+        made = addCellOf[category->id] = cells.back().get();
     }
     itemOf[made] = item;
     return made;
@@ -187,8 +190,9 @@ void ColumnView::ForgetElementsNotShown() {
     }
     std::vector<GUIElement*> gone;
     for (const auto& [element, item] : itemOf) {
-        bool kept = item.kind == Place::Tile ? entries.count(item.recordId) != 0
-                                             : categories.count(item.categoryId) != 0;
+        bool kept = item.kind == Place::Tile          ? entries.count(item.recordId) != 0
+                    : item.kind == Place::AddCategory ? true
+                                                      : categories.count(item.categoryId) != 0;
         if (!kept) gone.push_back(const_cast<GUIElement*>(element));
     }
     for (GUIElement* element : gone) Retire(element);
@@ -223,6 +227,7 @@ void ColumnView::Retire(GUIElement* element) {
     if (item.kind == Place::Header) headerOf.erase(item.categoryId);
     if (item.kind == Place::AddCell) addCellOf.erase(item.categoryId);
     if (item.kind == Place::Tile) tileOf.erase(item.recordId);
+    if (item.kind == Place::AddCategory) addCategoryCell = nullptr;
     tileTips.Remove(element->hwnd);
     DestroyElementWindow(element);
     auto take = [this, element](auto& made) {

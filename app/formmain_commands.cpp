@@ -66,14 +66,10 @@ void FormMain::HandleMenuCommand(OrvoUtility::SubMenu* item) {
 }
 
 void FormMain::HandleChildMouseDown(Child* child) {
-    if (view->IsAddCategoryCell(child)) {
-        dialogs->OpenAddCategory();
-        return;
-    }
     const ShownItem* item = view->ItemOf(child);
-    if (item != nullptr && item->kind == ShownItem::Kind::AddCell) {
-        dialogs->OpenAddApp(item->categoryId);
-    }
+    if (item == nullptr) return;
+    if (item->kind == ShownItem::Kind::AddCategory) dialogs->OpenAddCategory();
+    if (item->kind == ShownItem::Kind::AddCell) dialogs->OpenAddApp(item->categoryId);
 }
 
 void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) {

@@ -110,6 +110,7 @@ void PanelChildren::SetScrollRange(std::int32_t minimum, std::int32_t maximum) {
     std::int32_t page = (maximum - minimum) / 10;
     if (verticalScrollBar) SetRangeAndPage(hwnd, SB_VERT, minimum, maximum, page);
     if (horizontalScrollBar) SetRangeAndPage(hwnd, SB_HORZ, minimum, maximum, page);
+    FollowBars();
 }
 
 void PanelChildren::SetVerticalRange(std::int32_t extent) {
@@ -117,6 +118,7 @@ void PanelChildren::SetVerticalRange(std::int32_t extent) {
     scrollMaximum = extent;
     if (!created || hwnd == nullptr) return;
     SetRangeAndPage(hwnd, SB_VERT, 0, extent + extent / 10, extent / 10);
+    FollowBars();
 }
 
 void PanelChildren::SetHorizontalRange(std::int32_t extent) {
@@ -124,35 +126,29 @@ void PanelChildren::SetHorizontalRange(std::int32_t extent) {
     scrollMaximum = extent;
     if (!created || hwnd == nullptr) return;
     SetRangeAndPage(hwnd, SB_HORZ, 0, extent + extent / 10, extent / 10);
+    FollowBars();
 }
 
-void PanelChildren::ScrollToLeft() {
-    SCROLLINFO info;
-    if (!ReadScrollInfo(hwnd, SB_HORZ, info) || info.nPos <= 0) return;
-    SetScrollPos(hwnd, SB_HORZ, 0, TRUE);
-    ScrollWindow(hwnd, info.nPos, 0, nullptr, nullptr);
-    UpdateWindow(hwnd);
-}
+void PanelChildren::ScrollToLeft() { ScrollBarTo(SB_HORZ, 0); }
 
-void PanelChildren::ScrollToTop() {
-    SCROLLINFO info;
-    if (!ReadScrollInfo(hwnd, SB_VERT, info) || info.nPos <= 0) return;
-    SetScrollPos(hwnd, SB_VERT, 0, TRUE);
-    ScrollWindow(hwnd, 0, info.nPos, nullptr, nullptr);
-    UpdateWindow(hwnd);
-}
+void PanelChildren::ScrollToTop() { ScrollBarTo(SB_VERT, 0); }
 
 void PanelChildren::ScrollTo(std::int32_t x, std::int32_t y) {
     ScrollBarTo(SB_HORZ, x);
     ScrollBarTo(SB_VERT, y);
 }
 
-POINT PanelChildren::ScrollPosition() const {
+POINT PanelChildren::ScrollPosition() const { return moved; }
+
+void PanelChildren::FollowBars() {
     SCROLLINFO info;
-    POINT at{0, 0};
-    if (horizontalScrollBar && ReadScrollInfo(hwnd, SB_HORZ, info)) at.x = info.nPos;
-    if (verticalScrollBar && ReadScrollInfo(hwnd, SB_VERT, info)) at.y = info.nPos;
-    return at;
+    POINT bars{0, 0};
+    if (horizontalScrollBar && ReadScrollInfo(hwnd, SB_HORZ, info)) bars.x = info.nPos;
+    if (verticalScrollBar && ReadScrollInfo(hwnd, SB_VERT, info)) bars.y = info.nPos;
+    if (bars.x == moved.x && bars.y == moved.y) return;
+    ScrollWindow(hwnd, moved.x - bars.x, moved.y - bars.y, nullptr, nullptr);
+    moved = bars;
+    UpdateWindow(hwnd);
 }
 
 void PanelChildren::SetBorder(bool value) {
@@ -163,11 +159,13 @@ void PanelChildren::SetBorder(bool value) {
 void PanelChildren::SetHorizontalScrollBar(bool value) {
     horizontalScrollBar = value;
     ApplyStyle();
+    if (created && hwnd != nullptr) FollowBars();
 }
 
 void PanelChildren::SetVerticalScrollBar(bool value) {
     verticalScrollBar = value;
     ApplyStyle();
+    if (created && hwnd != nullptr) FollowBars();
 }
 
 void PanelChildren::ApplyStyle() {
@@ -238,16 +236,8 @@ void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
     position.fMask = SIF_POS;
     position.nPos = requested;
     SetScrollInfo(hwnd, bar, &position, TRUE);
-    SCROLLINFO kept;
-    std::int32_t keptPosition = ReadScrollInfo(hwnd, bar, kept) ? kept.nPos : old;
-    if (keptPosition != old) {
-        if (bar == SB_HORZ) {
-            ScrollWindow(hwnd, old - keptPosition, 0, nullptr, nullptr);
-        } else {
-            ScrollWindow(hwnd, 0, old - keptPosition, nullptr, nullptr);
-        }
-        UpdateWindow(hwnd);
-    }
+    // The content moves by what the bar really moved.
+    FollowBars();
     // The handler hears the change asked for, even when the bar stopped short.
     ScrollHandler handler = bar == SB_HORZ ? onHorizontalScroll : onVerticalScroll;
     if (requested != old && handler != nullptr) handler(this, old - requested);

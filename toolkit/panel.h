@@ -41,7 +41,9 @@ public:
     // Scrolls so that this content point stands at the client's top-left
     // corner, as far as the bars allow; their handlers hear of it.
     void ScrollTo(std::int32_t x, std::int32_t y);
-    // The content point at the client's top-left corner.
+    // The content point at the client's top-left corner: how far the children
+    // have been moved. It follows the bars whatever moves them, a range that
+    // shrinks under the position included.
     POINT ScrollPosition() const;
     void SetBorder(bool value);
     void SetHorizontalScrollBar(bool value);
@@ -78,6 +80,10 @@ private:
     // Moves the bar from `old` to `requested` (the system clamps it), scrolls
     // the content by what the bar really moved and tells the bar's handler.
     void MoveBar(int bar, std::int32_t old, std::int32_t requested);
+    // Moves the children to where the bars stand (the start, for a bar not shown).
+    void FollowBars();
+
+    POINT moved{0, 0};
 };
 
 class CellControl : public PanelChildren {

@@ -164,7 +164,7 @@ TEST_F(MainWindow, TheLayoutFollowsTheWindowsDpi) {
                   (std::vector<LONG>{m, m + 2 * row.rowStep, row.width, row.height}));
         EXPECT_EQ(Box(main, ownTile),
                   (std::vector<LONG>{m + row.step, m + row.rowStep, row.width, row.height}));
-        EXPECT_EQ(Box(main, &main.View().AddCategoryCell()),
+        EXPECT_EQ(Box(main, main.View().AddCategoryCell()),
                   (std::vector<LONG>{m + 2 * row.step, m, row.width, row.height}));
         EXPECT_EQ(main.font->height, row.font);
         EXPECT_EQ(static_cast<OrvoUtility::CellControl*>(main.View().HeaderOf(first))->fontSize,
