@@ -1,6 +1,7 @@
 #include "catalogue_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "file_faults.h"
 #include "text.h"
@@ -57,10 +58,23 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, SystemError
     return written && closed;
 }
 
+// Eight bytes at a time in four independent lanes: a byte at a time took
+// longer than reading the file. It only has to tell one content from another.
 std::uint64_t HashOf(const std::string& bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (unsigned char byte : bytes) {
-        hash = (hash ^ byte) * 1099511628211ull;
+    constexpr std::uint64_t kPrime = 1099511628211ull;
+    std::uint64_t lanes[4] = {14695981039346656037ull, 1, 2, 3};
+    std::size_t at = 0;
+    for (; at + 32 <= bytes.size(); at += 32) {
+        for (std::size_t lane = 0; lane < 4; ++lane) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + at + 8 * lane, sizeof word);
+            lanes[lane] = (lanes[lane] ^ word) * kPrime;
+        }
+    }
+    std::uint64_t hash = bytes.size();
+    for (std::uint64_t lane : lanes) hash = (hash ^ lane) * kPrime;
+    for (; at < bytes.size(); ++at) {
+        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
     }
     return hash;
 }

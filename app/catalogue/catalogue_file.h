@@ -20,7 +20,7 @@ struct FileFingerprint {
     bool exists = false;
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;  // the system's last-write time, in its own units
-    std::uint64_t hash = 0;       // FNV-1a of the whole bytes
+    std::uint64_t hash = 0;       // of the whole bytes
 };
 
 // What a run knows of its catalogue file between the load and the saves.
