@@ -136,7 +136,7 @@ protected:
             ClickAt(POINT{ScreenRect(mainWindow).left + 200,
                           ScreenRect(mainWindow).top + GetSystemMetrics(SM_CYFRAME) +
                               GetSystemMetrics(SM_CYCAPTION) / 2});
-            PressChord(VK_MENU, L'F');
+            PressChord({VK_MENU}, L'F');
         }
         HWND menu =
             item == mainWindow || Click(item, true) ? WaitForWindow(L"#32768", L"") : nullptr;
