@@ -10,6 +10,7 @@
 #include "safe_folders.h"
 #include "shell.h"
 #include "single_instance.h"
+#include "start_with_windows.h"
 #include "window_procedure.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -30,6 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             "Errore");
         return 1;
     }
+    // The form shows itself as it is made; a start at sign-in goes straight to
+    // the taskbar.
+    if (MyApp::StartMinimised(GetCommandLineW())) ShowWindow(form->hwnd, SW_MINIMIZE);
     MyApp::MarkAsFirstInstance(form->hwnd);
     OrvoUtility::RunMessageLoop();
     return 0;

@@ -14,12 +14,24 @@ SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "WinMessages.nsh"
 
 !define PRODUCT "Zelmivo"
 !define PUBLISHER "Orvo Software"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define UNINSTALLER "disinstalla.exe"
 !define SHORTCUT "${PRODUCT}.lnk"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; A running Zelmivo holds this name for the user's session (one copy per
+; session). Its main window carries the mark: the window class alone, which
+; every window of the program's toolkit shares, cannot tell it.
+!define RUNNING_NAME "Local\Zelmivo.Catalogo"
+!define WINDOW_CLASS "Window"
+!define WINDOW_MARK "Zelmivo.FinestraPrincipale"
+!define SYNCHRONIZE_ACCESS 0x00100000
+; A silent setup waits this many quarters of a second for Zelmivo to close.
+!define CLOSE_WAIT_STEPS 20
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -55,6 +67,71 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
 !insertmacro MUI_LANGUAGE "Italian"
 
+;-- A running Zelmivo would keep its program file and rewrite its catalogue:
+; the setup and the uninstaller first have it closed. The interactive ones
+; ask the user; a silent one asks the program itself and gives up, with exit
+; code 2, if it is still there after a short wait (it may be asking the user
+; something of its own).
+!macro CLOSE_ZELMIVO UN
+; $R0 becomes 1 while a Zelmivo runs in this session.
+Function ${UN}IsZelmivoRunning
+    System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE_ACCESS}, i 0, w "${RUNNING_NAME}") p .R0'
+    ${If} $R0 P<> 0
+        System::Call 'kernel32::CloseHandle(p R0)'
+        StrCpy $R0 1
+    ${EndIf}
+FunctionEnd
+
+; Posts WM_CLOSE to every top-level window with the main window's mark.
+Function ${UN}AskZelmivoToClose
+    StrCpy $R1 0
+    ${Do}
+        FindWindow $R1 "${WINDOW_CLASS}" "" "" $R1
+        ${IfThen} $R1 P= 0 ${|} ${ExitDo} ${|}
+        System::Call 'user32::GetPropW(p R1, w "${WINDOW_MARK}") p .R2'
+        ${If} $R2 P<> 0
+            System::Call 'user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0)'
+        ${EndIf}
+    ${Loop}
+FunctionEnd
+
+Function ${UN}CloseZelmivo
+    Call ${UN}IsZelmivoRunning
+    ${IfThen} $R0 <> 1 ${|} Return ${|}
+    ${If} ${Silent}
+        Call ${UN}AskZelmivoToClose
+        StrCpy $R3 0
+        ${DoWhile} $R3 < ${CLOSE_WAIT_STEPS}
+            Sleep 250
+            Call ${UN}IsZelmivoRunning
+            ${IfThen} $R0 <> 1 ${|} Return ${|}
+            IntOp $R3 $R3 + 1
+        ${Loop}
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+    ${Do}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+            "${PRODUCT} è in esecuzione.$\r$\n$\r$\nChiudi ${PRODUCT}, poi scegli Riprova per continuare, oppure Annulla per uscire." \
+            IDRETRY retry
+        SetErrorLevel 1
+        Quit
+    retry:
+        Call ${UN}IsZelmivoRunning
+    ${LoopWhile} $R0 = 1
+FunctionEnd
+!macroend
+!insertmacro CLOSE_ZELMIVO ""
+!insertmacro CLOSE_ZELMIVO "un."
+
+Function .onInit
+    Call CloseZelmivo
+FunctionEnd
+
+Function un.onInit
+    Call un.CloseZelmivo
+FunctionEnd
+
 Section "${PRODUCT} (necessario)" SectionProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
@@ -88,4 +165,5 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${SHORTCUT}"
     Delete "$DESKTOP\${SHORTCUT}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
 SectionEnd

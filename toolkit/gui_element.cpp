@@ -221,6 +221,10 @@ bool GUIElement::OnDpiChanged(std::int32_t, const RECT&) { return false; }
 
 bool GUIElement::OnQueryEndSession() { return true; }
 
+void GUIElement::OnHotKey(std::int32_t id) {
+    if (onHotKey != nullptr) onHotKey(this, id);
+}
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

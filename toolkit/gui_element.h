@@ -27,6 +27,7 @@ using CloseHandler = std::function<bool(GUIElement* element)>;
 using MouseMoveHandler =
     std::function<std::int32_t(GUIElement* element, std::int32_t x, std::int32_t y)>;
 using CommandHandler = std::function<void(GUIElement* element)>;
+using HotKeyHandler = std::function<void(GUIElement* element, std::int32_t id)>;
 
 // All bits set: the element has no colour of its own.
 constexpr COLORREF noColor = 0xFFFFFFFF;
@@ -110,6 +111,8 @@ public:
     virtual bool OnQueryEndSession();
     // True when the element took the new DPI; otherwise the window keeps its size.
     virtual bool OnDpiChanged(std::int32_t dpi, const RECT& suggested);
+    // WM_HOTKEY: the combination registered for the element's window with this id.
+    virtual void OnHotKey(std::int32_t id);
 
     std::wstring GetText();
     std::string GetTextNarrow();
@@ -157,6 +160,7 @@ public:
     // children: their full paths and the point, in the window's client
     // coordinates. The window takes drops once AcceptDroppedFiles has run.
     std::function<void(const std::vector<std::wstring>& paths, POINT point)> onDropFiles;
+    HotKeyHandler onHotKey;
 
 private:
     // Fills the client area in backColor; only while handling WM_PAINT.

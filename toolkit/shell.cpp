@@ -6,8 +6,10 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 // clang-format on
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,8 @@ namespace {
 
 constexpr int shellSuccessAbove = 32;
 constexpr DWORD fileBufferLength = 4096;
+// The longest path Windows takes, with its closing NUL.
+constexpr int longPathLength = 32768;
 
 HWND WindowOf(GUIElement* owner) {
     return owner != nullptr ? static_cast<HWND>(owner->hwnd) : nullptr;
@@ -31,12 +35,12 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 
 // The shell shows no box of its own: what went wrong is the caller's to say,
 // in the program's language, the same on every system.
-bool ShellOpen(const std::wstring& target, const std::wstring& parameters,
+bool ShellOpen(const std::wstring& verb, const std::wstring& target, const std::wstring& parameters,
                const std::wstring& folder, std::uint32_t* error) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = L"open";
+    info.lpVerb = verb.c_str();
     info.lpFile = target.c_str();
     info.lpParameters = OrNull(parameters);
     info.lpDirectory = OrNull(folder);
@@ -51,6 +55,66 @@ bool ShellOpen(const std::wstring& target, const std::wstring& parameters,
     }
     if (error != nullptr) *error = code;
     return false;
+}
+
+// COM on this thread for one call into the shell's objects. A thread that
+// already has COM keeps it as it was, whatever its kind.
+class ComForThisCall {
+public:
+    ComForThisCall()
+        : result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ~ComForThisCall() {
+        if (SUCCEEDED(result)) CoUninitialize();
+    }
+    ComForThisCall(const ComForThisCall&) = delete;
+    ComForThisCall& operator=(const ComForThisCall&) = delete;
+
+private:
+    HRESULT result;
+};
+
+// The system error code inside a COM result, so that callers tell every
+// failure the same way.
+std::uint32_t SystemErrorOf(HRESULT result) {
+    return HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
+                                                      : static_cast<std::uint32_t>(result);
+}
+
+bool IsShortcut(const std::wstring& path) {
+    const wchar_t extension[] = L".lnk";
+    const int length = static_cast<int>(std::size(extension)) - 1;
+    return path.size() >= static_cast<std::size_t>(length) &&
+           CompareStringOrdinal(path.c_str() + path.size() - length, length, extension, length,
+                                TRUE) == CSTR_EQUAL;
+}
+
+// What the shortcut points to, as the shell resolves it: a moved target is
+// looked for, but the user is asked nothing and the shortcut is not rewritten.
+HRESULT ShortcutTarget(const std::wstring& shortcut, std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, reinterpret_cast<void**>(&link));
+    if (FAILED(result)) return result;
+    IPersistFile* file = nullptr;
+    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(result)) {
+        result = file->Load(shortcut.c_str(), STGM_READ);
+        file->Release();
+    }
+    if (SUCCEEDED(result)) result = link->Resolve(nullptr, SLR_NO_UI);
+    if (SUCCEEDED(result)) {
+        std::wstring path(longPathLength, L'\0');
+        result = link->GetPath(&path[0], longPathLength, nullptr, 0);
+        path.resize(path.find(L'\0'));
+        // A shortcut to no file (a Control Panel item, say) has no folder to show.
+        if (result == S_OK && !path.empty()) {
+            target = path;
+        } else if (SUCCEEDED(result)) {
+            result = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+        }
+    }
+    link->Release();
+    return result;
 }
 
 // Each text followed by a NUL, the whole list closed by a second NUL.
@@ -76,7 +140,8 @@ int ShowBox(HWND owner, const std::string& text, const std::string& caption, UIN
 }  // namespace
 
 bool OpenWithShell(const std::string& target) {
-    return ShellOpen(Common::NarrowToWide(target), std::wstring(), std::wstring(), nullptr);
+    return ShellOpen(L"open", Common::NarrowToWide(target), std::wstring(), std::wstring(),
+                     nullptr);
 }
 
 std::wstring ExpandedText(const std::string& text) {
@@ -97,7 +162,7 @@ std::wstring ExpandedText(const std::string& text) {
 }
 
 bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder,
-                  std::uint32_t* error) {
+                  std::uint32_t* error, const std::string& verb) {
     std::wstring expandedTarget = ExpandedText(target);
     std::wstring folder;
     if (startInFolder) {
@@ -107,7 +172,22 @@ bool LaunchTarget(const std::string& target, const std::string& parameters, bool
         if (at == std::wstring::npos) at = expandedTarget.rfind(L':');
         if (at != std::wstring::npos) folder = expandedTarget.substr(0, at + 1);
     }
-    return ShellOpen(expandedTarget, ExpandedText(parameters), folder, error);
+    return ShellOpen(Common::NarrowToWide(verb), expandedTarget, ExpandedText(parameters), folder,
+                     error);
+}
+
+bool OpenFolderAndSelect(const std::string& target, std::uint32_t* error) {
+    ComForThisCall com;
+    std::wstring path = ExpandedText(target);
+    HRESULT result = IsShortcut(path) ? ShortcutTarget(path, path) : S_OK;
+    PIDLIST_ABSOLUTE item = nullptr;
+    if (SUCCEEDED(result)) result = SHParseDisplayName(path.c_str(), nullptr, &item, 0, nullptr);
+    // With no children named, the shell opens the item's own folder and selects it.
+    if (SUCCEEDED(result)) result = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
+    CoTaskMemFree(item);
+    if (SUCCEEDED(result)) return true;
+    if (error != nullptr) *error = SystemErrorOf(result);
+    return false;
 }
 
 std::string ChooseFile(GUIElement* owner) { return Common::WideToNarrow(ChooseFileWide(owner)); }

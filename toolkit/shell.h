@@ -18,8 +18,16 @@ bool OpenWithShell(const std::string& target);
 // folder becomes the working folder of what starts. %NAME% in the target and
 // the parameters is replaced by the environment variable. On failure `error`,
 // when given, receives the system's error code; the shell shows nothing.
+// Another verb of the target's may be given: with "runas" Windows asks the
+// user to let it run as administrator, and a refusal fails with ERROR_CANCELLED,
+// which the caller need not tell the user about.
 bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder,
-                  std::uint32_t* error = nullptr);
+                  std::uint32_t* error = nullptr, const std::string& verb = "open");
+// Opens the folder that holds the target in a shell window, the target
+// selected; for a shortcut (.lnk), the folder of the file it points to, found
+// without asking the user anything. %NAME% is expanded as for LaunchTarget.
+// On failure `error`, when given, receives the system's error code.
+bool OpenFolderAndSelect(const std::string& target, std::uint32_t* error = nullptr);
 // The text with each %NAME% replaced by its environment variable, as a wide
 // text, since a variable may hold any letter.
 std::wstring ExpandedText(const std::string& text);

@@ -234,6 +234,9 @@ bool InputEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, L
         case WM_RBUTTONUP:
             if (element != nullptr) element->OnRightUp(MouseX(lParam), MouseY(lParam));
             return false;
+        case WM_HOTKEY:
+            if (element != nullptr) element->OnHotKey(static_cast<std::int32_t>(wParam));
+            return false;
         default:
             return false;
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "copied_path.h"
 #include "target_address.h"
 
 namespace {
@@ -107,6 +108,15 @@ TEST(TargetAddress, OnlyWebAddressesAreWebAndNoSchemeAddressHasAFolder) {
         EXPECT_EQ(IsWebAddress(c.pathname), c.web) << c.pathname;
         EXPECT_EQ(IsSchemeAddress(c.pathname), c.scheme) << c.pathname;
     }
+}
+
+TEST(CopiedPath, APathWithABlankIsQuotedOnce) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"C:\\Windows\\notepad.exe", L"C:\\Windows\\notepad.exe"},
+        {L"C:\\Program Files\\a.exe", L"\"C:\\Program Files\\a.exe\""},
+        {L"D:\\Giochi\tsol.exe", L"\"D:\\Giochi\tsol.exe\""},
+        {L"\"C:\\Program Files\\a.exe\"", L"\"C:\\Program Files\\a.exe\""}};
+    for (const auto& [pathname, copied] : cases) EXPECT_EQ(CopiedPath(pathname), copied);
 }
 
 }  // namespace

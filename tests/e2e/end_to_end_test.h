@@ -45,18 +45,21 @@ protected:
         RemoveCatalogue();
     }
 
-    // Starts a copy of the program, as the Start menu's shortcut does.
-    static bool Launch(PROCESS_INFORMATION& started) {
-        std::wstring program = WindowsPath(ZELMIVO_EXE_PATH), commandLine = L"\"" + program + L"\"";
+    // Starts a copy of the program, as the Start menu's shortcut does, or with
+    // the arguments the Run list gives.
+    static bool Launch(PROCESS_INFORMATION& started, const std::wstring& arguments = L"") {
+        std::wstring program = WindowsPath(ZELMIVO_EXE_PATH);
+        std::wstring commandLine = L"\"" + program + L"\" " + arguments;
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                               WindowsPath(ZELMIVO_E2E_OUTPUT_DIR).c_str(), &startup, &started);
     }
     // Starts the program and waits for its main window; false when none appeared.
-    bool Start() {
+    bool Start(const std::wstring& arguments = L"") {
         Stop();
-        return Launch(process) && (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
+        return Launch(process, arguments) &&
+               (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
                WaitUntil([&] { return !Children(mainWindow, L"PanelChildren").empty(); });
     }
     void Stop() {
@@ -136,7 +139,7 @@ protected:
             ClickAt(POINT{ScreenRect(mainWindow).left + 200,
                           ScreenRect(mainWindow).top + GetSystemMetrics(SM_CYFRAME) +
                               GetSystemMetrics(SM_CYCAPTION) / 2});
-            PressChord(VK_MENU, L'F');
+            PressChord({VK_MENU}, L'F');
         }
         HWND menu =
             item == mainWindow || Click(item, true) ? WaitForWindow(L"#32768", L"") : nullptr;

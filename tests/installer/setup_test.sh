@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the setup silently into a fresh Wine prefix as a user would, checks
-# what it leaves (program, Start menu shortcut, uninstall entry), then
-# uninstalls silently: the program, its shortcut and its entry must go, the
-# catalogue in Zelmivo\Dati must stay.
+# what it leaves (program, Start menu shortcut, uninstall entry), upgrades
+# over the running program, then uninstalls silently: the program, its
+# shortcut, its entry and its start with Windows must go, the catalogue in
+# Zelmivo\Dati must stay.
 # Usage: setup_test.sh <setup.exe> <zelmivo.exe> <version> <sample app.txt> <work folder>
 # Needs DISPLAY (a private Xvfb); makes its own prefix inside <work folder>.
 set -u -o pipefail
@@ -69,11 +70,33 @@ files=$(($(stat -c %s "$installed/zelmivo.exe") + $(stat -c %s "$installed/disin
 # The user's catalogue is in the data folder when the program goes.
 mkdir -p "$data" && cp "$sample" "$data/app.txt" || fail "cannot place the catalogue"
 
+# A silent upgrade over a running Zelmivo asks it to close; the user answers
+# its question by clicking into the box and pressing Enter (Sì), and the
+# upgrade goes on once the program has gone.
+wine "$installed/zelmivo.exe" >/dev/null 2>&1 &
+running=$!
+shown() { xdotool search --name "$1" >/dev/null 2>&1; }
+wait_for shown '^Orvo Zelmivo' || fail "Zelmivo did not start"
+wine "$setup" /S &
+upgrade=$!
+wait_for shown '^Uscita$' || fail "the running Zelmivo was not asked to close"
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --name '^Uscita$' | head -1)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1 sleep 0.3 key Return
+wait "$upgrade" || fail "the upgrade over a running Zelmivo ended with $?"
+ended() { ! kill -0 "$running" 2>/dev/null; }
+wait_for ended || fail "Zelmivo still runs after the upgrade"
+
+# Started with Windows until the program goes.
+run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$run" /v Zelmivo /d '"C:\zelmivo.exe" /ridotto' /f >/dev/null 2>&1 ||
+    fail "cannot list Zelmivo to start with Windows"
+
 # The uninstaller copies itself to the temp folder and returns at once.
 wine "$installed/disinstalla.exe" /S || fail "the silent uninstall ended with $?"
 folder_gone() { [ ! -e "$installed" ]; }
 wait_for folder_gone || fail "the program folder is still there"
 [ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
 wine reg query "$entry" >/dev/null 2>&1 && fail "the uninstall entry is still there"
+wine reg query "$run" /v Zelmivo >/dev/null 2>&1 && fail "Zelmivo still starts with Windows"
 cmp -s "$sample" "$data/app.txt" || fail "the catalogue did not survive the uninstall"
 echo "setup $version installed and uninstalled; the catalogue stayed"

@@ -50,8 +50,15 @@ void PressKeys(const std::vector<WORD>& keys) {
     for (WORD key : keys) Send({Key(key, 0, false), Key(key, 0, true)});
 }
 
-void PressChord(WORD modifier, WORD key) {
-    Send({Key(modifier, 0, false), Key(key, 0, false), Key(key, 0, true), Key(modifier, 0, true)});
+void PressChord(const std::vector<WORD>& modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers) inputs.push_back(Key(modifier, 0, false));
+    inputs.push_back(Key(key, 0, false));
+    inputs.push_back(Key(key, 0, true));
+    for (auto at = modifiers.rbegin(); at != modifiers.rend(); ++at) {
+        inputs.push_back(Key(*at, 0, true));
+    }
+    Send(inputs);
 }
 
 void TypeText(const std::wstring& text) {

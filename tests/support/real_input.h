@@ -14,8 +14,8 @@ void ClickAt(POINT screenPoint, bool rightButton = false);
 bool Click(HWND window, bool rightButton = false);
 // Presses and releases the keys in order, each with its own key-up.
 void PressKeys(const std::vector<WORD>& keys);
-// The key while the modifier is held down, as for Alt+F.
-void PressChord(WORD modifier, WORD key);
+// The key while the modifiers are held down, as for Alt+F.
+void PressChord(const std::vector<WORD>& modifiers, WORD key);
 // Characters as a keyboard layout produces them, accented ones too.
 void TypeText(const std::wstring& text);
 

@@ -1,9 +1,11 @@
-// The shared window procedure: who ends the loop, who hears a close or a
-// command, and which element a window maps to.
+// The shared window procedure: who ends the loop, who hears a close, a
+// command or a hot key, and which element a window maps to.
 #include "button.h"
+#include "hot_key.h"
 #include "label.h"
 #include "list_box.h"
 #include "menu.h"
+#include "real_input.h"
 #include "test_support.h"
 
 namespace ToolkitTests {
@@ -83,6 +85,31 @@ TEST_F(Dispatch, CommandsReachTheirControlOrMenuItem) {
     command(grid.id + 1000, 0, nullptr);
     EXPECT_EQ(checkStatesSeen, (std::vector<int>{1, 0}));
     EXPECT_EQ(GetMenuState(view.menuHandle, grid.id, MF_BYCOMMAND) & MF_CHECKED, 0u);
+}
+
+// The combination pressed anywhere reaches the element of the window that
+// registered it; while it is held nobody else gets it, and it is free again
+// once its holder is gone.
+TEST_F(Dispatch, AHotKeyReachesItsWindowAndIsHeldByOneRegistrationAtATime) {
+    const UINT modifiers = MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, key = 'Z';
+    Form form(Instance());
+    form.Create();
+    std::vector<std::int32_t> heard;
+    form.onHotKey = [&heard](GUIElement*, std::int32_t id) {
+        heard.push_back(id);
+        PostQuitMessage(0);
+    };
+    {
+        HotKey holder(form.hwnd, 7, modifiers, key);
+        HotKey another(form.hwnd, 8, modifiers, key);
+        ASSERT_TRUE(holder.Registered());
+        EXPECT_FALSE(another.Registered());
+        EXPECT_EQ(another.Error(), static_cast<std::uint32_t>(ERROR_HOTKEY_ALREADY_REGISTERED));
+        ZelmivoTest::PressChord({VK_CONTROL, VK_MENU}, key);
+        EXPECT_TRUE(RunMessageLoopGuarded());
+        EXPECT_EQ(heard, std::vector<std::int32_t>{7});
+    }
+    EXPECT_TRUE(HotKey(form.hwnd, 8, modifiers, key).Registered());
 }
 
 }  // namespace ToolkitTests
