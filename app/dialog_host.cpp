@@ -131,6 +131,8 @@ void DialogHost::ShowAbout() {
         "i documenti, le cartelle e gli indirizzi web\r\n"
         "che usi di più: un clic su un pulsante li\r\n"
         "apre.\r\n\r\n"
+        "Ctrl+Alt+Z lo porta in primo piano da ogni\r\n"
+        "programma; premuto di nuovo, lo riduce.\r\n\r\n"
         "Il catalogo è salvato dopo ogni modifica\r\n"
         "nel file app.txt, nella cartella\r\n"
         "Zelmivo\\Dati dei dati locali dell'utente.";

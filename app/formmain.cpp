@@ -6,14 +6,17 @@
 #include "dialog_host.h"
 #include "dpi.h"
 #include "dropped_entries.h"
+#include "file_system.h"
 #include "folder_watcher.h"
 #include "font_description.h"
 #include "form_routing.h"
+#include "hot_key.h"
 #include "main_menus.h"
 #include "panel.h"
 #include "resource_ids.h"
 #include "shell.h"
 #include "single_instance.h"
+#include "start_with_windows.h"
 #include "text.h"
 #include "tile_icons.h"
 #include "timer.h"
@@ -33,6 +36,7 @@ constexpr UINT iconsFoundMessage = WM_APP + 1;
 constexpr UINT folderChangedMessage = WM_APP + 2;
 // A change in the data folder is looked at again after this long.
 constexpr std::int32_t folderRecheckMs = 1000;
+constexpr std::int32_t comeForwardKey = 1;
 
 std::unique_ptr<OrvoUtility::FontDescription> FormFontAt(std::int32_t dpi) {
     return std::make_unique<OrvoUtility::FontDescription>("Lucida Console",
@@ -82,6 +86,18 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
         HandleDpiChanged(newDpi, suggested);
     };
+    // The check shows what the registry holds now, whoever changed it.
+    onMenuOpening = [this](OrvoUtility::Form*) {
+        menus->Item(MenuCommand::StartWithWindows).SetChecked(StartsWithWindows());
+    };
+    // Pressed again while the window is in front, the key puts it away.
+    onHotKey = [this](GUIElement*, std::int32_t) {
+        if (GetForegroundWindow() == hwnd && !IsIconic(hwnd)) {
+            ShowWindow(hwnd, SW_MINIMIZE);
+        } else {
+            ComeForward(hwnd);
+        }
+    };
     // HandleLoad runs inside, as the window is made.
     Create();
     if (!created) return;
@@ -91,9 +107,21 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     // The scroll bars are set at once; later the resize timer sets them.
     HandleTimer();
     TellNotices(*this, *store);
+    hotKey = std::make_unique<OrvoUtility::HotKey>(hwnd, comeForwardKey,
+                                                   MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Z');
+    if (!hotKey->Registered()) {
+        OrvoUtility::ShowError(this,
+                               "Il tasto Ctrl+Alt+Z, che porta Zelmivo in primo piano da ogni "
+                               "programma, è già usato da un altro programma.\r\n\r\n" +
+                                   SystemErrorText(hotKey->Error()) +
+                                   "\r\n\r\nZelmivo funziona comunque, senza quel tasto.",
+                               "Errore");
+    }
 }
 
 FormMain::~FormMain() {
+    // Given back while the window it belongs to still exists.
+    hotKey.reset();
     // Normally the window is gone by now. One that is not is destroyed without
     // the close question: the form goes either way. Its children's windows go
     // with it, before the members free the elements that stood for them.

@@ -17,6 +17,7 @@ namespace OrvoUtility {
 class Child;
 class FolderWatcher;
 class FontDescription;
+class HotKey;
 class SubMenu;
 class Timer;
 }  // namespace OrvoUtility
@@ -97,6 +98,8 @@ private:
     std::unique_ptr<OrvoUtility::FolderWatcher> folderWatcher;
     std::unique_ptr<OrvoUtility::Timer> folderTimer;
     bool sessionEndHeld = false;
+    // Ctrl+Alt+Z, from any program; null when another program holds it.
+    std::unique_ptr<OrvoUtility::HotKey> hotKey;
     // After the store and the icons, which it shows, and before the dialogs,
     // which close first.
     std::unique_ptr<ColumnView> view;

@@ -3,6 +3,7 @@
 #include "catalogue_store.h"
 #include "column_view.h"
 #include "dialog_host.h"
+#include "entry_commands.h"
 #include "formmain.h"
 #include "locale_text.h"
 #include "main_menus.h"
@@ -10,6 +11,7 @@
 #include "panel.h"
 #include "product_info.h"
 #include "shell.h"
+#include "start_with_windows.h"
 #include "target_address.h"
 #include "text.h"
 #include "typed_finder.h"
@@ -31,7 +33,24 @@ void FormMain::HandleMenuCommand(OrvoUtility::SubMenu* item) {
     std::optional<MenuCommand> command = menus->CommandOf(*item);
     if (!command.has_value()) return;
     const std::int32_t category = contextTarget.has_value() ? contextTarget->categoryId : 0;
+    const App* app = contextTarget.has_value() && contextTarget->kind == ShownItem::Kind::Tile
+                         ? store->Shown().FindApp({category, contextTarget->recordId})
+                         : nullptr;
     switch (*command) {
+        case MenuCommand::StartWithWindows: {
+            const bool on = !StartsWithWindows();
+            std::uint32_t error = 0;
+            if (!SetStartWithWindows(on, &error)) {
+                OrvoUtility::ShowError(this,
+                                       std::string(on ? "Impossibile avviare Zelmivo con Windows."
+                                                      : "Impossibile togliere Zelmivo dai "
+                                                        "programmi avviati con Windows.") +
+                                           "\r\n\r\n" + SystemErrorText(error),
+                                       "Errore");
+            }
+            item->SetChecked(StartsWithWindows());
+            break;
+        }
         case MenuCommand::Exit:
             SendMessageW(hwnd, WM_CLOSE, 0, 0);
             break;
@@ -62,6 +81,15 @@ void FormMain::HandleMenuCommand(OrvoUtility::SubMenu* item) {
         case MenuCommand::DeleteApp:
             DeleteContextTarget();
             break;
+        case MenuCommand::OpenFolder:
+            if (app != nullptr) OpenEntryFolder(*this, *app);
+            break;
+        case MenuCommand::RunAsAdministrator:
+            if (app != nullptr) LaunchEntry(*this, *app, "runas");
+            break;
+        case MenuCommand::CopyPath:
+            if (app != nullptr) CopyEntryPath(*this, *app);
+            break;
     }
 }
 
@@ -77,9 +105,13 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
     if (item == nullptr) return;
     // Set first: the picked command arrives after the menu has closed.
     contextTarget = *item;
-    // Header cells carry their category's menu; tiles their entry's.
+    // Header cells carry their category's menu; tiles their entry's, whose
+    // folder a web or mail address has none of.
     OrvoUtility::Menu& menu =
         item->kind == ShownItem::Kind::Header ? menus->CategoryMenu() : menus->AppMenu();
+    const App* app = store->Shown().FindApp({item->categoryId, item->recordId});
+    menus->Item(MenuCommand::OpenFolder)
+        .SetEnabled(app != nullptr && !IsSchemeAddress(app->pathname));
     POINT point{x, y};
     ClientToScreen(child->hwnd, &point);
     OrvoUtility::ShowPopup(&menu, child->parent, point.x, point.y);
@@ -89,16 +121,7 @@ void FormMain::HandleTileClick(GUIElement* element) {
     const ShownItem* item = view->ItemOf(element);
     const App* app =
         item != nullptr ? store->Shown().FindApp({item->categoryId, item->recordId}) : nullptr;
-    if (app == nullptr) return;
-    // Copies: the shell may dispatch messages while it starts the target.
-    std::string pathname = app->pathname;
-    std::string parameters = app->parameters;
-    std::uint32_t error = 0;
-    if (!OrvoUtility::LaunchTarget(pathname, parameters, !IsSchemeAddress(pathname), &error)) {
-        OrvoUtility::ShowError(
-            this, "Impossibile aprire\r\n" + pathname + "\r\n\r\n" + SystemErrorText(error),
-            "Errore");
-    }
+    if (app != nullptr) LaunchEntry(*this, *app, "open");
 }
 
 void FormMain::DeleteContextTarget() {

@@ -7,6 +7,8 @@ using OrvoUtility::Menu;
 MainMenus::MainMenus(OrvoUtility::Form& window, OrvoUtility::MenuCommandHandler chosen)
     : chosen(std::move(chosen)), bar(&window) {
     Menu& file = *menus.emplace_back(std::make_unique<Menu>("&File", &bar));
+    Add(file, "&Avvia con Windows", MenuCommand::StartWithWindows).checkable = 1;
+    AddSeparator(file);
     Add(file, "&Esci", MenuCommand::Exit);
     Menu& help = *menus.emplace_back(std::make_unique<Menu>("&?", &bar));
     Add(help, "&Guida", MenuCommand::Guide);
@@ -24,13 +26,31 @@ MainMenus::MainMenus(OrvoUtility::Form& window, OrvoUtility::MenuCommandHandler 
     Add(*appMenu, "&Modifica", MenuCommand::EditApp);
     Add(*appMenu, "&Cancella", MenuCommand::DeleteApp);
     Add(*appMenu, "&Sposta...", MenuCommand::MoveApp);
+    AddSeparator(*appMenu);
+    Add(*appMenu, "Apri &percorso file", MenuCommand::OpenFolder);
+    Add(*appMenu, "Esegui come &amministratore", MenuCommand::RunAsAdministrator);
+    Add(*appMenu, "C&opia percorso", MenuCommand::CopyPath);
     appMenu->Create();
 }
 
-void MainMenus::Add(Menu& menu, const std::string& caption, MenuCommand command) {
+OrvoUtility::SubMenu& MainMenus::Add(Menu& menu, const std::string& caption, MenuCommand command) {
     auto item = std::make_unique<OrvoUtility::SubMenu>(&menu, caption);
     item->onCommand = chosen;
-    items.emplace_back(std::move(item), command);
+    return *items.emplace_back(std::move(item), command).first;
+}
+
+void MainMenus::AddSeparator(Menu& menu) {
+    auto separator = std::make_unique<OrvoUtility::SubMenu>(&menu, "");
+    separator->appendFlags = MF_SEPARATOR;
+    separators.push_back(std::move(separator));
+}
+
+OrvoUtility::SubMenu& MainMenus::Item(MenuCommand command) {
+    for (auto& [made, itsCommand] : items) {
+        if (itsCommand == command) return *made;
+    }
+    // Every command has its item.
+    return *items.front().first;
 }
 
 std::optional<MenuCommand> MainMenus::CommandOf(const OrvoUtility::SubMenu& item) const {

@@ -14,6 +14,7 @@
 namespace MyApp {
 
 enum class MenuCommand {
+    StartWithWindows,
     Exit,
     Guide,
     Home,
@@ -23,7 +24,10 @@ enum class MenuCommand {
     MoveCategory,
     EditApp,
     DeleteApp,
-    MoveApp
+    MoveApp,
+    OpenFolder,
+    RunAsAdministrator,
+    CopyPath
 };
 
 class MainMenus {
@@ -37,9 +41,12 @@ public:
     std::optional<MenuCommand> CommandOf(const OrvoUtility::SubMenu& item) const;
     OrvoUtility::Menu& CategoryMenu() { return *categoryMenu; }
     OrvoUtility::Menu& AppMenu() { return *appMenu; }
+    OrvoUtility::SubMenu& Item(MenuCommand command);
 
 private:
-    void Add(OrvoUtility::Menu& menu, const std::string& caption, MenuCommand command);
+    OrvoUtility::SubMenu& Add(OrvoUtility::Menu& menu, const std::string& caption,
+                              MenuCommand command);
+    void AddSeparator(OrvoUtility::Menu& menu);
 
     OrvoUtility::MenuCommandHandler chosen;
     // The bar's menu handle belongs to the window; the objects to these menus.
@@ -48,6 +55,7 @@ private:
     std::unique_ptr<OrvoUtility::Menu> categoryMenu;
     std::unique_ptr<OrvoUtility::Menu> appMenu;
     std::vector<std::pair<std::unique_ptr<OrvoUtility::SubMenu>, MenuCommand>> items;
+    std::vector<std::unique_ptr<OrvoUtility::SubMenu>> separators;
 };
 
 }  // namespace MyApp

@@ -89,6 +89,10 @@ void Form::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool Form::OnQueryEndSession() { return onQueryEndSession == nullptr || onQueryEndSession(this); }
 
+void Form::OnMenuOpening() {
+    if (onMenuOpening != nullptr) onMenuOpening(this);
+}
+
 bool Form::OnDpiChanged(std::int32_t dpi, const RECT& suggested) {
     if (onDpiChanged == nullptr) return false;
     onDpiChanged(this, dpi, suggested);

@@ -37,6 +37,7 @@ public:
     void OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnDpiChanged(std::int32_t dpi, const RECT& suggested) override;
     bool OnQueryEndSession() override;
+    void OnMenuOpening() override;
     void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     void CenterOnScreen();
     void SetIcon(std::uint32_t resourceId);
@@ -55,6 +56,8 @@ public:
     AppMessageHandler onAppMessage;
     DpiChangedHandler onDpiChanged;
     EndSessionHandler onQueryEndSession;
+    // A menu of the bar is about to open: the moment to set its checks.
+    std::function<void(Form* form)> onMenuOpening;
 };
 
 }  // namespace OrvoUtility

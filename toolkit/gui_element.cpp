@@ -225,6 +225,8 @@ void GUIElement::OnHotKey(std::int32_t id) {
     if (onHotKey != nullptr) onHotKey(this, id);
 }
 
+void GUIElement::OnMenuOpening() {}
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

@@ -113,6 +113,8 @@ public:
     virtual bool OnDpiChanged(std::int32_t dpi, const RECT& suggested);
     // WM_HOTKEY: the combination registered for the element's window with this id.
     virtual void OnHotKey(std::int32_t id);
+    // WM_INITMENUPOPUP: a menu of the element's window is about to open.
+    virtual void OnMenuOpening();
 
     std::wstring GetText();
     std::string GetTextNarrow();

@@ -33,6 +33,7 @@ void AppendInto(HMENU menu, const SubMenu* item) {
     AppendMenuW(menu, item->appendFlags, static_cast<UINT_PTR>(item->id),
                 CaptionOrNull(item->text));
     if (item->checkable != 0) CheckMenuItem(menu, static_cast<UINT>(item->id), CheckFlag(item));
+    if (!item->enabled) EnableMenuItem(menu, static_cast<UINT>(item->id), MF_BYCOMMAND | MF_GRAYED);
 }
 
 }  // namespace
@@ -107,6 +108,12 @@ void SubMenu::SetEnabled(bool value) {
     if (!created) return;
     EnableMenuItem(ContainingMenu(), static_cast<UINT>(id),
                    MF_BYCOMMAND | (value ? MF_ENABLED : MF_GRAYED));
+}
+
+void SubMenu::SetChecked(bool value) {
+    checkState = value ? 1 : 0;
+    if (created)
+        CheckMenuItem(ContainingMenu(), static_cast<UINT>(id), MF_BYCOMMAND | CheckFlag(this));
 }
 
 void ShowPopup(Menu* menu, GUIElement* owner, std::int32_t x, std::int32_t y) {

@@ -73,6 +73,8 @@ public:
 
     void Create();
     void SetEnabled(bool value);
+    // Shows or clears the check mark of a checkable item.
+    void SetChecked(bool value);
     // The menu this item is appended to in the live menu tree; null if none.
     HMENU ContainingMenu() const;
 

@@ -129,6 +129,9 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
                 return true;
             }
             return false;
+        case WM_INITMENUPOPUP:
+            if (element != nullptr) element->OnMenuOpening();
+            return false;
         case WM_QUERYENDSESSION:
             if (element != nullptr && !element->OnQueryEndSession()) {
                 result = FALSE;

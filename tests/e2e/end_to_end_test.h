@@ -45,20 +45,20 @@ protected:
         RemoveCatalogue();
     }
 
-    // Starts a copy of the program, as the Start menu's shortcut does, or with
-    // the arguments the Run list gives.
-    static bool Launch(PROCESS_INFORMATION& started, const std::wstring& arguments = L"") {
-        std::wstring program = WindowsPath(ZELMIVO_EXE_PATH);
-        std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    // Starts a copy of the program, as the Start menu's shortcut does (or,
+    // with "/ridotto", as Windows does at sign-in).
+    static bool Launch(PROCESS_INFORMATION& started, const std::wstring& switches = L"") {
+        std::wstring program = WindowsPath(ZELMIVO_EXE_PATH),
+                     commandLine = L"\"" + program + L"\" " + switches;
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                               WindowsPath(ZELMIVO_E2E_OUTPUT_DIR).c_str(), &startup, &started);
     }
     // Starts the program and waits for its main window; false when none appeared.
-    bool Start(const std::wstring& arguments = L"") {
+    bool Start(const std::wstring& switches = L"") {
         Stop();
-        return Launch(process, arguments) &&
+        return Launch(process, switches) &&
                (mainWindow = WaitForWindow(L"", L"Orvo Zelmivo")) != nullptr &&
                WaitUntil([&] { return !Children(mainWindow, L"PanelChildren").empty(); });
     }
