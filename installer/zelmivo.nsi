@@ -31,7 +31,7 @@ SetCompressor /SOLID lzma
 !define WINDOW_MARK "Zelmivo.FinestraPrincipale"
 !define SYNCHRONIZE_ACCESS 0x00100000
 ; A silent setup waits this many quarters of a second for Zelmivo to close.
-!define CLOSE_WAIT_STEPS 20
+!define CLOSE_WAIT_STEPS 60
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
