@@ -46,16 +46,5 @@ TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
     EXPECT_EQ(Shown(), L"Ufficio, Blocco note | Giochi, Solitario");
 }
 
-// A start at sign-in puts the window on the taskbar, out of the way; no other
-// argument does.
-TEST_F(FirstStartTest, OnlyTheSwitchOfAStartAtSignInMinimisesTheWindow) {
-    for (auto [arguments, minimised] :
-         {std::pair<std::wstring, bool>{L"/RIDOTTO", true}, {L"/altro", false}}) {
-        ASSERT_TRUE(Start(arguments));
-        WaitForInputIdle(process.hProcess, 10000);
-        EXPECT_EQ(IsIconic(mainWindow) != FALSE, minimised) << arguments;
-    }
-}
-
 }  // namespace
 }  // namespace ZelmivoE2E
