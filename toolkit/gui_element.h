@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ using HotKeyHandler = std::function<void(GUIElement* element, std::int32_t id)>;
 
 // All bits set: the element has no colour of its own.
 constexpr COLORREF noColor = 0xFFFFFFFF;
+
+// What screen readers say of an element: its name, its role (a ROLE_SYSTEM_*
+// value) and a longer description. An empty text or a zero role leaves the
+// system's own answer for it.
+struct AccessibleInfo {
+    std::wstring name;
+    long role = 0;
+    std::wstring description;
+};
 
 // An element's native window handle. Every assignment keeps the registry's
 // window index current, so that the window procedure finds the element of a
@@ -163,6 +173,9 @@ public:
     // coordinates. The window takes drops once AcceptDroppedFiles has run.
     std::function<void(const std::vector<std::wstring>& paths, POINT point)> onDropFiles;
     HotKeyHandler onHotKey;
+    // Set by the owner when the system's own answer for the window (its text,
+    // its class's role) does not say what the element is.
+    std::optional<AccessibleInfo> accessibleInfo;
 
 private:
     // Fills the client area in backColor; only while handling WM_PAINT.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_element.h"
 #include "brush_cache.h"
 #include "gui_element.h"
 #include "menu.h"
@@ -148,6 +149,14 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
                     result = 1;
                     return true;
                 }
+            }
+            return false;
+        case WM_GETOBJECT:
+            // lParam holds the object id as a DWORD.
+            if (element != nullptr && element->accessibleInfo &&
+                static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+                result = AccessibleObjectResult(window, wParam, *element->accessibleInfo);
+                return result != 0;
             }
             return false;
         case WM_DPICHANGED:

@@ -25,8 +25,8 @@ std::string WithoutControls(std::string text) {
     return text;
 }
 
-// Fits a text to its file column of `width` characters: the reader trims the
-// column, so the text is kept trimmed as well and reads back exactly as held.
+}  // namespace
+
 std::string ForColumn(std::string text, std::size_t width) {
     std::string clean = Common::Trim(WithoutControls(std::move(text)));
     const std::string_view kept = Common::FirstCodePoints(clean, width);
@@ -35,8 +35,6 @@ std::string ForColumn(std::string text, std::size_t width) {
     }
     return clean;
 }
-
-}  // namespace
 
 App::App() : id(NextRecordId()) {}
 

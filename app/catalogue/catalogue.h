@@ -14,6 +14,11 @@ constexpr std::size_t kNameWidth = 50;
 constexpr std::size_t kDescriptionWidth = 50;
 constexpr std::size_t kParametersWidth = 128;
 
+// A text as the catalogue holds it in a file column of `width` characters:
+// control characters blanked, trimmed, cut to the width. The reader trims the
+// column, so the text reads back exactly as held.
+std::string ForColumn(std::string text, std::size_t width);
+
 // Names one entry during a run: its category's id and its record id.
 struct EntryRef {
     std::int32_t categoryId = 0;

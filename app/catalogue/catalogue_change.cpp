@@ -1,7 +1,10 @@
 #include "catalogue_change.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
+
+#include "text.h"
 
 namespace MyApp {
 
@@ -34,6 +37,36 @@ Categoria* CategoryWithId(Catalogue& catalogue, std::int32_t id) {
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Paths and column names told apart as Windows tells file names: in any case.
+std::string Key(const std::string& text) { return Common::ToLower(text); }
+
+std::int32_t IndexNamed(const Catalogue& catalogue, const std::string& name) {
+    const std::string key = Key(ForColumn(name, kNameWidth));
+    for (std::size_t i = 0; i < catalogue.categories.size(); ++i) {
+        if (Key(catalogue.categories[i].name) == key) return static_cast<std::int32_t>(i);
+    }
+    return -1;
+}
+
+void Import(Catalogue& catalogue, const std::vector<NamedColumnEntries>& columns) {
+    std::unordered_set<std::string> held;
+    for (const Categoria& category : catalogue.categories) {
+        for (const App& app : category.apps) held.insert(Key(app.pathname));
+    }
+    for (const NamedColumnEntries& column : columns) {
+        for (const EntryText& added : column.entries) {
+            if (!held.insert(Key(added.pathname)).second) continue;
+            std::int32_t index = IndexNamed(catalogue, column.categoryName);
+            if (index < 0) {
+                catalogue.AddCategory(column.categoryName);
+                index = static_cast<std::int32_t>(catalogue.categories.size()) - 1;
+            }
+            catalogue.AddApp(catalogue.categories[static_cast<std::size_t>(index)].id,
+                             added.description, added.pathname, added.parameters);
+        }
+    }
+}
 
 }  // namespace
 
@@ -101,6 +134,12 @@ CatalogueChange CatalogueChange::ReorderApps(const Categoria& category,
             if (app.id == recordId) change.entries.push_back(TextOf(app));
         }
     }
+    return change;
+}
+
+CatalogueChange CatalogueChange::ImportFromStartMenu(std::vector<NamedColumnEntries> columns) {
+    CatalogueChange change(Kind::ImportFromStartMenu);
+    change.columns = std::move(columns);
     return change;
 }
 
@@ -177,6 +216,9 @@ bool CatalogueChange::ApplyTo(Catalogue& catalogue) const {
             catalogue.ReorderApps(first.Ref(), order);
             return true;
         }
+        case Kind::ImportFromStartMenu:
+            Import(catalogue, columns);
+            return true;
     }
     return false;
 }
@@ -200,6 +242,8 @@ std::string CatalogueChange::Description() const {
             return "cancellazione di " + Quoted(entry.description);
         case Kind::ReorderApps:
             return "nuovo ordine delle applicazioni di una categoria";
+        case Kind::ImportFromStartMenu:
+            return "importazione dal menu Start";
     }
     return std::string();
 }

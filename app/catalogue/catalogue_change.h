@@ -19,6 +19,12 @@ struct EntryText {
     std::string parameters;
 };
 
+// Entries for the column of this name.
+struct NamedColumnEntries {
+    std::string categoryName;
+    std::vector<EntryText> entries;
+};
+
 class CatalogueChange {
 public:
     static CatalogueChange AddCategory(std::string name);
@@ -31,6 +37,11 @@ public:
     static CatalogueChange DeleteApp(const Catalogue& catalogue, const App& app);
     static CatalogueChange ReorderApps(const Categoria& category,
                                        const std::vector<std::int32_t>& recordIds);
+    // Each entry whose pathname the catalogue does not hold yet (in any case,
+    // as Windows compares paths) joins the column of its name, whatever the
+    // case, added when there is none. Nothing is removed or renamed, so the
+    // change applies as well to whatever another program left.
+    static CatalogueChange ImportFromStartMenu(std::vector<NamedColumnEntries> columns);
 
     // False, leaving the catalogue as it was, when what the change acts on is
     // no longer there; a deletion of what is gone already counts as done.
@@ -52,7 +63,8 @@ private:
         AddApps,
         EditApp,
         DeleteApp,
-        ReorderApps
+        ReorderApps,
+        ImportFromStartMenu
     };
     explicit CatalogueChange(Kind kind) : kind(kind) {}
     // The entry acted on in the catalogue given, or null.
@@ -68,6 +80,8 @@ private:
     std::size_t entryIndex = 0;
     // The new entries, the edited texts, or a column's entries in their new order.
     std::vector<EntryText> entries;
+    // The imported entries, by the name of their column.
+    std::vector<NamedColumnEntries> columns;
 };
 
 // The catalogue read again keeps the record ids of the entries the window
