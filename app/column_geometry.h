@@ -12,8 +12,9 @@ namespace MyApp {
 
 // What a cell or tile of the columns stands for.
 struct ShownItem {
-    // AddCell: a column's "+ aggiungi App"; AddCategory: the one after the columns.
-    enum class Kind { Header, Tile, AddCell, AddCategory };
+    // AddCell: a column's "+ aggiungi App"; AddCategory: the one after the
+    // columns; Import: "+ importa dal menu Start", beside it while there are none.
+    enum class Kind { Header, Tile, AddCell, AddCategory, Import };
     Kind kind = Kind::Header;
     std::int32_t categoryId = 0;
     std::int32_t recordId = 0;  // of a tile's entry
@@ -76,6 +77,9 @@ public:
         }
         visit(ShownItem{ShownItem::Kind::AddCategory, 0, 0}, nullptr, nullptr,
               AddCategoryBox(column));
+        if (column == 0) {
+            visit(ShownItem{ShownItem::Kind::Import, 0, 0}, nullptr, nullptr, AddCategoryBox(1));
+        }
     }
 
     LayoutMeasures measures;

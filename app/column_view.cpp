@@ -20,8 +20,6 @@ using Place = ShownItem::Kind;
 
 namespace {
 
-constexpr COLORREF panelBackground = 0xC0C0C0;
-
 // The element's size without its border and scroll bars.
 void RefreshClientSize(GUIElement& element) {
     RECT client;
@@ -66,6 +64,7 @@ ColumnView::ColumnView(OrvoUtility::Form& window, const Catalogue& catalogue, Ti
       icons(icons),
       handlers(std::move(handlers)),
       geometry(MeasuresAt(window.dpi)),
+      scheme(SchemeFor(HighContrastOn())),
       dpi(window.dpi),
       contentWidth(640),
       contentHeight(480),
@@ -85,9 +84,9 @@ void ColumnView::Build() {
     panel->height = window.height - 2 * measures.margin;
     panel->border = true;
     panel->thinBorder = false;
-    panel->SetBackColor(panelBackground);
-    panel->childBackColor = controlBackground;
-    panel->childTextColor = 0;
+    panel->SetBackColor(scheme.panelBackground);
+    panel->childBackColor = scheme.controlBackground;
+    panel->childTextColor = scheme.controlText;
     // Scrolling shows cells and tiles that may not have been made yet; they
     // are made and painted before the user sees the gap.
     auto scrolled = [this](OrvoUtility::PanelChildren* scrolledPanel, std::int32_t) {
@@ -235,7 +234,10 @@ void ColumnView::MoveMadeElements(const RECT& shown) {
                                RECT box) {
         GUIElement* element = ElementFor(item);
         if (element == nullptr) return;
-        if (item.kind == Place::Header) LabelElement(*element, category->name);
+        if (item.kind == Place::Header) {
+            LabelElement(*element, category->name);
+            Describe(*element, item, category->name, nullptr);
+        }
         if (item.kind == Place::Tile) {
             Button* tile = static_cast<Button*>(element);
             HICON icon = icons.IconFor(app->pathname);
@@ -244,6 +246,7 @@ void ColumnView::MoveMadeElements(const RECT& shown) {
                 if (tile->created) InvalidateRect(tile->hwnd, nullptr, FALSE);
             }
             LabelElement(*tile, app->description);
+            Describe(*tile, item, app->description, app);
             if (tileTips.Has(tile->hwnd)) ShowTileTip(*tile, *app);
         }
         // Placed where the view is now: a window's place never grows with
@@ -289,6 +292,8 @@ GUIElement* ColumnView::ElementFor(const ShownItem& item) const {
             return Found(addCellOf, item.categoryId);
         case Place::AddCategory:
             return addCategoryCell;
+        case Place::Import:
+            return importCell;
     }
     return nullptr;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "colour_scheme.h"
 #include "column_geometry.h"
 #include "gui_element.h"
 #include "tile_navigation.h"
@@ -31,9 +32,6 @@ class PanelChildren;
 namespace MyApp {
 
 class TileIcons;
-
-// The grey behind the window's controls.
-inline constexpr COLORREF controlBackground = 0xDCDCDC;
 
 // Where the cells and tiles report what the user does with them.
 struct ColumnViewHandlers {
@@ -63,6 +61,9 @@ public:
     // The measures and fonts of the layout at this DPI, given to every cell
     // and tile made so far.
     void UseDpi(std::int32_t dpi);
+    // The colours every cell and tile paints with from now on.
+    void UseScheme(const ColourScheme& colours);
+    const ColourScheme& Scheme() const { return scheme; }
     // The window shows at another DPI: the extent is measured anew and the
     // view keeps the same part of the content.
     void Rescale(std::int32_t oldDpi, std::int32_t newDpi);
@@ -132,6 +133,11 @@ private:
     void ScrollIntoView(const RECT& content);
     OrvoUtility::GUIElement* Make(const ShownItem& item, const Categoria* category, const App* app);
     std::unique_ptr<OrvoUtility::CellControl> NewCell(const std::string& caption);
+    // What screen readers say of the element as it is now.
+    void Describe(OrvoUtility::GUIElement& element, const ShownItem& item, const std::string& text,
+                  const App* app);
+    // The cell's colours as the scheme gives them for what it stands for.
+    void Paint(OrvoUtility::CellControl& cell, ShownItem::Kind kind) const;
     std::unique_ptr<OrvoUtility::Button> NewTile(const App& app);
     // The tile's tooltip tells the whole entry: description, pathname and
     // parameters.
@@ -145,6 +151,7 @@ private:
     TileIcons& icons;
     ColumnViewHandlers handlers;
     ColumnGeometry geometry;
+    ColourScheme scheme;
     std::int32_t dpi;
     std::int32_t contentWidth;
     std::int32_t contentHeight;
@@ -157,6 +164,7 @@ private:
     // its children first; a deleted cell or tile keeps its element until then.
     std::unique_ptr<OrvoUtility::PanelChildren> panel;
     OrvoUtility::GUIElement* addCategoryCell = nullptr;
+    OrvoUtility::GUIElement* importCell = nullptr;
     std::vector<std::unique_ptr<OrvoUtility::CellControl>> cells;
     std::vector<std::unique_ptr<OrvoUtility::Button>> tiles;
     std::unordered_map<std::int32_t, OrvoUtility::GUIElement*> headerOf;   // by category id

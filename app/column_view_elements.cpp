@@ -1,8 +1,11 @@
 // The cells and tiles of the column view: how each is made, its tooltip, the
 // selection drawn on it, its icon, and its window let go when its part of the
 // catalogue is gone.
+#include <oleacc.h>
+
 #include <unordered_set>
 
+#include "accessible_element.h"
 #include "button.h"
 #include "column_view.h"
 #include "dpi.h"
@@ -20,10 +23,6 @@ using OrvoUtility::GUIElement;
 using Place = ShownItem::Kind;
 
 namespace {
-
-constexpr COLORREF headerBackground = 0x2A2AA5;
-constexpr COLORREF headerText = 0xFFFFFF;
-constexpr COLORREF addCellText = 0xFF0000;
 
 // A deleted cell or tile loses its window at once; the element itself stays
 // until teardown, with no handle that a later window could reuse.
@@ -44,11 +43,13 @@ GUIElement* ColumnView::Make(const ShownItem& item, const Categoria* category, c
     } else if (item.kind == Place::AddCategory) {
         cells.push_back(NewCell("+ aggiungi categoria"));
         made = addCategoryCell = cells.back().get();
+    } else if (item.kind == Place::Import) {
+        cells.push_back(NewCell("+ importa dal menu Start"));
+        made = importCell = cells.back().get();
     } else if (item.kind == Place::Header) {
         auto header = NewCell(category->name);
         header->height = measures.headerHeight;
-        header->textColor = headerText;
-        header->SetBackColor(headerBackground);
+        Paint(*header, Place::Header);
         header->SetHandCursor(false);
         header->onLeftDown = nullptr;
         header->onRightUp = handlers.rightUp;
@@ -60,7 +61,39 @@ GUIElement* ColumnView::Make(const ShownItem& item, const Categoria* category, c
         made = addCellOf[category->id] = cells.back().get();
     }
     itemOf[made] = item;
+    Describe(*made, item, item.kind == Place::Header ? category->name : made->GetTextNarrow(), app);
     return made;
+}
+
+void ColumnView::Describe(GUIElement& element, const ShownItem& item, const std::string& text,
+                          const App* app) {
+    OrvoUtility::AccessibleInfo info;
+    info.name = Common::NarrowToWide(text);
+    // A header names its column; everything else is pressed.
+    info.role = item.kind == Place::Header ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_PUSHBUTTON;
+    if (app != nullptr) info.description = Common::NarrowToWide(app->pathname);
+    element.accessibleInfo = std::move(info);
+}
+
+void ColumnView::Paint(CellControl& cell, ShownItem::Kind kind) const {
+    const bool header = kind == Place::Header;
+    cell.textColor = header ? scheme.headerText : scheme.addCellText;
+    cell.SetBackColor(header ? scheme.headerBackground : scheme.panelBackground);
+}
+
+void ColumnView::UseScheme(const ColourScheme& colours) {
+    scheme = colours;
+    if (panel == nullptr) return;
+    panel->SetBackColor(scheme.panelBackground);
+    panel->childBackColor = scheme.controlBackground;
+    panel->childTextColor = scheme.controlText;
+    for (const std::unique_ptr<CellControl>& cell : cells) {
+        const ShownItem* item = ItemOf(cell.get());
+        if (item != nullptr) Paint(*cell, item->kind);
+    }
+    if (panel->hwnd != nullptr) {
+        RedrawWindow(panel->hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 std::unique_ptr<CellControl> ColumnView::NewCell(const std::string& caption) {
@@ -72,8 +105,7 @@ std::unique_ptr<CellControl> ColumnView::NewCell(const std::string& caption) {
     cell->SetTextNarrow(caption);
     cell->SetHandCursor(true);
     cell->onLeftDown = handlers.leftDown;
-    cell->textColor = addCellText;
-    cell->SetBackColor(panel->backColor);
+    Paint(*cell, Place::AddCell);
     HandOverKeys(*cell);
     return cell;
 }
@@ -139,6 +171,8 @@ void ColumnView::Select(TilePlace place) {
     if (element != nullptr && element->hwnd != nullptr) {
         MarkSelected(*selected);
         if (place.row >= 0) element->Focus();
+        // Screen readers follow the pick to a header too, which takes no focus.
+        OrvoUtility::NotifyFocus(*element);
     }
 }
 
@@ -192,6 +226,7 @@ void ColumnView::ForgetElementsNotShown() {
     for (const auto& [element, item] : itemOf) {
         bool kept = item.kind == Place::Tile          ? entries.count(item.recordId) != 0
                     : item.kind == Place::AddCategory ? true
+                    : item.kind == Place::Import      ? catalogue.categories.empty()
                                                       : categories.count(item.categoryId) != 0;
         if (!kept) gone.push_back(const_cast<GUIElement*>(element));
     }
@@ -228,6 +263,7 @@ void ColumnView::Retire(GUIElement* element) {
     if (item.kind == Place::AddCell) addCellOf.erase(item.categoryId);
     if (item.kind == Place::Tile) tileOf.erase(item.recordId);
     if (item.kind == Place::AddCategory) addCategoryCell = nullptr;
+    if (item.kind == Place::Import) importCell = nullptr;
     tileTips.Remove(element->hwnd);
     DestroyElementWindow(element);
     auto take = [this, element](auto& made) {

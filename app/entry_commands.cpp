@@ -6,8 +6,8 @@
 
 #include "clipboard.h"
 #include "copied_path.h"
-#include "form.h"
 #include "file_system.h"
+#include "form.h"
 #include "shell.h"
 #include "target_address.h"
 

@@ -86,6 +86,10 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     onDpiChanged = [this](OrvoUtility::Form*, std::int32_t newDpi, const RECT& suggested) {
         HandleDpiChanged(newDpi, suggested);
     };
+    // High contrast turned on or off shows at once.
+    onSettingChange = [this](OrvoUtility::Form*) {
+        if (view != nullptr) view->UseScheme(SchemeFor(HighContrastOn()));
+    };
     // The check shows what the registry holds now, whoever changed it.
     onMenuOpening = [this](OrvoUtility::Form*) {
         menus->Item(MenuCommand::StartWithWindows).SetChecked(StartsWithWindows());
@@ -137,9 +141,10 @@ HBRUSH FormMain::OnControlColor(HDC dc) {
         HFONT handle = font->GetHandle();
         if (handle != nullptr) SelectObject(dc, handle);
     }
-    SetBkColor(dc, controlBackground);
-    SetTextColor(dc, 0);
-    return OrvoUtility::SolidBrushFor(controlBackground);
+    const ColourScheme& scheme = view != nullptr ? view->Scheme() : SchemeFor(false);
+    SetBkColor(dc, scheme.controlBackground);
+    SetTextColor(dc, scheme.controlText);
+    return OrvoUtility::SolidBrushFor(scheme.controlBackground);
 }
 
 void FormMain::HandleLoad() {

@@ -79,6 +79,8 @@ private:
     bool TakeKey(std::int32_t key);
     // The deletions of the context menus, each after a question.
     void DeleteContextTarget();
+    // The shortcuts of the Start menu the catalogue lacks become its entries.
+    void ImportStartMenu();
 
     std::string baseTitle;
     // The form's own font, which `font` points to, at the window's DPI.

@@ -11,6 +11,8 @@
 #include "panel.h"
 #include "product_info.h"
 #include "shell.h"
+#include "start_menu_import.h"
+#include "start_menu_shortcuts.h"
 #include "start_with_windows.h"
 #include "target_address.h"
 #include "text.h"
@@ -37,6 +39,9 @@ void FormMain::HandleMenuCommand(OrvoUtility::SubMenu* item) {
                          ? store->Shown().FindApp({category, contextTarget->recordId})
                          : nullptr;
     switch (*command) {
+        case MenuCommand::ImportStartMenu:
+            ImportStartMenu();
+            break;
         case MenuCommand::StartWithWindows: {
             const bool on = !StartsWithWindows();
             std::uint32_t error = 0;
@@ -97,6 +102,7 @@ void FormMain::HandleChildMouseDown(Child* child) {
     const ShownItem* item = view->ItemOf(child);
     if (item == nullptr) return;
     if (item->kind == ShownItem::Kind::AddCategory) dialogs->OpenAddCategory();
+    if (item->kind == ShownItem::Kind::Import) ImportStartMenu();
     if (item->kind == ShownItem::Kind::AddCell) dialogs->OpenAddApp(item->categoryId);
 }
 
@@ -150,6 +156,19 @@ void FormMain::DeleteContextTarget() {
     if (!OrvoUtility::AskYesNoFor(this, question, "Conferma")) return;
     app = store->Shown().FindApp({target.categoryId, target.recordId});
     if (app != nullptr) Commit(CatalogueChange::DeleteApp(store->Shown(), *app));
+}
+
+void FormMain::ImportStartMenu() {
+    std::optional<CatalogueChange> imported =
+        StartMenuImport(ListStartMenuShortcuts(), store->Shown());
+    if (imported.has_value()) {
+        Commit(*imported);
+        return;
+    }
+    OrvoUtility::ShowInformation(this,
+                                 "Nel menu Start non ci sono collegamenti che il catalogo non "
+                                 "contenga già.",
+                                 "Importa dal menu Start");
 }
 
 void FormMain::HandleKeyDown(std::int32_t key) { TakeKey(key); }

@@ -7,6 +7,7 @@ using OrvoUtility::Menu;
 MainMenus::MainMenus(OrvoUtility::Form& window, OrvoUtility::MenuCommandHandler chosen)
     : chosen(std::move(chosen)), bar(&window) {
     Menu& file = *menus.emplace_back(std::make_unique<Menu>("&File", &bar));
+    Add(file, "&Importa dal menu Start...", MenuCommand::ImportStartMenu);
     Add(file, "&Avvia con Windows", MenuCommand::StartWithWindows).checkable = 1;
     AddSeparator(file);
     Add(file, "&Esci", MenuCommand::Exit);

@@ -14,6 +14,7 @@
 namespace MyApp {
 
 enum class MenuCommand {
+    ImportStartMenu,
     StartWithWindows,
     Exit,
     Guide,

@@ -89,6 +89,10 @@ void Form::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool Form::OnQueryEndSession() { return onQueryEndSession == nullptr || onQueryEndSession(this); }
 
+void Form::OnSettingChange() {
+    if (onSettingChange != nullptr) onSettingChange(this);
+}
+
 void Form::OnMenuOpening() {
     if (onMenuOpening != nullptr) onMenuOpening(this);
 }

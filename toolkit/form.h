@@ -38,6 +38,7 @@ public:
     bool OnDpiChanged(std::int32_t dpi, const RECT& suggested) override;
     bool OnQueryEndSession() override;
     void OnMenuOpening() override;
+    void OnSettingChange() override;
     void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     void CenterOnScreen();
     void SetIcon(std::uint32_t resourceId);
@@ -58,6 +59,8 @@ public:
     EndSessionHandler onQueryEndSession;
     // A menu of the bar is about to open: the moment to set its checks.
     std::function<void(Form* form)> onMenuOpening;
+    // The system's settings or colours changed (high contrast among them).
+    std::function<void(Form* form)> onSettingChange;
 };
 
 }  // namespace OrvoUtility

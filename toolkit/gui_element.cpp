@@ -227,6 +227,8 @@ void GUIElement::OnHotKey(std::int32_t id) {
 
 void GUIElement::OnMenuOpening() {}
 
+void GUIElement::OnSettingChange() {}
+
 std::wstring GUIElement::GetText() {
     if (created) {
         int length = GetWindowTextLengthW(hwnd);

@@ -125,6 +125,8 @@ public:
     virtual void OnHotKey(std::int32_t id);
     // WM_INITMENUPOPUP: a menu of the element's window is about to open.
     virtual void OnMenuOpening();
+    // WM_SETTINGCHANGE or WM_SYSCOLORCHANGE reached the element's window.
+    virtual void OnSettingChange();
 
     std::wstring GetText();
     std::string GetTextNarrow();

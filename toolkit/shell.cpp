@@ -217,6 +217,10 @@ void ShowError(Form* owner, const std::string& text, const std::string& caption)
     ShowBox(WindowOf(owner), text, caption, MB_TASKMODAL | MB_ICONERROR);
 }
 
+void ShowInformation(Form* owner, const std::string& text, const std::string& caption) {
+    ShowBox(WindowOf(owner), text, caption, MB_TASKMODAL | MB_ICONINFORMATION);
+}
+
 bool AskYesNo(const std::string& text, const std::string& caption) {
     return AskYesNoFor(nullptr, text, caption);
 }

@@ -38,6 +38,8 @@ std::string ChooseFile(GUIElement* owner);
 std::wstring ChooseFileWide(GUIElement* owner);
 // A task-modal error box with the error icon.
 void ShowError(Form* owner, const std::string& text, const std::string& caption);
+// The same box, for news that is no error.
+void ShowInformation(Form* owner, const std::string& text, const std::string& caption);
 // Task-modal Yes/No questions; true only for Yes.
 bool AskYesNo(const std::string& text, const std::string& caption);
 bool AskYesNoFor(GUIElement* owner, const std::string& text, const std::string& caption);

@@ -130,6 +130,10 @@ bool WindowEvent(GUIElement* element, HWND window, UINT message, WPARAM wParam, 
                 return true;
             }
             return false;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            if (element != nullptr) element->OnSettingChange();
+            return false;
         case WM_INITMENUPOPUP:
             if (element != nullptr) element->OnMenuOpening();
             return false;

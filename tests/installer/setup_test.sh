@@ -5,7 +5,7 @@
 # shortcut, its entry and its start with Windows must go, the catalogue in
 # Zelmivo\Dati must stay.
 # Usage: setup_test.sh <setup.exe> <zelmivo.exe> <version> <sample app.txt> <work folder>
-# Needs DISPLAY (a private Xvfb); makes its own prefix inside <work folder>.
+# Starts a private Xvfb display of its own and makes its own prefix inside <work folder>.
 set -u -o pipefail
 
 setup=$1
@@ -20,7 +20,10 @@ fail() {
     exit 1
 }
 
-[ -n "${DISPLAY:-}" ] || fail "DISPLAY must be set"
+# A display of its own: the test prefix's virtual desktop, once another
+# test has shown it, lies over the shared one and would take the clicks.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/setup.sh"
+zelmivo_start_xvfb || fail "no display for the setup"
 
 # A prefix of its own, and a home of its own: Wine links the user's Desktop
 # folder to $HOME, and the desktop must not get shortcuts from a test.
@@ -30,7 +33,7 @@ export HOME="$work/home"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-trap 'wineserver -k >/dev/null 2>&1' EXIT
+trap zelmivo_cleanup EXIT
 
 # Bounds against hanging; nothing here measures speed.
 wait_for() {
