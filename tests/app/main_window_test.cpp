@@ -6,6 +6,7 @@
 #include <windows.h>
 // commctrl.h builds on windows.h.
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <tuple>
@@ -19,6 +20,7 @@
 #include "resource_ids.h"
 #include "text.h"
 #include "timer.h"
+#include "window_query.h"
 
 namespace MainWindowTests {
 
@@ -89,6 +91,52 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
     EXPECT_EQ(box.owner, main.hwnd);
     PumpMessages();
     EXPECT_EQ(GetActiveWindow(), main.hwnd);
+}
+
+// What a screen reader hears of a window: name, role and description.
+std::wstring Heard(HWND window) {
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_PPV_ARGS(&object)) != S_OK) return L"";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr, description = nullptr;
+    VARIANT role{};
+    object->get_accName(self, &name);
+    object->get_accDescription(self, &description);
+    object->get_accRole(self, &role);
+    std::wstring heard = std::wstring(name != nullptr ? name : L"") + L"|" +
+                         std::to_wstring(role.lVal) + L"|" +
+                         (description != nullptr ? description : L"");
+    SysFreeString(name);
+    SysFreeString(description);
+    object->Release();
+    return heard;
+}
+
+// Every part says what it is; an empty catalogue offers the Start menu's
+// shortcuts beside "+ aggiungi categoria".
+TEST_F(MainWindow, ScreenReadersHearEachPartAndAnEmptyCatalogueOffersTheImport) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    FormMain& main = Open(SampleCatalogue({1}));
+    const MyApp::Categoria& column = main.CatalogueShown().categories.at(0);
+    const auto role = [](long value) { return std::to_wstring(value); };
+    EXPECT_EQ(Heard(main.View().HeaderOf(column)->hwnd),
+              L"Categoria 1|" + role(ROLE_SYSTEM_COLUMNHEADER) + L"|");
+    EXPECT_EQ(
+        Heard(main.View().TileOf(column.apps.at(0))->hwnd),
+        L"Categoria 1 1|" + role(ROLE_SYSTEM_PUSHBUTTON) + L"|C:\\missing\\Categoria 1 1.exe");
+    EXPECT_EQ(Heard(main.View().AddCellOf(column)->hwnd),
+              L"+ aggiungi App|" + role(ROLE_SYSTEM_PUSHBUTTON) + L"|");
+    EXPECT_EQ(main.View().ElementFor({MyApp::ShownItem::Kind::Import, 0, 0}), nullptr);
+
+    FormMain& empty = Open(MyApp::Catalogue());
+    OrvoUtility::GUIElement* import =
+        empty.View().ElementFor({MyApp::ShownItem::Kind::Import, 0, 0});
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(Box(empty, import), (std::vector<LONG>{190, 10, 160, 40}));
+    EXPECT_EQ(ZelmivoTest::TextOf(import->hwnd), L"+ importa dal menu Start");
+    CoUninitialize();
 }
 
 TEST_F(MainWindow, TilesAreMadeAsTheyScrollIntoViewGoFarFromItAndTheViewStaysAfterEdits) {
