@@ -229,8 +229,6 @@ MUTANTS = [
     # A launcher for every day
     ("app/catalogue/copied_path.cpp", "return blank && !quoted ? L'\"' + expandedPathname + L'\"' : expandedPathname;",
      "return expandedPathname;", MAIN),
-    ("app/formmain_commands.cpp", "if (app != nullptr) LaunchEntry(*this, *app, \"runas\");",
-     "if (app != nullptr) LaunchEntry(*this, *app, \"open\");", MAIN),
     ("app/formmain.cpp", "if (GetForegroundWindow() == hwnd && !IsIconic(hwnd)) {",
      "if (false) {", MAIN),
     ("app/formmain_commands.cpp", "const bool on = !StartsWithWindows();", "const bool on = true;", MAIN),

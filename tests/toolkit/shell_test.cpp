@@ -1,6 +1,6 @@
-// The shell services against the real shell: a launch with a verb and a
-// target shown in its folder's window. The clipboard and the verb's
-// parameters are the end-to-end story's, through the main window.
+// The shell services against the real shell: a target shown in its folder's
+// window. The clipboard and the launch with a verb are the end-to-end story's,
+// through the main window.
 #include "shell.h"
 
 // windows.h comes first: the other system headers build on it.
@@ -33,19 +33,6 @@ private:
         return std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
     }
 };
-
-// The verb reaches the shell: "runas" starts a program, and a verb a
-// document lacks fails where "open" would have found its program.
-TEST_F(Shell, AVerbReachesTheShell) {
-    const std::wstring document = folder + L"\\documento.txt";
-    std::ofstream{std::filesystem::path(document)} << "prova";
-    std::uint32_t error = 0;
-    EXPECT_TRUE(
-        LaunchTarget(WideToNarrow(folder) + "\\launch_probe.exe", "", true, &error, "runas"));
-    EXPECT_FALSE(LaunchTarget(WideToNarrow(document), "", true, &error, "nessunverbo"));
-    EXPECT_NE(error, 0u);
-    DeleteFileW(document.c_str());
-}
 
 // The file, a shortcut to it from another folder and the file named through
 // a variable each open the file's folder with the file, its only item, selected.
