@@ -1,7 +1,5 @@
 // The program entry: the main window lives for as long as the message loop runs.
 #include <windows.h>
-// objbase.h builds on windows.h.
-#include <objbase.h>
 
 #include <memory>
 #include <string>
@@ -23,8 +21,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         onePerSession.BringFirstForward();
         return 0;
     }
-    // The shell's verbs and the screen readers' objects work in this thread's apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     std::string title = std::string("Orvo Zelmivo") + " " + MyApp::productCopyright;
     auto form = std::make_unique<MyApp::FormMain>(instance, title);
     if (!form->created) {
@@ -40,7 +36,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (MyApp::StartMinimised(GetCommandLineW())) ShowWindow(form->hwnd, SW_MINIMIZE);
     MyApp::MarkAsFirstInstance(form->hwnd);
     OrvoUtility::RunMessageLoop();
-    form.reset();
-    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }

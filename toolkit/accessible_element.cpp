@@ -11,11 +11,42 @@ namespace OrvoUtility {
 
 namespace {
 
+// oleacc and oleaut32 are loaded when a screen reader first asks, not at
+// every start: under Wine, loading them and COM took a fifth of the start-up.
+struct AccessibilityLibrary {
+    decltype(&CreateStdAccessibleObject) createStandard = nullptr;
+    decltype(&LresultFromObject) resultFromObject = nullptr;
+    decltype(&SysAllocString) allocString = nullptr;
+};
+
+template <typename Function>
+Function Find(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryW(library);
+    FARPROC found = module != nullptr ? GetProcAddress(module, name) : nullptr;
+    if (found == nullptr) RecordWin32Failure(name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+const AccessibilityLibrary& Library() {
+    static const AccessibilityLibrary library = [] {
+        // The object handed to the client lives in this thread's apartment.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        AccessibilityLibrary loaded;
+        loaded.createStandard =
+            Find<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+        loaded.resultFromObject =
+            Find<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+        loaded.allocString = Find<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+        return loaded;
+    }();
+    return library;
+}
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 HRESULT CopyText(const std::wstring& text, BSTR* copy) {
     if (copy == nullptr) return E_POINTER;
-    *copy = SysAllocString(text.c_str());
+    *copy = Library().allocString(text.c_str());
     return *copy != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -168,15 +199,20 @@ void Notify(GUIElement& element, DWORD event) {
 LRESULT AccessibleObjectResult(HWND window, WPARAM wParam, const AccessibleInfo& info) {
     // The interface ids come from __uuidof: MinGW's oleacc library exports an
     // IID_IAccessible of its own that is no id at all.
+    const AccessibilityLibrary& library = Library();
+    if (library.createStandard == nullptr || library.resultFromObject == nullptr ||
+        library.allocString == nullptr) {
+        return 0;
+    }
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) {
+    if (FAILED(library.createStandard(window, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) {
         RecordWin32Failure("CreateStdAccessibleObject");
         return 0;
     }
     auto* object = new AccessibleElement(standard, window, info);
     // The result holds its own reference to the object.
     LRESULT result =
-        LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+        library.resultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
     object->Release();
     if (FAILED(static_cast<HRESULT>(result))) {
         RecordWin32Failure("LresultFromObject");

@@ -125,10 +125,18 @@ TEST_F(MainWindowInput, AClickedTileStartsItsTargetOrSaysWhyNot) {
                                                "uno", "due tre"}));
     EXPECT_EQ(ReadBytes(), file);
 
-    // The started program may have taken the foreground.
+    // The started program may have taken the foreground, or shown a window
+    // over the tile for a moment.
     SetForegroundWindow(main.hwnd);
+    HWND lost = main.View().TileOf(apps.at(1))->hwnd;
+    RECT place{};
+    GetWindowRect(lost, &place);
+    PumpUntil([&] {
+        return WindowFromPoint({(place.left + place.right) / 2, (place.top + place.bottom) / 2}) ==
+               lost;
+    });
     ZelmivoTest::DialogAnswerer answer(IDOK);
-    Click(main.View().TileOf(apps.at(1))->hwnd);
+    Click(lost);
     ASSERT_TRUE(PumpUntil([&answer] { return answer.Answered(); }));
     const ZelmivoTest::AnsweredDialog& box = answer.Result();
     EXPECT_EQ(box.caption, L"Errore");
