@@ -308,6 +308,13 @@ GUIElement* ColumnView::AddCellOf(const Categoria& category) const {
     return Found(addCellOf, category.id);
 }
 
+const App* ColumnView::AppOf(const GUIElement* tile) const {
+    const ShownItem* item = ItemOf(tile);
+    return item != nullptr && item->kind == Place::Tile
+               ? catalogue.FindApp({item->categoryId, item->recordId})
+               : nullptr;
+}
+
 const ShownItem* ColumnView::ItemOf(const GUIElement* element) const {
     auto found = itemOf.find(element);
     return found != itemOf.end() ? &found->second : nullptr;

@@ -103,6 +103,8 @@ public:
     OrvoUtility::GUIElement* ElementAt(TilePlace place) const;
     // What a made cell or tile stands for; null for any other element.
     const ShownItem* ItemOf(const OrvoUtility::GUIElement* element) const;
+    // The entry a tile shows; null for any other element, or when it is gone.
+    const App* AppOf(const OrvoUtility::GUIElement* tile) const;
 
     OrvoUtility::PanelChildren& Panel() const { return *panel; }
     // The "+ aggiungi categoria" cell; null while it is far out of view.

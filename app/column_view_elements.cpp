@@ -130,9 +130,7 @@ std::unique_ptr<Button> ColumnView::NewTile(const App& app) {
     // A tile becomes a tool of the tooltip when the mouse first reaches it:
     // a tool for each tile made costs start-up time under Wine.
     tile->onMouseMove = [this](GUIElement* hovered, std::int32_t, std::int32_t) {
-        const ShownItem* item = ItemOf(hovered);
-        const App* entry =
-            item != nullptr ? catalogue.FindApp({item->categoryId, item->recordId}) : nullptr;
+        const App* entry = AppOf(hovered);
         if (entry != nullptr && !tileTips.Has(hovered->hwnd)) ShowTileTip(*hovered, *entry);
         return 0;
     };

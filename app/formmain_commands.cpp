@@ -115,7 +115,7 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
     // folder a web or mail address has none of.
     OrvoUtility::Menu& menu =
         item->kind == ShownItem::Kind::Header ? menus->CategoryMenu() : menus->AppMenu();
-    const App* app = store->Shown().FindApp({item->categoryId, item->recordId});
+    const App* app = view->AppOf(child);
     menus->Item(MenuCommand::OpenFolder)
         .SetEnabled(app != nullptr && !IsSchemeAddress(app->pathname));
     POINT point{x, y};
@@ -124,9 +124,7 @@ void FormMain::HandleChildRightUp(Child* child, std::int32_t x, std::int32_t y) 
 }
 
 void FormMain::HandleTileClick(GUIElement* element) {
-    const ShownItem* item = view->ItemOf(element);
-    const App* app =
-        item != nullptr ? store->Shown().FindApp({item->categoryId, item->recordId}) : nullptr;
+    const App* app = view->AppOf(element);
     if (app != nullptr) LaunchEntry(*this, *app, "open");
 }
 
