@@ -164,8 +164,11 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     const std::string title = main.GetTextNarrow();
     auto& work = main.CatalogueShown().categories.at(0).apps;
     const MyApp::App& probe = main.CatalogueShown().categories.at(1).apps.at(0);
-    SetForegroundWindow(main.hwnd);
-    PumpMessages();
+    // The keys go to the window in front: the last test's started program may be.
+    ASSERT_TRUE(PumpUntil([&main] {
+        SetForegroundWindow(main.hwnd);
+        return GetForegroundWindow() == main.hwnd;
+    }));
 
     TypeText(L"ж");
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(1)); }));
