@@ -1,10 +1,6 @@
 #include "icon_extractor.h"
 
-// windows.h comes first: shlobj.h builds on it.
-// clang-format off
 #include <windows.h>
-#include <shlobj.h>
-// clang-format on
 
 #include <condition_variable>
 #include <deque>
@@ -77,13 +73,9 @@ void IconExtractor::Request(const std::string& pathname) {
                 state->pending.pop_front();
             }
             // %NAME% in the pathname names the file the icon comes from; the
-            // first icon is drawn at the tile's size rather than stretched from 32.
-            HICON icon = nullptr;
-            UINT size = static_cast<UINT>(state->iconSize);
-            if (SHDefExtractIconW(OrvoUtility::ExpandedText(pathname).c_str(), 0, 0, &icon, nullptr,
-                                  MAKELONG(size, size)) != S_OK) {
-                icon = nullptr;
-            }
+            // icon is drawn at the tile's size rather than stretched from 32.
+            HICON icon =
+                OrvoUtility::FileIcon(OrvoUtility::ExpandedText(pathname), state->iconSize);
             bool first = false;
             {
                 std::lock_guard<std::mutex> guard(state->lock);

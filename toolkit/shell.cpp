@@ -88,10 +88,9 @@ bool IsShortcut(const std::wstring& path) {
                                 TRUE) == CSTR_EQUAL;
 }
 
-// What the shortcut points to, as the shell resolves it: a moved target is
-// looked for, but the user is asked nothing and the shortcut is not rewritten.
-HRESULT ShortcutTarget(const std::wstring& shortcut, std::wstring& target) {
-    IShellLinkW* link = nullptr;
+// The shortcut file loaded into a shell link object, released by the caller.
+HRESULT LoadShortcut(const std::wstring& shortcut, IShellLinkW*& link) {
+    link = nullptr;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkW, reinterpret_cast<void**>(&link));
     if (FAILED(result)) return result;
@@ -101,7 +100,43 @@ HRESULT ShortcutTarget(const std::wstring& shortcut, std::wstring& target) {
         result = file->Load(shortcut.c_str(), STGM_READ);
         file->Release();
     }
-    if (SUCCEEDED(result)) result = link->Resolve(nullptr, SLR_NO_UI);
+    if (FAILED(result)) {
+        link->Release();
+        link = nullptr;
+    }
+    return result;
+}
+
+// Each %NAME% replaced by its variable; the text as it was when that fails.
+std::wstring ExpandedWide(const std::wstring& wide) {
+    DWORD length = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    if (length == 0) {
+        RecordWin32Failure("ExpandEnvironmentStringsW");
+        return wide;
+    }
+    std::wstring expanded(length, L'\0');
+    length = ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], length);
+    if (length == 0 || length > expanded.size()) {
+        RecordWin32Failure("ExpandEnvironmentStringsW");
+        return wide;
+    }
+    expanded.resize(length - 1);
+    return expanded;
+}
+
+// A path the link object wrote into a buffer of the longest length, as it names a file.
+std::wstring TakenPath(std::wstring& buffer) {
+    buffer.resize(buffer.find(L'\0'));
+    return ExpandedWide(buffer);
+}
+
+// What the shortcut points to, as the shell resolves it: a moved target is
+// looked for, but the user is asked nothing and the shortcut is not rewritten.
+HRESULT ShortcutTarget(const std::wstring& shortcut, std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    HRESULT result = LoadShortcut(shortcut, link);
+    if (FAILED(result)) return result;
+    result = link->Resolve(nullptr, SLR_NO_UI);
     if (SUCCEEDED(result)) {
         std::wstring path(longPathLength, L'\0');
         result = link->GetPath(&path[0], longPathLength, nullptr, 0);
@@ -115,6 +150,27 @@ HRESULT ShortcutTarget(const std::wstring& shortcut, std::wstring& target) {
     }
     link->Release();
     return result;
+}
+
+// Where Explorer takes a shortcut's icon from: the icon it names, or else the
+// file it points to, read as stored so that a slow target is not looked for.
+void ShortcutIconSource(const std::wstring& shortcut, std::wstring& source, int& index) {
+    ComForThisCall com;
+    IShellLinkW* link = nullptr;
+    if (FAILED(LoadShortcut(shortcut, link))) return;
+    std::wstring path(longPathLength, L'\0');
+    int named = 0;
+    if (link->GetIconLocation(&path[0], longPathLength, &named) == S_OK && path[0] != L'\0') {
+        source = TakenPath(path);
+        index = named;
+    } else {
+        path.assign(longPathLength, L'\0');
+        if (link->GetPath(&path[0], longPathLength, nullptr, SLGP_RAWPATH) == S_OK &&
+            path[0] != L'\0') {
+            source = TakenPath(path);
+        }
+    }
+    link->Release();
 }
 
 // Each text followed by a NUL, the whole list closed by a second NUL.
@@ -145,20 +201,19 @@ bool OpenWithShell(const std::string& target) {
 }
 
 std::wstring ExpandedText(const std::string& text) {
-    std::wstring wide = Common::NarrowToWide(text);
-    DWORD length = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-    if (length == 0) {
-        RecordWin32Failure("ExpandEnvironmentStringsW");
-        return wide;
+    return ExpandedWide(Common::NarrowToWide(text));
+}
+
+HICON FileIcon(const std::wstring& path, int size) {
+    std::wstring source = path;
+    int index = 0;
+    if (IsShortcut(path)) ShortcutIconSource(path, source, index);
+    HICON icon = nullptr;
+    UINT side = static_cast<UINT>(size);
+    if (SHDefExtractIconW(source.c_str(), index, 0, &icon, nullptr, MAKELONG(side, side)) != S_OK) {
+        return nullptr;
     }
-    std::wstring expanded(length, L'\0');
-    length = ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], length);
-    if (length == 0 || length > expanded.size()) {
-        RecordWin32Failure("ExpandEnvironmentStringsW");
-        return wide;
-    }
-    expanded.resize(length - 1);
-    return expanded;
+    return icon;
 }
 
 bool LaunchTarget(const std::string& target, const std::string& parameters, bool startInFolder,

@@ -4,6 +4,8 @@
 // these keeps any state.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -31,6 +33,10 @@ bool OpenFolderAndSelect(const std::string& target, std::uint32_t* error = nullp
 // The text with each %NAME% replaced by its environment variable, as a wide
 // text, since a variable may hold any letter.
 std::wstring ExpandedText(const std::string& text);
+// The icon Explorer shows for the file, `size` pixels square: for a shortcut
+// (.lnk) the icon it names, or else that of the file it points to. Null when
+// the file gives none; the caller destroys it.
+HICON FileIcon(const std::wstring& path, int size);
 // The full path the user picked in the open-file dialog; empty when cancelled.
 std::string ChooseFile(GUIElement* owner);
 // The same choice as the system gives it, for a caller that must notice a

@@ -18,6 +18,7 @@
 #include "main_window_fixture.h"
 #include "panel.h"
 #include "resource_ids.h"
+#include "shortcut_maker.h"
 #include "text.h"
 #include "timer.h"
 #include "window_query.h"
@@ -289,11 +290,19 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     const std::string own = OwnPath();
     // The pathname as typed names the file through a variable.
     SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", Common::NarrowToWide(own).c_str());
+    // Shortcuts show the icon they name, or else their target's, as Explorer does.
+    const std::wstring folder = OwnFolder();
+    ASSERT_TRUE(ZelmivoTest::MakeShortcut(folder + L"\\bersaglio.lnk", Common::NarrowToWide(own)));
+    ASSERT_TRUE(ZelmivoTest::MakeShortcut(folder + L"\\nominata.lnk", L"C:\\nessuna\\x.exe", L"",
+                                          Common::NarrowToWide(own)));
+    const std::string shortcuts[] = {Common::WideToNarrow(folder) + "\\bersaglio.lnk",
+                                     Common::WideToNarrow(folder) + "\\nominata.lnk"};
     MyApp::Catalogue sample;
     sample.AddCategory("Icone");
-    for (const std::string& pathname : {own, own, std::string("HTTP://WWW.ZELMIVO.IT/"),
-                                        std::string("C:\\nessuna\\cartella\\programma.exe"),
-                                        std::string("%ZELMIVO_ICON_FILE%")}) {
+    for (const std::string& pathname :
+         {own, own, std::string("HTTP://WWW.ZELMIVO.IT/"),
+          std::string("C:\\nessuna\\cartella\\programma.exe"), std::string("%ZELMIVO_ICON_FILE%"),
+          shortcuts[0], shortcuts[1]}) {
         sample.AddApp(1, "Voce", pathname, "");
     }
     FormMain& main = Open(sample);
@@ -303,9 +312,12 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
     };
 
     // The icons are looked up on a worker; found ones reach their tiles later.
-    EXPECT_TRUE(PumpUntil([&main] { return main.Icons().FoundCount() == 2; }));
+    EXPECT_TRUE(PumpUntil([&main] { return main.Icons().FoundCount() == 4; }));
     PumpMessages();
     HICON extracted = main.Icons().Found(own);
+    for (const std::string& shortcut : shortcuts) {
+        EXPECT_EQ(IconPixels(main.Icons().Found(shortcut)), IconPixels(extracted)) << shortcut;
+    }
     EXPECT_EQ(iconOf(0), extracted);
     EXPECT_EQ(iconOf(1), extracted);
     EXPECT_EQ(iconOf(4), main.Icons().Found("%ZELMIVO_ICON_FILE%"));
@@ -316,14 +328,14 @@ TEST_F(MainWindow, TilesShareExtractedIconsAndFallBackByKind) {
 
     // Each pathname is looked up once in a run, found or not, whatever
     // refreshes follow; "httpd.exe" is a program.
-    EXPECT_EQ(main.Icons().Requests(), 4);
+    EXPECT_EQ(main.Icons().Requests(), 6);
     EXPECT_EQ(main.Icons().IconFor("Https://x"), main.Icons().WebIcon());
     EXPECT_EQ(main.Icons().IconFor("httpd.exe"), main.Icons().ProgramIcon());
     EXPECT_EQ(main.Icons().IconFor("httpd.exe"), main.Icons().ProgramIcon());
     main.Commit(
         MyApp::CatalogueChange::RenameCategory(main.CatalogueShown().categories[0], "Icone"));
-    EXPECT_EQ(main.Icons().Requests(), 6);
-    EXPECT_EQ(main.Icons().FoundCount(), 2u);
+    EXPECT_EQ(main.Icons().Requests(), 8);
+    EXPECT_EQ(main.Icons().FoundCount(), 4u);
     SetEnvironmentVariableW(L"ZELMIVO_ICON_FILE", nullptr);
 }
 

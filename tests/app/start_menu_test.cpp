@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "shortcut_maker.h"
 #include "start_menu_shortcuts.h"
 #include "text.h"
 
@@ -13,7 +14,6 @@ namespace {
 using namespace MyApp;
 
 TEST(StartMenu, ShortcutsBecomeAColumnForEachFolderOnlyOnce) {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
     PWSTR folder = nullptr;
     ASSERT_EQ(SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &folder), S_OK);
     const std::wstring programs = std::wstring(folder) + L"\\";
@@ -28,18 +28,9 @@ TEST(StartMenu, ShortcutsBecomeAColumnForEachFolderOnlyOnce) {
                                  L"Zelmivo Giochi\\Uninstall Scacchi.lnk",
                                  L"Zelmivo Giochi\\Scacchi.lnk"};
     for (const std::wstring& place : made) {
-        IShellLinkW* link = nullptr;
-        IPersistFile* file = nullptr;
-        if (place.back() == L'\\') {
-            EXPECT_TRUE(CreateDirectoryW((programs + place).c_str(), nullptr));
-        } else if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_PPV_ARGS(&link)))) {
-            link->SetPath(L"C:\\windows\\notepad.exe");
-            link->QueryInterface(IID_PPV_ARGS(&file));
-            EXPECT_EQ(file->Save((programs + place).c_str(), TRUE), S_OK);
-            file->Release();
-            link->Release();
-        }
+        EXPECT_TRUE(place.back() == L'\\'
+                        ? CreateDirectoryW((programs + place).c_str(), nullptr) != FALSE
+                        : ZelmivoTest::MakeShortcut(programs + place, L"C:\\windows\\notepad.exe"));
     }
     Catalogue catalogue;
     std::optional<CatalogueChange> change = StartMenuImport(ListStartMenuShortcuts(), catalogue);
@@ -62,7 +53,6 @@ TEST(StartMenu, ShortcutsBecomeAColumnForEachFolderOnlyOnce) {
         const std::wstring path = programs + *place;
         if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
     }
-    CoUninitialize();
 }
 
 }  // namespace
