@@ -1,11 +1,52 @@
 // A first start without a catalogue: the worked example typed through the
-// real dialogs and written byte for byte, then leaving and coming back.
+// real dialogs and written byte for byte, then leaving and coming back; or
+// the Start menu's shortcuts imported and worked from the keyboard.
+// clang-format off
+#include <windows.h>
+#include <shlobj.h>
+// clang-format on
+
 #include "end_to_end_test.h"
+#include "message_pump.h"
+#include "shortcut_maker.h"
+#include "text.h"
 
 namespace ZelmivoE2E {
 namespace {
 
 class FirstStartTest : public EndToEndTest {};
+
+// The windows that screen readers were told took the focus, in order.
+std::vector<HWND> focusEvents;
+
+void CALLBACK RememberFocus(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    focusEvents.push_back(window);
+}
+
+// Folders of shortcuts in the user's Start menu, gone again with the test.
+class StartMenuFolders {
+public:
+    explicit StartMenuFolders(const std::vector<std::wstring>& names) : names(names) {
+        PWSTR known = nullptr;
+        if (SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &known) == S_OK) programs = known;
+        CoTaskMemFree(known);
+        for (const std::wstring& name : names) CreateDirectoryW(Path(name).c_str(), nullptr);
+    }
+    ~StartMenuFolders() {
+        for (const std::wstring& file : made) DeleteFileW(file.c_str());
+        for (const std::wstring& name : names) RemoveDirectoryW(Path(name).c_str());
+    }
+    bool Add(const std::wstring& place, const std::wstring& target, const std::wstring& arguments) {
+        made.push_back(Path(place));
+        return MakeShortcut(made.back(), target, arguments);
+    }
+
+private:
+    std::wstring Path(const std::wstring& place) const { return programs + L"\\" + place; }
+
+    std::wstring programs;
+    std::vector<std::wstring> names, made;
+};
 
 TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
     ASSERT_TRUE(Start());
@@ -44,6 +85,53 @@ TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
 
     ASSERT_TRUE(Start());
     EXPECT_EQ(Shown(), L"Ufficio, Blocco note | Giochi, Solitario");
+}
+
+TEST_F(FirstStartTest, TheStartMenuFillsTheWindowOnceAndEachArrowIsAnnounced) {
+    const std::wstring probe = WindowsPath(ZELMIVO_PROBE_PATH);
+    const std::wstring report = WindowsPath(ZELMIVO_E2E_OUTPUT_DIR) + L"\\imported.txt";
+    DeleteFileW(report.c_str());
+    SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
+    StartMenuFolders menu({L"Zelmivo Giochi", L"Zelmivo Ufficio"});
+    ASSERT_TRUE(menu.Add(L"Zelmivo Giochi\\Scacchi.lnk", probe, L"scacchi"));
+    ASSERT_TRUE(menu.Add(L"Zelmivo Giochi\\Disinstalla Scacchi.lnk", probe, L""));
+    ASSERT_TRUE(menu.Add(L"Zelmivo Ufficio\\Sonda.lnk", probe, L"dal menu"));
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Click(Item(L"+ importa dal menu Start")));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Shown() == L"Zelmivo Giochi, Scacchi | Zelmivo Ufficio, Sonda";
+    })) << Common::WideToNarrow(Shown());
+    EXPECT_TRUE(
+        WaitUntil([] { return ReadBytes().find("Ufficio\\Sonda.lnk") != std::string::npos; }));
+
+    // Each step of the arrows tells screen readers which tile has the focus.
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RememberFocus,
+                        process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    auto announced = [](const std::wstring& text) {
+        return WaitUntil([&] {
+            PumpMessages();
+            return !focusEvents.empty() && TextOf(focusEvents.back()) == text;
+        });
+    };
+    PressKeys({VK_DOWN});
+    EXPECT_TRUE(announced(L"Scacchi"));
+    PressKeys({VK_RIGHT});
+    EXPECT_TRUE(announced(L"Sonda"));
+    UnhookWinEvent(hook);
+
+    // The tile starts what its shortcut points to, with the shortcut's arguments.
+    PressKeys({VK_RETURN});
+    ASSERT_TRUE(
+        WaitUntil([&] { return ReadBytes(report).find("\ndal\nmenu\n") != std::string::npos; }));
+
+    const std::string file = ReadBytes();
+    ASSERT_TRUE(ChooseFromMenu(mainWindow, L'I'));
+    EXPECT_EQ(AnswerMessageBox(IDOK),
+              L"Importa dal menu Start: Nel menu Start non ci sono collegamenti che il catalogo "
+              L"non contenga già.");
+    EXPECT_EQ(ReadBytes(), file);
 }
 
 }  // namespace
