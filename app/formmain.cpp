@@ -87,9 +87,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
         HandleDpiChanged(newDpi, suggested);
     };
     // High contrast turned on or off shows at once.
-    onSettingChange = [this](OrvoUtility::Form*) {
-        if (view != nullptr) view->UseScheme(SchemeFor(HighContrastOn()));
-    };
+    onSettingChange = [this](OrvoUtility::Form*) { UseHighContrast(HighContrastOn()); };
     // The check shows what the registry holds now, whoever changed it.
     onMenuOpening = [this](OrvoUtility::Form*) {
         menus->Item(MenuCommand::StartWithWindows).SetChecked(StartsWithWindows());
@@ -131,6 +129,10 @@ FormMain::~FormMain() {
     // with it, before the members free the elements that stood for them.
     if (created && hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
     created = false;
+}
+
+void FormMain::UseHighContrast(bool on) {
+    if (view != nullptr) view->UseScheme(SchemeFor(on));
 }
 
 const Catalogue& FormMain::CatalogueShown() const { return store->Shown(); }

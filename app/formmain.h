@@ -57,6 +57,9 @@ public:
     // keeping the view and bringing a new entry or column into it.
     void Commit(const CatalogueChange& change);
 
+    // The system's colours while high contrast is on, the launcher's own otherwise.
+    void UseHighContrast(bool on);
+
     const Catalogue& CatalogueShown() const;
     const ColumnView& View() const { return *view; }
     TileIcons& Icons() const { return *icons; }

@@ -141,8 +141,9 @@ void ModalDialog::AddAnswerButtons(const std::string& okCaption, const std::stri
                                    std::function<void()> onOk) {
     SIZE size = LayoutSize();
     const std::int32_t top = size.cy - 35;
-    AddButton(cancelCaption, RECT{size.cx - 110, top, size.cx - 10, top + 25}, [this] { End(); });
+    // Made left to right, so that Tab reaches them in the order they stand.
     AddOkButton(okCaption, RECT{size.cx - 220, top, size.cx - 120, top + 25}, std::move(onOk));
+    AddButton(cancelCaption, RECT{size.cx - 110, top, size.cx - 10, top + 25}, [this] { End(); });
 }
 
 bool ModalDialog::HandleClosing() {

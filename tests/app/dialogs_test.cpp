@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "accessible_query.h"
 #include "dialog_answerer.h"
 #include "form_about.h"
 #include "formapp.h"
@@ -118,6 +119,38 @@ TEST_F(DialogTest, DialogsOpenOverTheirDisabledOwner) {
         }
         EXPECT_FALSE(IsWindowEnabled(owner.hwnd));
     }
+}
+
+// Each box is heard by the label before it, and Tab goes through the controls
+// in the order they stand, from the first box round to it again.
+TEST_F(DialogTest, TabWalksTheControlsAsTheyStandEachHeardByItsLabel) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    auto walk = [] {
+        std::vector<std::wstring> names;
+        const HWND first = GetFocus();
+        for (HWND at = first; names.size() < 10 && (names.empty() || at != first);) {
+            std::wstring heard = ZelmivoTest::Heard(at);
+            names.push_back(heard.substr(0, heard.find(L'|')));
+            PostMessageW(at, WM_KEYDOWN, VK_TAB, 0);
+            ZelmivoTest::PumpMessages();
+            at = GetFocus();
+        }
+        return names;
+    };
+    {
+        MyApp::FormApp app(&owner, "Aggiungi Applicazione");
+        EXPECT_EQ(walk(),
+                  (std::vector<std::wstring>{L"Descrizione:", L"Pathname o URL:", L"Sfoglia",
+                                             L"Parametri:", L"OK", L"Annulla"}));
+    }
+    {
+        MyApp::FormCategoria category(&owner, "Aggiungi Categoria");
+        EXPECT_EQ(walk(), (std::vector<std::wstring>{L"Categoria:", L"OK", L"Annulla"}));
+    }
+    MyApp::FormOrdina order(&owner, "Modifica ordine...", {10, 20}, {"Alfa", "Beta"});
+    EXPECT_EQ(walk(), (std::vector<std::wstring>{L"Seleziona l'elemento da spostare:", L"Su",
+                                                 L"Giu", L"OK", L"Annulla"}));
+    CoUninitialize();
 }
 
 // Empty texts first, in order, then texts the file cannot hold (a control

@@ -6,12 +6,12 @@
 #include <windows.h>
 // commctrl.h builds on windows.h.
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "accessible_query.h"
 #include "button.h"
 #include "dropped_files.h"
 #include "file_system.h"
@@ -94,27 +94,6 @@ TEST_F(MainWindow, RefusingTheExitQuestionKeepsTheWindowActive) {
     EXPECT_EQ(GetActiveWindow(), main.hwnd);
 }
 
-// What a screen reader hears of a window: name, role and description.
-std::wstring Heard(HWND window) {
-    IAccessible* object = nullptr;
-    if (AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_PPV_ARGS(&object)) != S_OK) return L"";
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr, description = nullptr;
-    VARIANT role{};
-    object->get_accName(self, &name);
-    object->get_accDescription(self, &description);
-    object->get_accRole(self, &role);
-    std::wstring heard = std::wstring(name != nullptr ? name : L"") + L"|" +
-                         std::to_wstring(role.lVal) + L"|" +
-                         (description != nullptr ? description : L"");
-    SysFreeString(name);
-    SysFreeString(description);
-    object->Release();
-    return heard;
-}
-
 // Every part says what it is; an empty catalogue offers the Start menu's
 // shortcuts beside "+ aggiungi categoria".
 TEST_F(MainWindow, ScreenReadersHearEachPartAndAnEmptyCatalogueOffersTheImport) {
@@ -122,12 +101,12 @@ TEST_F(MainWindow, ScreenReadersHearEachPartAndAnEmptyCatalogueOffersTheImport) 
     FormMain& main = Open(SampleCatalogue({1}));
     const MyApp::Categoria& column = main.CatalogueShown().categories.at(0);
     const auto role = [](long value) { return std::to_wstring(value); };
-    EXPECT_EQ(Heard(main.View().HeaderOf(column)->hwnd),
+    EXPECT_EQ(ZelmivoTest::Heard(main.View().HeaderOf(column)->hwnd),
               L"Categoria 1|" + role(ROLE_SYSTEM_COLUMNHEADER) + L"|");
     EXPECT_EQ(
-        Heard(main.View().TileOf(column.apps.at(0))->hwnd),
+        ZelmivoTest::Heard(main.View().TileOf(column.apps.at(0))->hwnd),
         L"Categoria 1 1|" + role(ROLE_SYSTEM_PUSHBUTTON) + L"|C:\\missing\\Categoria 1 1.exe");
-    EXPECT_EQ(Heard(main.View().AddCellOf(column)->hwnd),
+    EXPECT_EQ(ZelmivoTest::Heard(main.View().AddCellOf(column)->hwnd),
               L"+ aggiungi App|" + role(ROLE_SYSTEM_PUSHBUTTON) + L"|");
     EXPECT_EQ(main.View().ElementFor({MyApp::ShownItem::Kind::Import, 0, 0}), nullptr);
 
@@ -138,6 +117,33 @@ TEST_F(MainWindow, ScreenReadersHearEachPartAndAnEmptyCatalogueOffersTheImport) 
     EXPECT_EQ(Box(empty, import), (std::vector<LONG>{190, 10, 160, 40}));
     EXPECT_EQ(ZelmivoTest::TextOf(import->hwnd), L"+ importa dal menu Start");
     CoUninitialize();
+}
+
+// With high contrast on, the cells paint in the system's colours; a setting
+// change asks the system again, which under Wine always answers "off".
+TEST_F(MainWindow, HighContrastPaintsInTheSystemsColoursUntilTheSettingChanges) {
+    FormMain& main = Open(SampleCatalogue({1}));
+    const MyApp::Categoria& column = main.CatalogueShown().categories.at(0);
+    const HWND header = main.View().HeaderOf(column)->hwnd;
+    const HWND addCell = main.View().AddCellOf(column)->hwnd;
+    auto painted = [](HWND cell) {
+        UpdateWindow(cell);
+        RECT box{};
+        GetWindowRect(cell, &box);
+        HDC screen = GetDC(nullptr);
+        COLORREF colour = GetPixel(screen, box.left + 3, box.top + 3);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    SetForegroundWindow(main.hwnd);
+    main.UseHighContrast(true);
+    PumpMessages();
+    EXPECT_EQ(painted(header), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(painted(addCell), GetSysColor(COLOR_WINDOW));
+    SendMessageW(main.hwnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    PumpMessages();
+    EXPECT_EQ(painted(header), RGB(165, 42, 42));
+    EXPECT_EQ(painted(addCell), RGB(192, 192, 192));
 }
 
 TEST_F(MainWindow, TilesAreMadeAsTheyScrollIntoViewGoFarFromItAndTheViewStaysAfterEdits) {
