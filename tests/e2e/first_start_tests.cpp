@@ -34,7 +34,9 @@ public:
     }
     ~StartMenuFolders() {
         for (const std::wstring& file : made) DeleteFileW(file.c_str());
-        for (const std::wstring& name : names) RemoveDirectoryW(Path(name).c_str());
+        for (auto name = names.rbegin(); name != names.rend(); ++name) {
+            RemoveDirectoryW(Path(*name).c_str());
+        }
     }
     bool Add(const std::wstring& place, const std::wstring& target, const std::wstring& arguments) {
         made.push_back(Path(place));
@@ -69,16 +71,6 @@ TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
     EXPECT_TRUE(Saved(workedExample));
     EXPECT_EQ(Shown(), L"Ufficio, Blocco note | Giochi, Solitario");
 
-    // Headers are dark red; the cells that add things sit on the panel's grey.
-    HDC screenDc = GetDC(nullptr);
-    auto colourIn = [&](HWND cell) {
-        return GetPixel(screenDc, ScreenRect(cell).left + 3, ScreenRect(cell).top + 3);
-    };
-    EXPECT_EQ(colourIn(Item(L"Giochi")), RGB(165, 42, 42));
-    EXPECT_EQ(colourIn(Item(L"+ aggiungi categoria")), RGB(192, 192, 192));
-    EXPECT_EQ(colourIn(Item(L"+ aggiungi App", 1)), RGB(192, 192, 192));
-    ReleaseDC(nullptr, screenDc);
-
     ASSERT_TRUE(ChooseFromMenu(mainWindow, L'E'));
     EXPECT_EQ(AnswerMessageBox(IDYES), L"Uscita: Vuoi realmente uscire?");
     EXPECT_EQ(ExitCode(15000), 0u);
@@ -92,15 +84,19 @@ TEST_F(FirstStartTest, TheStartMenuFillsTheWindowOnceAndEachArrowIsAnnounced) {
     const std::wstring report = WindowsPath(ZELMIVO_E2E_OUTPUT_DIR) + L"\\imported.txt";
     DeleteFileW(report.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
-    StartMenuFolders menu({L"Zelmivo Giochi", L"Zelmivo Ufficio"});
+    // Made out of order: the listing's own sort must put them in place. A
+    // shortcut deeper down joins the column of its top folder.
+    StartMenuFolders menu({L"Zelmivo Ufficio", L"Zelmivo Ufficio\\Vecchi", L"Zelmivo Giochi"});
+    ASSERT_TRUE(menu.Add(L"Zelmivo Ufficio\\Vecchi\\Calcolatrice.lnk", probe, L""));
     ASSERT_TRUE(menu.Add(L"Zelmivo Giochi\\Scacchi.lnk", probe, L"scacchi"));
     ASSERT_TRUE(menu.Add(L"Zelmivo Giochi\\Disinstalla Scacchi.lnk", probe, L""));
+    ASSERT_TRUE(menu.Add(L"Zelmivo Giochi\\Uninstall.lnk", probe, L""));
     ASSERT_TRUE(menu.Add(L"Zelmivo Ufficio\\Sonda.lnk", probe, L"dal menu"));
 
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Click(Item(L"+ importa dal menu Start")));
     EXPECT_TRUE(WaitUntil([&] {
-        return Shown() == L"Zelmivo Giochi, Scacchi | Zelmivo Ufficio, Sonda";
+        return Shown() == L"Zelmivo Giochi, Scacchi | Zelmivo Ufficio, Calcolatrice, Sonda";
     })) << Common::WideToNarrow(Shown());
     EXPECT_TRUE(
         WaitUntil([] { return ReadBytes().find("Ufficio\\Sonda.lnk") != std::string::npos; }));
@@ -118,6 +114,8 @@ TEST_F(FirstStartTest, TheStartMenuFillsTheWindowOnceAndEachArrowIsAnnounced) {
     PressKeys({VK_DOWN});
     EXPECT_TRUE(announced(L"Scacchi"));
     PressKeys({VK_RIGHT});
+    EXPECT_TRUE(announced(L"Calcolatrice"));
+    PressKeys({VK_DOWN});
     EXPECT_TRUE(announced(L"Sonda"));
     UnhookWinEvent(hook);
 
