@@ -147,7 +147,6 @@ MUTANTS = [
      "PostQuitMessage(0);", TOOLKIT),
     ("toolkit/menu.cpp", "item->checkState = checked ? 0 : 1;",
      "item->checkState = checked ? 1 : 0;", TOOLKIT),
-    ("toolkit/timer.cpp", "KillTimer(owner, static_cast<UINT_PTR>(id));", "", TOOLKIT),
     ("toolkit/form.cpp", "width = frameWidth + clientWidth;", "width = clientWidth;", DIALOGS),
     ("toolkit/shell.cpp", "if (startInFolder) {", "if (!startInFolder) {", MAIN),
     ("toolkit/shell.cpp", "MB_TASKMODAL | MB_ICONQUESTION | MB_YESNO",

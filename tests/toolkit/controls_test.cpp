@@ -6,7 +6,6 @@
 #include "panel.h"
 #include "shell.h"
 #include "test_support.h"
-#include "timer.h"
 
 namespace ToolkitTests {
 
@@ -81,23 +80,6 @@ TEST_F(Controls, ASelectedCellsFrameGrowsWithItsFont) {
         EXPECT_EQ(canvas.At(thick - 1, 19), white) << font;
         EXPECT_EQ(canvas.At(thick, 19), red) << font;
     }
-}
-
-TEST_F(Controls, TimerTicksThroughTheLoopUntilStopped) {
-    Form form(Instance());
-    form.Create();
-    Timer timer(&form, 20);
-    int ticks = 0;
-    timer.onTick = [&ticks](Timer*) {
-        ++ticks;
-        PostQuitMessage(0);
-    };
-    timer.Start();
-    EXPECT_TRUE(RunMessageLoopGuarded());
-    timer.Stop();
-    Sleep(200);
-    PumpMessages();
-    EXPECT_EQ(ticks, 1);
 }
 
 TEST_F(Controls, BoxesAskTheirOwnerAndOnlyYesCounts) {
