@@ -79,12 +79,14 @@ void PanelChildren::Create() {
         RecordWin32Failure("CreateWindowExW");
         return;
     }
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
+    // Made in full before it shows: its first paint must find it created,
+    // or the window would show its background without its text.
     created = true;
     OnCreate(hwnd);
     SetScrollRange(scrollMinimum, scrollMaximum);
     ApplyFont();
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
 }
 
 void PanelChildren::OnLeftDown(std::int32_t x, std::int32_t y) {

@@ -119,31 +119,45 @@ TEST_F(MainWindow, ScreenReadersHearEachPartAndAnEmptyCatalogueOffersTheImport) 
     CoUninitialize();
 }
 
-// With high contrast on, the cells paint in the system's colours; a setting
-// change asks the system again, which under Wine always answers "off".
-TEST_F(MainWindow, HighContrastPaintsInTheSystemsColoursUntilTheSettingChanges) {
-    FormMain& main = Open(SampleCatalogue({1}));
+// A column added after the start paints its texts; with high contrast on,
+// the cells paint in the system's colours, and a setting change asks the
+// system again, which under Wine always answers "off".
+TEST_F(MainWindow, CellsPaintTheirTextsAndHighContrastHoldsUntilTheSettingChanges) {
+    FormMain& main = Open(MyApp::Catalogue());
+    main.Commit(MyApp::CatalogueChange::AddCategory("Giochi"));
     const MyApp::Categoria& column = main.CatalogueShown().categories.at(0);
     const HWND header = main.View().HeaderOf(column)->hwnd;
     const HWND addCell = main.View().AddCellOf(column)->hwnd;
-    auto painted = [](HWND cell) {
+    // The colour at the cell's corner, and how many of its pixels are in the text's colour.
+    auto painted = [](HWND cell, COLORREF text) {
         UpdateWindow(cell);
         RECT box{};
         GetWindowRect(cell, &box);
         HDC screen = GetDC(nullptr);
-        COLORREF colour = GetPixel(screen, box.left + 3, box.top + 3);
+        int inText = 0;
+        // The text stands across the middle row.
+        const LONG middle = (box.top + box.bottom) / 2;
+        for (LONG x = box.left; x < box.right; ++x) {
+            for (LONG y = middle - 3; y <= middle + 3; ++y)
+                inText += GetPixel(screen, x, y) == text;
+        }
+        const COLORREF corner = GetPixel(screen, box.left + 3, box.top + 3);
         ReleaseDC(nullptr, screen);
-        return colour;
+        return std::make_pair(corner, inText > 0);
     };
     SetForegroundWindow(main.hwnd);
+    PumpMessages();
+    EXPECT_EQ(painted(header, RGB(255, 255, 255)), std::make_pair(RGB(165, 42, 42), true));
+    EXPECT_EQ(painted(addCell, RGB(0, 0, 255)), std::make_pair(RGB(192, 192, 192), true));
     main.UseHighContrast(true);
     PumpMessages();
-    EXPECT_EQ(painted(header), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(painted(addCell), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(painted(header, GetSysColor(COLOR_HIGHLIGHTTEXT)),
+              std::make_pair(GetSysColor(COLOR_HIGHLIGHT), true));
+    EXPECT_EQ(painted(addCell, GetSysColor(COLOR_HOTLIGHT)),
+              std::make_pair(GetSysColor(COLOR_WINDOW), true));
     SendMessageW(main.hwnd, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     PumpMessages();
-    EXPECT_EQ(painted(header), RGB(165, 42, 42));
-    EXPECT_EQ(painted(addCell), RGB(192, 192, 192));
+    EXPECT_EQ(painted(header, RGB(255, 255, 255)), std::make_pair(RGB(165, 42, 42), true));
 }
 
 TEST_F(MainWindow, TilesAreMadeAsTheyScrollIntoViewGoFarFromItAndTheViewStaysAfterEdits) {
