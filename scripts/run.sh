@@ -5,11 +5,7 @@
 set -u -o pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-zelmivo_install_packages || exit 1
-zelmivo_build_windows zelmivo || exit 1
-
-trap zelmivo_cleanup EXIT
-trap "exit 130" INT TERM
+zelmivo_prepare_run || exit 1
 program="$ZELMIVO_BUILD/win/app/zelmivo.exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     zelmivo_use_prefix "$ZELMIVO_BUILD/run-prefix"

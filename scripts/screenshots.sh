@@ -7,11 +7,7 @@
 set -u -o pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-zelmivo_install_packages || exit 1
-zelmivo_build_windows zelmivo || exit 1
-
-trap zelmivo_cleanup EXIT
-trap "exit 130" INT TERM
+zelmivo_prepare_run || exit 1
 zelmivo_start_xvfb || exit 1
 prefix="$ZELMIVO_BUILD/screenshot-prefix"
 rm -rf "$prefix"

@@ -33,6 +33,14 @@ zelmivo_build_windows() {
         cmake --build "$ZELMIVO_BUILD/win" ${1:+--target "$@"}
 }
 
+# What the run and screenshot commands do first: the packages and the
+# program, and the clean-up of what they start, however they end.
+zelmivo_prepare_run() {
+    zelmivo_install_packages && zelmivo_build_windows zelmivo || return 1
+    trap zelmivo_cleanup EXIT
+    trap "exit 130" INT TERM
+}
+
 # Starts a private virtual display; sets DISPLAY and ZELMIVO_XVFB_PID.
 zelmivo_start_xvfb() {
     local display
