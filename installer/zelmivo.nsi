@@ -22,6 +22,7 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define UNINSTALLER "disinstalla.exe"
 !define SHORTCUT "${PRODUCT}.lnk"
+!define GUIDE_SHORTCUT "Guida di ${PRODUCT}.lnk"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; A running Zelmivo holds this name for the user's session (one copy per
 ; session). Its main window carries the mark: the window class alone, which
@@ -138,6 +139,8 @@ Section "${PRODUCT} (necessario)" SectionProgram
     File "/oname=zelmivo.exe" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     CreateShortCut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\zelmivo.exe"
+    File "/oname=LEGGIMI.txt" "${GUIDE}"
+    CreateShortCut "$SMPROGRAMS\${GUIDE_SHORTCUT}" "$INSTDIR\LEGGIMI.txt"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -160,9 +163,11 @@ SectionEnd
 ; The catalogue in LocalAppData\Zelmivo\Dati is the user's own: it stays.
 Section "Uninstall"
     Delete "$INSTDIR\zelmivo.exe"
+    Delete "$INSTDIR\LEGGIMI.txt"
     Delete "$INSTDIR\${UNINSTALLER}"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${SHORTCUT}"
+    Delete "$SMPROGRAMS\${GUIDE_SHORTCUT}"
     Delete "$DESKTOP\${SHORTCUT}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"

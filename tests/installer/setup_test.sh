@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the setup silently into a fresh Wine prefix as a user would, checks
-# what it leaves (program, Start menu shortcut, uninstall entry), upgrades
-# over the running program, then uninstalls silently: the program, its
-# shortcut, its entry and its start with Windows must go, the catalogue in
-# Zelmivo\Dati must stay.
+# what it leaves (program, guide, Start menu shortcuts, uninstall entry),
+# upgrades over the running program, then uninstalls silently: the program,
+# the guide, their shortcuts, the entry and the start with Windows must go,
+# the catalogue in Zelmivo\Dati must stay.
 # Usage: setup_test.sh <setup.exe> <zelmivo.exe> <version> <sample app.txt> <work folder>
 # Starts a private Xvfb display of its own and makes its own prefix inside <work folder>.
 set -u -o pipefail
@@ -48,7 +48,9 @@ wait_for() {
 wineboot -i >/dev/null 2>&1 || fail "cannot make the prefix"
 user_folder="$WINEPREFIX/drive_c/users/$(id -un)"
 installed="$user_folder/AppData/Local/Programs/Zelmivo"
-shortcut="$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelmivo.lnk"
+start_menu="$user_folder/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+shortcut="$start_menu/Zelmivo.lnk"
+guide_shortcut="$start_menu/Guida di Zelmivo.lnk"
 data="$user_folder/AppData/Local/Zelmivo/Dati"
 
 wine "$setup" /S || fail "the silent setup ended with $?"
@@ -57,6 +59,10 @@ cmp -s "$program" "$installed/zelmivo.exe" || fail "zelmivo.exe is not installed
 grep -qaF 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Zelmivo\zelmivo.exe' "$shortcut" ||
     fail "no Start menu shortcut to the program"
 [ ! -e "$user_folder/Desktop/Zelmivo.lnk" ] || fail "a desktop shortcut nobody asked for"
+# The user guide, the same text as in the zip, has its own shortcut.
+grep -qaF 'Guida di Zelmivo' "$installed/LEGGIMI.txt" || fail "the guide is not installed"
+grep -qaF '\Programs\Zelmivo\LEGGIMI.txt' "$guide_shortcut" ||
+    fail "no Start menu shortcut to the guide"
 
 values=$(wine reg query "$entry" | tr -d '\r') || fail "no uninstall entry"
 value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$values"; }
@@ -64,9 +70,9 @@ value_of() { sed -n "s/^ *$1 *REG_[A-Z_]* *//p" <<<"$values"; }
 [ "$(value_of DisplayVersion)" = "$version" ] || fail "version: $(value_of DisplayVersion)"
 [[ "$(value_of UninstallString)" == *'\Programs\Zelmivo\disinstalla.exe"' ]] ||
     fail "uninstall string: $(value_of UninstallString)"
-# In KiB: the two programs' size, give or take the rounding.
+# In KiB: the installed files' size, give or take the rounding.
 size=$(($(value_of EstimatedSize)))
-files=$(($(stat -c %s "$installed/zelmivo.exe") + $(stat -c %s "$installed/disinstalla.exe")))
+files=$(cat "$installed"/{zelmivo.exe,disinstalla.exe,LEGGIMI.txt} | wc -c)
 [ $((files / 1024)) -le "$size" ] && [ "$size" -le $((files / 1024 + 2)) ] ||
     fail "estimated size $size KiB for $files bytes"
 
@@ -95,7 +101,7 @@ wine reg add "$run" /v Zelmivo /d '"C:\zelmivo.exe" /ridotto' /f >/dev/null 2>&1
 wine "$installed/disinstalla.exe" /S || fail "the silent uninstall ended with $?"
 folder_gone() { [ ! -e "$installed" ]; }
 wait_for folder_gone || fail "the program folder is still there"
-[ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
+[ ! -e "$shortcut" ] && [ ! -e "$guide_shortcut" ] || fail "a Start menu shortcut is still there"
 wine reg query "$entry" >/dev/null 2>&1 && fail "the uninstall entry is still there"
 wine reg query "$run" /v Zelmivo >/dev/null 2>&1 && fail "Zelmivo still starts with Windows"
 cmp -s "$sample" "$data/app.txt" || fail "the catalogue did not survive the uninstall"
