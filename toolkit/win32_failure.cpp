@@ -8,14 +8,9 @@ namespace OrvoUtility {
 
 void RecordWin32Failure(const char* call) {
     DWORD error = GetLastError();
-#ifdef NDEBUG
-    (void)call;
-    (void)error;
-#else
     std::string line =
         std::string("OrvoUtility: ") + call + " failed, error " + std::to_string(error) + "\n";
     OutputDebugStringA(line.c_str());
-#endif
 }
 
 }  // namespace OrvoUtility

@@ -1,6 +1,6 @@
 // The one record of a failed Win32 call that the program goes on after:
-// nothing is thrown and nothing stops, but a debug build says which call
-// failed and why in the debugger's output.
+// nothing is thrown and nothing stops, but the debugger's output (or a tool
+// such as DebugView, in a release build too) says which call failed and why.
 #pragma once
 
 namespace OrvoUtility {
