@@ -358,6 +358,16 @@ plot "{data.name}" using 0:2:xtic(1) with linespoints lw 2 pt 7 title "Zelmivo",
         os.unlink(data.name)
 
 
+def wine_version():
+    """The Wine the Windows figures were measured under, as it names itself."""
+    try:
+        answer = subprocess.run(["wine", "--version"], capture_output=True, text=True,
+                                timeout=60).stdout.strip()
+    except (OSError, subprocess.SubprocessError):
+        answer = ""
+    return answer or "Wine"
+
+
 def main():
     folder, markdown, picture = sys.argv[1:4]
     startup = read_startup(os.path.join(folder, "startup.txt"))
@@ -389,7 +399,8 @@ def main():
         "",
         "Written by `bash scripts/bench.sh` on "
         f"{time.strftime('%Y-%m-%d')}, {platform.system()} {platform.machine()}, "
-        f"{os.cpu_count()} cores; the Windows figures under Wine on a private virtual display. "
+        f"{os.cpu_count()} cores; the Windows figures under {wine_version()} on a private "
+        "virtual display. "
         "Every figure is the median of its runs and every floor is measured in the same run, "
         "so the ratios hold on a slower or busier machine where the times do not. A floor does "
         "the work of showing what the program shows, and no more: the same windows, of the "
