@@ -43,13 +43,6 @@ TEST(TextCase, OnlyAsciiAndLatin1LettersChange) {
     EXPECT_EQ(Common::ToLower("ABZ az09 ÀÈÞè ×ß {`@[ ΩÉ😀"), "abz az09 àèþè ×ß {`@[ Ωé😀");
 }
 
-TEST(TextReplace, CharactersAndTexts) {
-    EXPECT_EQ(Common::ReplaceChar("a/b/c", '/', '\\'), "a\\b\\c");
-    EXPECT_EQ(Common::ReplaceAll("Copyright (C) 2024 (C)", "(C) ", "©"), "Copyright ©2024 (C)");
-    EXPECT_EQ(Common::ReplaceAll("aaaa", "aa", "b"), "bb");
-    EXPECT_EQ(Common::ReplaceAll("abc", "", "x"), "abc");
-}
-
 TEST(TextTrim, WhiteSpaceIsAsciiOnly) {
     EXPECT_EQ(Common::Trim(" \t\n\v\f\r a b \r\n"), "a b");
     EXPECT_EQ(Common::Trim("\u00A0x\u00A0"), "\u00A0x\u00A0");

@@ -23,31 +23,31 @@ void CALLBACK RememberFocus(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD
     focusEvents.push_back(window);
 }
 
-// Folders of shortcuts in the user's Start menu, gone again with the test.
+// Folders and shortcuts in the user's Start menu, gone again with the test.
 class StartMenuFolders {
 public:
-    explicit StartMenuFolders(const std::vector<std::wstring>& names) : names(names) {
+    explicit StartMenuFolders(const std::vector<std::wstring>& folders) {
         PWSTR known = nullptr;
         if (SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &known) == S_OK) programs = known;
         CoTaskMemFree(known);
-        for (const std::wstring& name : names) CreateDirectoryW(Path(name).c_str(), nullptr);
+        for (const std::wstring& folder : folders) {
+            made.push_back(programs + L"\\" + folder);
+            CreateDirectoryW(made.back().c_str(), nullptr);
+        }
     }
     ~StartMenuFolders() {
-        for (const std::wstring& file : made) DeleteFileW(file.c_str());
-        for (auto name = names.rbegin(); name != names.rend(); ++name) {
-            RemoveDirectoryW(Path(*name).c_str());
+        for (auto path = made.rbegin(); path != made.rend(); ++path) {
+            if (!DeleteFileW(path->c_str())) RemoveDirectoryW(path->c_str());
         }
     }
     bool Add(const std::wstring& place, const std::wstring& target, const std::wstring& arguments) {
-        made.push_back(Path(place));
+        made.push_back(programs + L"\\" + place);
         return MakeShortcut(made.back(), target, arguments);
     }
 
 private:
-    std::wstring Path(const std::wstring& place) const { return programs + L"\\" + place; }
-
     std::wstring programs;
-    std::vector<std::wstring> names, made;
+    std::vector<std::wstring> made;
 };
 
 TEST_F(FirstStartTest, TheWorkedExampleIsWrittenAndShownAgainAfterLeaving) {
