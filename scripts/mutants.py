@@ -176,6 +176,8 @@ MUTANTS = [
      "for (wchar_t unit : now) characters += unit != 0;", DIALOGS),
     ("app/editor_dialog.cpp", "if (text[at] < L' ' || IS_LOW_SURROGATE(text[at])) return false;",
      "if (IS_LOW_SURROGATE(text[at])) return false;", DIALOGS),
+    ("app/typed_finder.cpp", "} else if (character == ' ' && typed.empty()) {",
+     "} else if (character == ' ') {", MAIN),
     ("app/typed_finder.cpp", "return at == 0 || text[at - 1] == L' ';",
      "return at == 0;", MAIN),
     ("toolkit/folder_watcher.cpp", "PostMessageW(watcher->window, watcher->message, 0, 0);", "", MAIN),

@@ -177,9 +177,12 @@ TEST_F(MainWindowInput, TypingSelectsShowsTheTextAndTheKeysMoveAndLaunch) {
     // The keys now reach the focused tile and go on to the form.
     PressKeys({VK_BACK});
     ASSERT_TRUE(PumpUntil([&] { return main.GetTextNarrow() == title; }));
+    // A blank is part of the text, not a key for the tile.
+    TypeText(L"voce 3");
+    ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, work.at(5)); }));
+    PressKeys({VK_ESCAPE});
     TypeText(L"so");
     ASSERT_TRUE(PumpUntil([&] { return IsSelected(main, probe); }));
-    EXPECT_FALSE(IsSelected(main, work.at(1)));
     TypeText(L"q");
     ASSERT_TRUE(
         PumpUntil([&] { return main.GetTextNarrow().find("nessuna") != std::string::npos; }));
