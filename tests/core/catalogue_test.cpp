@@ -51,7 +51,6 @@ TEST(Catalogue, DuplicateIdsActOnTheFirstCategory) {
     catalogue.RenameCategory(6, "niente");
     EXPECT_EQ(Listing(catalogue), "nuovo#4{a||a.exe} due#4{} tre#5{}");
     catalogue.DeleteCategory(4);
-    catalogue.DeleteCategory(6);
     catalogue.DeleteCategory(5);
     EXPECT_EQ(Listing(catalogue), "due#4{}");
 }
