@@ -34,7 +34,7 @@ void DestroyIcons(std::vector<IconExtractor::Answer>& answers) {
 }  // namespace
 
 IconExtractor::IconExtractor(HWND window, UINT message, int iconSize)
-    : shared(std::make_shared<Shared>()), started(false), requests(0) {
+    : shared(std::make_shared<Shared>()), started(false) {
     shared->window = window;
     shared->message = message;
     shared->iconSize = iconSize;
@@ -51,7 +51,6 @@ IconExtractor::~IconExtractor() {
 }
 
 void IconExtractor::Request(const std::string& pathname) {
-    ++requests;
     {
         std::lock_guard<std::mutex> guard(shared->lock);
         shared->pending.push_back(pathname);
@@ -98,7 +97,5 @@ std::vector<IconExtractor::Answer> IconExtractor::TakeAnswers() {
     taken.swap(shared->answers);
     return taken;
 }
-
-int IconExtractor::Requests() const { return requests; }
 
 }  // namespace MyApp

@@ -29,15 +29,12 @@ public:
 
     void Request(const std::string& pathname);
     std::vector<Answer> TakeAnswers();
-    // How many lookups were asked for in this run.
-    int Requests() const;
 
 private:
     struct Shared;
     // Shared with the worker, which may outlive the extractor.
     std::shared_ptr<Shared> shared;
     bool started;
-    int requests;
 };
 
 }  // namespace MyApp

@@ -33,8 +33,6 @@ public:
     HICON ProgramIcon() const { return programIcon.get(); }
     HICON WebIcon() const { return webIcon.get(); }
     std::size_t FoundCount() const { return found.size(); }
-    // How many lookups the worker was asked for since the last restart.
-    int Requests() const { return extractor != nullptr ? extractor->Requests() : 0; }
 
 private:
     HWND window;

@@ -1,10 +1,7 @@
 // Owner-drawn tiles, the list box, the timer and the message boxes, with real
 // windows and boxes answered as a user would.
 #include "button.h"
-#include "dialog_answerer.h"
-#include "list_box.h"
 #include "panel.h"
-#include "shell.h"
 #include "test_support.h"
 
 namespace ToolkitTests {
@@ -79,27 +76,6 @@ TEST_F(Controls, ASelectedCellsFrameGrowsWithItsFont) {
         canvas.CopyWindow(cell.hwnd);
         EXPECT_EQ(canvas.At(thick - 1, 19), white) << font;
         EXPECT_EQ(canvas.At(thick, 19), red) << font;
-    }
-}
-
-TEST_F(Controls, BoxesAskTheirOwnerAndOnlyYesCounts) {
-    Form form(Instance());
-    form.Create();
-    // With an owner, the owner waits disabled; without, the box is the task's.
-    for (bool owned : {true, false}) {
-        for (int answer : {IDYES, IDNO}) {
-            ZelmivoTest::DialogAnswerer answerer(answer);
-            EXPECT_EQ(owned ? AskYesNoFor(&form, "Cancellare \"CAFFÈ\"?", "Conferma")
-                            : AskYesNo("Cancellare \"CAFFÈ\"?", "Conferma"),
-                      answer == IDYES);
-            const ZelmivoTest::AnsweredDialog& seen = answerer.Result();
-            EXPECT_TRUE(seen.pressed);
-            EXPECT_EQ(seen.caption, L"Conferma");
-            EXPECT_EQ(seen.text, L"Cancellare \"CAFF\u00C8\"?");
-            EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO}));
-            EXPECT_EQ(seen.owner, owned ? static_cast<HWND>(form.hwnd) : nullptr);
-            EXPECT_EQ(seen.ownerWasEnabled, !owned);
-        }
     }
 }
 

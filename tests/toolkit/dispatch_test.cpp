@@ -49,44 +49,6 @@ TEST_F(Dispatch, AWindowIsItsMakersFromTheFirstMessageAndOnlyTheMainWindowEndsTh
               (std::vector<std::string>{"dialog gone", "close asked", "close asked", "main gone"}));
 }
 
-TEST_F(Dispatch, CommandsReachTheirControlOrMenuItem) {
-    Form form(Instance());
-    form.Create();
-    std::vector<GUIElement*> senders;
-    Button button(&form, "OK");
-    ListBox list(&form);
-    button.onCommand = list.onCommand = [&](GUIElement* element) { senders.push_back(element); };
-    button.Create();
-    list.Create();
-    auto command = [&form](WORD id, WORD code, HWND control) {
-        SendMessageW(form.hwnd, WM_COMMAND, MAKEWPARAM(id, code),
-                     reinterpret_cast<LPARAM>(control));
-    };
-    SendMessageW(button.hwnd, BM_CLICK, 0, 0);
-    PumpMessages();
-    // Every notification of a button counts, only a change of selection of a
-    // list; a command without a control window reaches no control.
-    command(button.id, BN_SETFOCUS, button.hwnd);
-    command(list.id, LBN_SETFOCUS, list.hwnd);
-    command(button.id, 0, nullptr);
-    command(list.id, LBN_SELCHANGE, list.hwnd);
-    EXPECT_EQ(senders, (std::vector<GUIElement*>{&button, &button, &list}));
-
-    MenuBar bar(&form);
-    Menu view("&Vista", &bar);
-    SubMenu grid(&view, "&Griglia");
-    grid.checkable = 1;
-    std::vector<int> checkStatesSeen;
-    grid.onCommand = [&](SubMenu*) { checkStatesSeen.push_back(grid.checkState); };
-    bar.Create();
-    // An item hears its command after the check mark toggles; an accelerator
-    // (code 1) and an unknown id reach nothing.
-    for (WORD code : {0, 1, 0}) command(grid.id, code, nullptr);
-    command(grid.id + 1000, 0, nullptr);
-    EXPECT_EQ(checkStatesSeen, (std::vector<int>{1, 0}));
-    EXPECT_EQ(GetMenuState(view.menuHandle, grid.id, MF_BYCOMMAND) & MF_CHECKED, 0u);
-}
-
 // The combination pressed anywhere reaches the element of the window that
 // registered it; while it is held nobody else gets it, and it is free again
 // once its holder is gone.

@@ -62,33 +62,6 @@ TEST(DrawingTest, TextEndsInAnEllipsisWhenItDoesNotFit) {
     EXPECT_TRUE(drawn.SameAs(ended));
 }
 
-TEST(DrawingTest, TextAlignsInItsBox) {
-    FontDescription font("Tahoma", 16);
-    Canvas plain(300, 40, white);
-    const struct {
-        TextAlignment alignment;
-        int leftmostFrom;
-        int leftmostTo;
-    } cases[] = {{TextAlignment::Left, 0, 4},
-                 {TextAlignment::Right, 201, 299},
-                 {TextAlignment::Center, 100, 140}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.leftmostFrom);
-        Canvas canvas(300, 40, white);
-        canvas.drawing.DrawText(0, 5, 300, 30, L"Zelmivo", blue, &font, c.alignment);
-        int leftmost = 300;  // the first column with ink
-        for (int i = 0; i < 300 * 40; ++i) {
-            if (canvas.At(i % 300, i / 300) != white) leftmost = std::min(leftmost, i % 300);
-        }
-        EXPECT_GE(leftmost, c.leftmostFrom);
-        EXPECT_LE(leftmost, c.leftmostTo);
-        // The colour and font of the context come back afterwards.
-        EXPECT_EQ(GetTextColor(canvas.dc), black);
-        EXPECT_NE(GetCurrentObject(canvas.dc, OBJ_FONT), font.GetHandle());
-    }
-    EXPECT_EQ(plain.drawing.GetFontHeight(&font), 16);
-}
-
 // GetGuiResources reads 0 under Wine, so a leak is proved by exhaustion: every
 // round below makes and drops several GDI objects, more rounds than the process
 // handle table holds, and creating an object still works at the end.
