@@ -18,11 +18,8 @@ FormOrdina::FormOrdina(OrvoUtility::Form* ownerForm, const std::string& title,
 void FormOrdina::HandleLoad() {
     const SIZE size = LayoutSize();
     const std::int32_t w = size.cx;
-    const std::string prompt = "Seleziona l'elemento da spostare:";
-    AddLabel(prompt, 10, 10, w - 20, 25);
+    AddLabel("Seleziona l'elemento da spostare:", 10, 10, w - 20, 25);
     list = AddControl<OrvoUtility::ListBox>(10, 35, w - 90, size.cy - 70);
-    // Screen readers name the list by its label, as they name a text box.
-    list->accessibleInfo = OrvoUtility::AccessibleInfo{Common::NarrowToWide(prompt)};
     list->Create();
     upButton = AddButton("Su", RECT{w - 70, 35, w - 10, 60}, [this] {
         std::int32_t selected = list->GetSelectedIndex();

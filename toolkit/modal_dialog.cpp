@@ -2,6 +2,7 @@
 
 #include "dpi.h"
 #include "form_routing.h"
+#include "text.h"
 
 namespace OrvoUtility {
 
@@ -117,8 +118,11 @@ void ModalDialog::HandleDpiChanged(std::int32_t newDpi, const RECT& suggested) {
 
 Label* ModalDialog::AddLabel(const std::string& caption, std::int32_t x, std::int32_t y,
                              std::int32_t w, std::int32_t h) {
+    // A label takes no other label's name; the control after it takes its own.
+    labelForNext.clear();
     Label* label = AddControl<Label>(x, y, w, h, caption);
     label->Create();
+    labelForNext = Common::NarrowToWide(caption);
     return label;
 }
 

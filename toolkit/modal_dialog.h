@@ -80,6 +80,11 @@ protected:
         auto control = std::make_unique<Control>(parent != nullptr ? parent : this,
                                                  std::forward<Arguments>(arguments)...);
         Control* made = control.get();
+        // Screen readers name the control after a label by it, as Windows
+        // names a text box; Wine's list box would otherwise have no name.
+        if (!labelForNext.empty())
+            made->accessibleInfo = AccessibleInfo{labelForNext, 0, std::wstring()};
+        labelForNext.clear();
         controls.push_back(PlacedControl{std::move(control), place, font, keepSize});
         Place(controls.back());
         return made;
@@ -135,6 +140,8 @@ private:
     Button* okButton = nullptr;
     // Declared after the fonts: the controls go first.
     std::vector<PlacedControl> controls;
+    // The text of the label just added, for the control that follows it.
+    std::wstring labelForNext;
 };
 
 }  // namespace OrvoUtility
