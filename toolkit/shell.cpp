@@ -247,7 +247,33 @@ bool OpenFolderAndSelect(const std::string& target, std::uint32_t* error) {
 
 std::string ChooseFile(GUIElement* owner) { return Common::WideToNarrow(ChooseFileWide(owner)); }
 
+namespace {
+
+using OpenFileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// Loaded the first time a file is chosen, not at start: with what it pulls in,
+// the dialog's library made every start slower, for a dialog seldom opened.
+// It is a known system library, so the name alone finds the system's copy.
+OpenFileDialog LoadOpenFileDialog() {
+    static const OpenFileDialog function = [] {
+        HMODULE library = LoadLibraryW(L"comdlg32.dll");
+        if (library == nullptr) {
+            RecordWin32Failure("LoadLibraryW");
+            return OpenFileDialog(nullptr);
+        }
+        auto found = reinterpret_cast<OpenFileDialog>(
+            reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+        if (found == nullptr) RecordWin32Failure("GetProcAddress");
+        return found;
+    }();
+    return function;
+}
+
+}  // namespace
+
 std::wstring ChooseFileWide(GUIElement* owner) {
+    OpenFileDialog openFileDialog = LoadOpenFileDialog();
+    if (openFileDialog == nullptr) return std::wstring();
     std::wstring filter = FilterList({{"All files(*.*)", "*.*"}});
     std::vector<wchar_t> file(fileBufferLength, L'\0');
 
@@ -264,7 +290,7 @@ std::wstring ChooseFileWide(GUIElement* owner) {
     // name would be resolved.
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
-    if (!GetOpenFileNameW(&dialog)) return std::wstring();
+    if (!openFileDialog(&dialog)) return std::wstring();
     return file.data();
 }
 
