@@ -100,7 +100,9 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
             ComeForward(hwnd);
         }
     };
-    // HandleLoad runs inside, as the window is made.
+    // HandleLoad runs inside, as the window is made. The window shows once
+    // it is laid out, so that nothing in it is painted twice.
+    visible = false;
     Create();
     if (!created) return;
     SetIcon(IDI_PROGRAM);
@@ -108,6 +110,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     HandleResize();
     // The scroll bars are set at once; later the resize timer sets them.
     HandleTimer();
+    ShowNow();
     TellNotices(*this, *store);
     hotKey = std::make_unique<OrvoUtility::HotKey>(hwnd, comeForwardKey,
                                                    MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Z');

@@ -40,7 +40,8 @@ void Form::Create() {
     const wchar_t* className = WindowClassFor(WindowKind::Form, instance);
     if (className == nullptr) return;
 
-    DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;
+    if (visible) style |= WS_VISIBLE;
     DWORD extendedStyle = 0;
     if (dialog) {
         if (modalFrame) style |= DS_MODALFRAME;
@@ -62,11 +63,16 @@ void Form::Create() {
     }
     if (dispatcher.mainWindow == nullptr) dispatcher.mainWindow = hwnd;
     OnCreate(hwnd);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
     created = true;
     if (iconId != 0) SetIcon(iconId);
     ApplyFont();
+    if (visible) ShowNow();
+}
+
+void Form::ShowNow() {
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    visible = true;
 }
 
 void Form::OnCreateMessage(HWND window) { OnCreate(window); }

@@ -30,7 +30,12 @@ public:
     explicit Form(HINSTANCE instance, bool dialogStyle = false);
     ~Form() override;
 
+    // Made hidden when `visible` is false, for its maker to fill in first and
+    // show once with ShowNow: every window shown is painted once, not again
+    // after each step.
     void Create() override;
+    // Shows the window in front and paints it and its children at once.
+    void ShowNow();
     // The form reports its window's creation and keeps track of activation.
     void OnCreateMessage(HWND window) override;
     void OnActivateMessage(HWND window) override;
