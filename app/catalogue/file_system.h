@@ -2,6 +2,7 @@
 // texts with backslash separators.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -51,6 +52,27 @@ bool CopyFileNew(const std::string& source, const std::string& target, SystemErr
 
 // The whole file, read while other programs may read and write it too.
 bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& error);
+
+// Reads straight into `bytes` until `readSome(buffer, room)` gives 0, or -1 for
+// a failure: sized for the `expected` bytes and one more, so that a file read
+// whole is copied once and one that grew meanwhile still comes whole.
+template <typename ReadSome>
+bool ReadToEnd(std::string& bytes, std::size_t expected, ReadSome readSome) {
+    bytes.resize(expected + 1);
+    std::size_t filled = 0;
+    bool complete = true;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(2 * bytes.size());
+        const std::int64_t count = readSome(&bytes[filled], bytes.size() - filled);
+        if (count <= 0) {
+            complete = count == 0;
+            break;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    bytes.resize(filled);
+    return complete;
+}
 
 // A file written from the start: created, or truncated when it exists.
 // Every step reports its failure in `error`; the destructor closes an open file.

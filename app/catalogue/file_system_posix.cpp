@@ -100,17 +100,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& err
     if (file < 0) {
         return Failed(error);
     }
-    bool complete = true;
-    char buffer[65536];
-    for (;;) {
-        ssize_t count = read(file, buffer, sizeof buffer);
-        if (count < 0) {
-            complete = Failed(error);
-            break;
-        }
-        if (count == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
+    struct stat status {};
+    const std::size_t expected = fstat(file, &status) == 0 && status.st_size > 0
+                                     ? static_cast<std::size_t>(status.st_size)
+                                     : 0;
+    bool complete = ReadToEnd(bytes, expected, [file, &error](char* buffer, std::size_t room) {
+        const ssize_t count = read(file, buffer, room);
+        if (count < 0) Failed(error);
+        return static_cast<std::int64_t>(count);
+    });
     close(file);
     return complete;
 }

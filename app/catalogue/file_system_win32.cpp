@@ -1,6 +1,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "file_system.h"
 #include "text.h"
 
@@ -103,20 +105,18 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, SystemError& err
         return Failed(error);
     }
     LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    }
-    bool complete = true;
-    char buffer[65536];
-    for (;;) {
+    const std::size_t expected = GetFileSizeEx(file, &size) && size.QuadPart > 0
+                                     ? static_cast<std::size_t>(size.QuadPart)
+                                     : 0;
+    bool complete = ReadToEnd(bytes, expected, [file, &error](char* buffer, std::size_t room) {
         DWORD count = 0;
-        if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr)) {
-            complete = Failed(error);
-            break;
+        const DWORD asked = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+        if (!ReadFile(file, buffer, asked, &count, nullptr)) {
+            Failed(error);
+            return std::int64_t{-1};
         }
-        if (count == 0) break;
-        bytes.append(buffer, count);
-    }
+        return static_cast<std::int64_t>(count);
+    });
     CloseHandle(file);
     return complete;
 }
