@@ -273,6 +273,14 @@ MUTANTS = [
      "", CORE),
     ("app/column_view_elements.cpp", ": item.kind == Place::Import      ? catalogue.categories.empty()",
      ": item.kind == Place::Import      ? true", MAIN),
+    ("app/catalogue/catalogue_store.cpp", "if (!reportFailure || saveFailureShown) return;",
+     "if (!reportFailure) return;", CORE),
+    ("app/catalogue/catalogue_store.cpp", "    pendingChanges.clear();\n    saveFailureShown = false;",
+     "    pendingChanges.clear();", CORE),
+    ("app/catalogue/file_system.h", "    bytes.resize(filled);\n    return complete;",
+     "    return complete;", CORE),
+    ("toolkit/form.cpp", "    if (visible) ShowNow();", "", DIALOGS),
+    ("app/formmain.cpp", "    HandleTimer();\n    ShowNow();", "    HandleTimer();", MAIN),
 ]
 
 NATIVE_CONFIGURE = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DZELMIVO_CORE_ONLY=ON",

@@ -5,6 +5,7 @@
 // shlobj.h builds on windows.h.
 #include <shlobj.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -214,6 +215,28 @@ TEST_F(DialogTest, OkRefusesWhatTheCatalogueCannotTake) {
     EXPECT_EQ(confirmed[0].description, "Fattura – L’ultima € 😀");
     EXPECT_EQ(confirmed[0].pathname, "C:\\Документы\\ω.exe");
     EXPECT_FALSE(IsWindow(dialog.hwnd));
+}
+
+// A name typed and then let go, with Esc, the close box or "Annulla", is
+// never handed on, and the dialog goes; "OK" hands it on.
+TEST_F(DialogTest, ACategoryDialogLeftWithoutOkHandsNothingOn) {
+    const std::function<void(MyApp::FormCategoria&)> ways[] = {
+        [](MyApp::FormCategoria& dialog) { Type(dialog.nameBox, L"\x1B"); },
+        [](MyApp::FormCategoria& dialog) {
+            PostMessageW(dialog.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            ZelmivoTest::PumpMessages();
+        },
+        [](MyApp::FormCategoria& dialog) { Click(ButtonOf(dialog, L"Annulla")); },
+        [](MyApp::FormCategoria& dialog) { Click(ButtonOf(dialog, L"OK")); }};
+    std::vector<std::string> handedOn;
+    for (const auto& leave : ways) {
+        MyApp::FormCategoria dialog(&owner, "Aggiungi Categoria");
+        dialog.onConfirmed = [&handedOn](const std::string& name) { handedOn.push_back(name); };
+        Type(dialog.nameBox, L"Giochi");
+        leave(dialog);
+        EXPECT_FALSE(IsWindow(dialog.hwnd));
+    }
+    EXPECT_EQ(handedOn, std::vector<std::string>{"Giochi"});
 }
 
 TEST_F(DialogTest, BoxesStopAtTheirColumnWidths) {

@@ -6,9 +6,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "catalogue_helpers.h"
+#include "catalogue_store.h"
 #include "file_faults.h"
 #include "text.h"
 
@@ -146,6 +149,34 @@ TEST_F(CatalogueFileTest, EveryFailedStepOfASaveLeavesTheFileAsItWas) {
         WriteBytes(path, old);
         Remove(backupPath);
     }
+}
+
+// One message for a run of failed saves; after a save that worked, the next
+// failure is told again. The one that works writes every change still pending.
+TEST_F(CatalogueFileTest, ARunOfFailedSavesIsToldOnceAndAgainAfterOneThatWorked) {
+    CatalogueStore store;
+    store.Load();
+    store.TakeNotices();
+    const struct {
+        bool fails;
+        std::size_t told;
+    } steps[] = {{true, 1}, {true, 0}, {false, 0}, {true, 1}};
+    int added = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(added);
+        FailFileStepForTests(FileStep::Create, step.fails ? 1 : 0, 28);
+        ASSERT_TRUE(store.Commit(CatalogueChange::AddCategory("Nuova " + std::to_string(++added))));
+        const std::vector<std::string> told = store.TakeNotices();
+        ASSERT_EQ(told.size(), step.told);
+        for (const std::string& notice : told) {
+            EXPECT_EQ(notice.find("Impossibile salvare il catalogo"), 0u);
+        }
+        EXPECT_EQ(store.HasPending(), step.fails);
+    }
+    FailFileStepForTests(FileStep::Create, 0, 0);
+    const std::string saved = ReadBytes(path);
+    EXPECT_NE(saved.find("Nuova 2"), std::string::npos);
+    EXPECT_EQ(saved.find("Nuova 4"), std::string::npos);
 }
 
 TEST_F(CatalogueFileTest, TheFirstSaveOfARunKeepsTheStartingFile) {
