@@ -281,6 +281,10 @@ MUTANTS = [
      "    return complete;", CORE),
     ("toolkit/form.cpp", "    if (visible) ShowNow();", "", DIALOGS),
     ("app/formmain.cpp", "    HandleTimer();\n    ShowNow();", "    HandleTimer();", MAIN),
+    ("app/column_view.cpp", "geometry.ColumnAt(catalogue, POINT{shown.left + point.x, shown.top + point.y});",
+     "geometry.ColumnAt(catalogue, POINT{shown.left + point.x, point.y});", MAIN),
+    ("toolkit/shell.cpp", "expandedTarget, ExpandedText(parameters), folder,",
+     "expandedTarget, Common::NarrowToWide(parameters), folder,", MAIN),
 ]
 
 NATIVE_CONFIGURE = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DZELMIVO_CORE_ONLY=ON",

@@ -360,6 +360,11 @@ TEST_F(MainWindow, FilesDroppedOnAColumnBecomeItsEntriesAndAreShown) {
     const MyApp::App& added = main.CatalogueShown().categories.at(0).apps.at(30);
     ASSERT_NE(main.View().TileOf(added), nullptr);
     EXPECT_TRUE(IsInView(main, main.View().TileOf(added)));
+    // Scrolled down, the place of the window where the empty column's cell
+    // stood lies below that column now.
+    ASSERT_GT(GetScrollPos(panel, SB_VERT), 70);
+    ZelmivoTest::DropFiles(panel, {L"C:\\Programmi\\Altro.exe"}, POINT{200, 70});
+    EXPECT_EQ(second.apps.size(), 4u);
 
     // Any name Windows allows is kept; only its last extension leaves the description.
     ZelmivoTest::DropFiles(panel, {L"C:\\Dokumenty\\Łódź.v2.pdf"}, POINT{20, 20});

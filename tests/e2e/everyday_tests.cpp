@@ -39,7 +39,7 @@ TEST_F(EverydayTest, TheKeyTheRunListTheTileCommandsAndTheViewKept) {
     DeleteFileW(report.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
     std::vector<Entry> entries = {
-        {"1", "Sonda", "uno due", WideToNarrow(WindowsPath(ZELMIVO_PROBE_PATH))},
+        {"1", "Sonda", "uno %WINDIR%", WideToNarrow(WindowsPath(ZELMIVO_PROBE_PATH))},
         {"1", "Con spazi", "", "%WINDIR%\\nota bene.exe"}};
     for (int i = 1; i <= 60; ++i)
         entries.push_back({"1", "Voce " + std::to_string(i), "", "v.exe"});
@@ -79,7 +79,9 @@ TEST_F(EverydayTest, TheKeyTheRunListTheTileCommandsAndTheViewKept) {
         [&] { return ClipboardText() == L"\"" + std::wstring(windows) + L"\\nota bene.exe\""; }));
     ASSERT_TRUE(ChooseFromMenu(Item(L"Sonda"), L'A'));
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(report); }));
-    EXPECT_NE(ReadBytes(report).find("\nuno\ndue\n"), std::string::npos) << ReadBytes(report);
+    // A variable in the parameters is given to the program as its value.
+    EXPECT_NE(ReadBytes(report).find("\nuno\n" + WideToNarrow(windows) + "\n"), std::string::npos)
+        << ReadBytes(report);
 
     // Scrolled down with the wheel, the view stays put through an edit and
     // past the timer that follows it.
