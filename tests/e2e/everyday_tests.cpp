@@ -13,12 +13,13 @@ class EverydayTest : public EndToEndTest {};
 
 using Common::WideToNarrow;
 
+const wchar_t runKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 std::wstring RunValue() {
     wchar_t value[1024] = {};
     DWORD size = sizeof value;
     LSTATUS status =
-        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                     L"Zelmivo", RRF_RT_REG_SZ, nullptr, value, &size);
+        RegGetValueW(HKEY_CURRENT_USER, runKey, L"Zelmivo", RRF_RT_REG_SZ, nullptr, value, &size);
     return status == ERROR_SUCCESS ? value : L"";
 }
 
@@ -38,6 +39,8 @@ TEST_F(EverydayTest, TheKeyTheRunListTheTileCommandsAndTheViewKept) {
     const std::wstring report = folder + L"\\everyday.txt";
     DeleteFileW(report.c_str());
     SetEnvironmentVariableW(L"ZELMIVO_PROBE_OUT", report.c_str());
+    // A run cut short may have left the value behind.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, L"Zelmivo");
     std::vector<Entry> entries = {
         {"1", "Sonda", "uno %WINDIR%", WideToNarrow(WindowsPath(ZELMIVO_PROBE_PATH))},
         {"1", "Con spazi", "", "%WINDIR%\\nota bene.exe"}};
