@@ -345,7 +345,7 @@ def plot(startup, path):
     script = f"""
 set terminal pngcairo size 800,500 font ",10"
 set output "{path}"
-set title "Start-up under Wine (median of 5 runs)"
+set title "Start-up under Wine (median of 9 runs)"
 set xlabel "entries (one point each, not to scale)"
 set ylabel "ms until the panel holds its windows in view and waits for input"
 set key left top

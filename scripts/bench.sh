@@ -35,7 +35,7 @@ bench="$ZELMIVO_BUILD/win/bench"
 # Output goes to files: Wine's services would hold a pipe open. Each run has
 # a time-out, so that a hung window cannot hold the command.
 timeout 600 wine "$bench/startup_stopwatch.exe" "$ZELMIVO_BUILD/win/app/zelmivo.exe" \
-    "$bench/floor_window.exe" 5 0 20 100 1000 10000 >"$results/startup.txt" </dev/null || exit 1
+    "$bench/floor_window.exe" 9 0 20 100 1000 10000 >"$results/startup.txt" </dev/null || exit 1
 timeout 300 wine "$bench/refresh_bench.exe" 1000 7 >"$results/refresh.txt" </dev/null || exit 1
 timeout 600 wine "$bench/scroll_bench.exe" steps 3000 30 180 3 >"$results/scroll.txt" \
     </dev/null || exit 1
