@@ -82,6 +82,7 @@ TEST(TextNumber, FormatsLikeI64dAndParsesLikeAtoi) {
     EXPECT_EQ(Common::FormatInt64(std::numeric_limits<std::int64_t>::min()),
               "-9223372036854775808");
     EXPECT_EQ(Common::FormatInt64(std::numeric_limits<std::int64_t>::max()), "9223372036854775807");
+    EXPECT_EQ(Common::FormatInt64(-1), "-1");
 
     EXPECT_EQ(ParseInt32(" \t\n42abc"), 42);
     EXPECT_EQ(ParseInt32("-17 "), -17);
