@@ -6,7 +6,7 @@
 namespace ToolkitTests {
 
 const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
-const COLORREF red = RGB(165, 42, 42), blue = RGB(0, 0, 255), green = RGB(0, 200, 0);
+const COLORREF red = RGB(165, 42, 42), blue = RGB(0, 0, 255);
 
 // What the system draws for the text with the font; an empty box's corner
 // asks for TextOutW at that point instead of DrawTextW.
@@ -32,25 +32,6 @@ TEST(DrawingTest, FillAndFrameCoverExactlyTheirBox) {
     EXPECT_EQ(canvas.Count(blue), 2 * 20 + 2 * (10 - 2));
     EXPECT_EQ(canvas.At(24, 14), blue);
     EXPECT_EQ(canvas.At(10, 10), red);  // inside stays untouched
-}
-
-TEST(DrawingTest, TransparentBitmapLeavesTheTargetUnderBlack) {
-    Canvas canvas(64, 64, red);
-    // An 8 x 8 picture: left half black, right half green.
-    std::uint32_t pixels[8 * 8];
-    for (int i = 0; i < 8 * 8; ++i) pixels[i] = i % 8 < 4 ? 0 : GetGValue(green) << 8;
-    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, pixels);
-    // Colours of the target context must not leak into the result.
-    SetBkColor(canvas.dc, RGB(128, 128, 128));
-    SetTextColor(canvas.dc, RGB(10, 20, 30));
-    canvas.drawing.DrawTransparentBitmap(2, 3, 0, 0, bitmap);
-    EXPECT_EQ(canvas.Count(green), 4 * 8);
-    EXPECT_EQ(canvas.At(5, 10), red);
-    EXPECT_EQ(canvas.At(6, 3), green);
-    EXPECT_EQ(canvas.At(10, 3), red);
-    EXPECT_EQ(GetBkColor(canvas.dc), RGB(128, 128, 128));
-    EXPECT_EQ(GetTextColor(canvas.dc), RGB(10, 20, 30));
-    DeleteObject(bitmap);
 }
 
 TEST(DrawingTest, TextEndsInAnEllipsisWhenItDoesNotFit) {

@@ -7,12 +7,12 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
 // clang-format on
 
 #include <filesystem>
 #include <fstream>
 
+#include "shortcut_maker.h"
 #include "test_support.h"
 #include "text.h"
 #include "window_query.h"
@@ -37,21 +37,11 @@ private:
 // The file, a shortcut to it from another folder and the file named through
 // a variable each open the file's folder with the file, its only item, selected.
 TEST_F(Shell, ATargetOrItsShortcutIsShownSelectedInItsFolder) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::wstring shown = folder + L"\\Cartella di prova", target = shown + L"\\nota.txt",
                        shortcut = folder + L"\\nota.lnk";
     CreateDirectoryW(shown.c_str(), nullptr);
     std::ofstream{std::filesystem::path(target)} << "prova";
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                               reinterpret_cast<void**>(&link)),
-              S_OK);
-    link->SetPath(target.c_str());
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    ASSERT_EQ(file->Save(shortcut.c_str(), TRUE), S_OK);
-    file->Release();
-    link->Release();
+    ASSERT_TRUE(ZelmivoTest::MakeShortcut(shortcut, target));
     SetEnvironmentVariableW(L"ZELMIVO_CARTELLA", shown.c_str());
 
     for (const std::wstring& each :
@@ -74,7 +64,6 @@ TEST_F(Shell, ATargetOrItsShortcutIsShownSelectedInItsFolder) {
     EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
     std::filesystem::remove_all(shown);
     DeleteFileW(shortcut.c_str());
-    CoUninitialize();
 }
 
 }  // namespace ToolkitTests
