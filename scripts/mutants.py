@@ -279,7 +279,6 @@ MUTANTS = [
      "    pendingChanges.clear();", CORE),
     ("app/catalogue/file_system.h", "    bytes.resize(filled);\n    return complete;",
      "    return complete;", CORE),
-    ("toolkit/form.cpp", "    if (visible) ShowNow();", "", DIALOGS),
     ("app/formmain.cpp", "    HandleTimer();\n    ShowNow();", "    HandleTimer();", MAIN),
     ("app/column_view.cpp", "geometry.ColumnAt(catalogue, POINT{shown.left + point.x, shown.top + point.y});",
      "geometry.ColumnAt(catalogue, POINT{shown.left + point.x, point.y});", MAIN),
