@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "library_function.h"
 #include "win32_failure.h"
 
 namespace OrvoUtility {
@@ -19,24 +20,17 @@ struct AccessibilityLibrary {
     decltype(&SysAllocString) allocString = nullptr;
 };
 
-template <typename Function>
-Function Find(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryW(library);
-    FARPROC found = module != nullptr ? GetProcAddress(module, name) : nullptr;
-    if (found == nullptr) RecordWin32Failure(name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 const AccessibilityLibrary& Library() {
     static const AccessibilityLibrary library = [] {
         // The object handed to the client lives in this thread's apartment.
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         AccessibilityLibrary loaded;
-        loaded.createStandard =
-            Find<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+        loaded.createStandard = LibraryFunction<decltype(&CreateStdAccessibleObject)>(
+            L"oleacc.dll", "CreateStdAccessibleObject");
         loaded.resultFromObject =
-            Find<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
-        loaded.allocString = Find<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+            LibraryFunction<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+        loaded.allocString =
+            LibraryFunction<decltype(&SysAllocString)>(L"oleaut32.dll", "SysAllocString");
         return loaded;
     }();
     return library;

@@ -15,6 +15,7 @@
 
 #include "form.h"
 #include "gui_element.h"
+#include "library_function.h"
 #include "text.h"
 #include "win32_failure.h"
 
@@ -247,32 +248,11 @@ bool OpenFolderAndSelect(const std::string& target, std::uint32_t* error) {
 
 std::string ChooseFile(GUIElement* owner) { return Common::WideToNarrow(ChooseFileWide(owner)); }
 
-namespace {
-
-using OpenFileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
-
-// Loaded the first time a file is chosen, not at start: with what it pulls in,
-// the dialog's library made every start slower, for a dialog seldom opened.
-// It is a known system library, so the name alone finds the system's copy.
-OpenFileDialog LoadOpenFileDialog() {
-    static const OpenFileDialog function = [] {
-        HMODULE library = LoadLibraryW(L"comdlg32.dll");
-        if (library == nullptr) {
-            RecordWin32Failure("LoadLibraryW");
-            return OpenFileDialog(nullptr);
-        }
-        auto found = reinterpret_cast<OpenFileDialog>(
-            reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
-        if (found == nullptr) RecordWin32Failure("GetProcAddress");
-        return found;
-    }();
-    return function;
-}
-
-}  // namespace
-
 std::wstring ChooseFileWide(GUIElement* owner) {
-    OpenFileDialog openFileDialog = LoadOpenFileDialog();
+    // Loaded the first time a file is chosen, not at start: with what it pulls
+    // in, the dialog's library made every start slower, for a dialog seldom opened.
+    static const auto openFileDialog =
+        LibraryFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
     if (openFileDialog == nullptr) return std::wstring();
     std::wstring filter = FilterList({{"All files(*.*)", "*.*"}});
     std::vector<wchar_t> file(fileBufferLength, L'\0');
