@@ -25,6 +25,12 @@ bool ReadScrollInfo(HWND window, int bar, SCROLLINFO& info) {
 
 void SetRangeAndPage(HWND window, int bar, std::int32_t minimum, std::int32_t maximum,
                      std::int32_t page) {
+    // Setting a bar redraws it, which an edit that keeps the extent must not pay for.
+    SCROLLINFO shown;
+    if (ReadScrollInfo(window, bar, shown) && shown.nMin == minimum && shown.nMax == maximum &&
+        shown.nPage == static_cast<UINT>(page)) {
+        return;
+    }
     SCROLLINFO info{};
     info.cbSize = sizeof(SCROLLINFO);
     info.fMask = SIF_RANGE | SIF_PAGE;
@@ -172,6 +178,8 @@ void PanelChildren::SetVerticalScrollBar(bool value) {
 
 void PanelChildren::ApplyStyle() {
     if (!created || hwnd == nullptr) return;
+    // A changed frame is laid out and painted again: only a real change pays for it.
+    if (static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) == Style()) return;
     if (SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(Style())) == 0) {
         RecordWin32Failure("SetWindowLongW");
         return;
@@ -233,11 +241,13 @@ void PanelChildren::ScrollBarTo(int bar, std::int32_t position) {
 }
 
 void PanelChildren::MoveBar(int bar, std::int32_t old, std::int32_t requested) {
-    SCROLLINFO position{};
-    position.cbSize = sizeof(SCROLLINFO);
-    position.fMask = SIF_POS;
-    position.nPos = requested;
-    SetScrollInfo(hwnd, bar, &position, TRUE);
+    if (requested != old) {
+        SCROLLINFO position{};
+        position.cbSize = sizeof(SCROLLINFO);
+        position.fMask = SIF_POS;
+        position.nPos = requested;
+        SetScrollInfo(hwnd, bar, &position, TRUE);
+    }
     // The content moves by what the bar really moved.
     FollowBars();
     // The handler hears the change asked for, even when the bar stopped short.
