@@ -43,6 +43,17 @@ void WaitPastResizeTimer() {
     }
 }
 
+void FinishPainting(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+}
+
+void BringToFront(HWND frame) {
+    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
+}
+
 std::unique_ptr<MyApp::FormMain> OpenMainWindow() {
     auto form = std::make_unique<MyApp::FormMain>(GetModuleHandleW(nullptr),
                                                   "Orvo Zelmivo Copyright (C) 2026 Orvo Software");

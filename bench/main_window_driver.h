@@ -19,6 +19,11 @@ void Settle();
 // The resize timer a refresh or a start starts belongs to the scroll bars,
 // half a second later: it is let run between measures, never inside one.
 void WaitPastResizeTimer();
+// Paints what is left to paint in the window and its children, to the screen.
+void FinishPainting(HWND window);
+// Windows hidden under another one are not painted: the timed one is brought
+// in front first.
+void BringToFront(HWND frame);
 // The main window over app.txt, its scroll bars set and nothing pending.
 std::unique_ptr<MyApp::FormMain> OpenMainWindow();
 // Lets the window go and handles what its going posts.

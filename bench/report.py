@@ -56,11 +56,18 @@ FLOORS = [
     "shows, once the entries overflow the view; the floor has none, a cost it leaves to the "
     "program. Memory is read then: private bytes and working set; the bare window is the "
     "floor at 0 entries.",
-    "- **Refresh**: inside the process, one edit of the catalogue through the relayout, the "
-    "save and the repainting; the floor moves every window the same panel holds (the cells and "
-    "tiles made so far: they are made as they come into view) once with `SetWindowPos` and "
-    "lets it repaint. The save is the program's alone: it is not in the floor, and is shown "
-    "by itself.",
+    "- **Refresh**: inside the process (`bench/refresh_bench.cpp`), one edit of the catalogue "
+    "as the user makes it, from the change through the relayout, the save and the repainting: "
+    "a category renamed with its header in view, and an entry added to the first column with "
+    "its \"+ aggiungi App\" cell at the foot of the view (the view must not move, and the bench "
+    "fails if it does). The floor of each edit is a frame in the same process holding the "
+    "start-up floor's windows for every place in view, which does only what the edit shows: "
+    "the header's new caption (`SetWindowText`), or one owner-drawn tile made where the cell "
+    "stood, the cell moved a row down and the vertical bar's new range; then it writes the "
+    "catalogue's bytes to a new file, flushes it and renames it over the old one, the least a "
+    "save that never leaves half a file does. Also shown: every window the program's panel "
+    "holds moved once with `SetWindowPos` and repainted, which is more than one edit needs, "
+    "so no goal is judged against it.",
     "- **Scrolling**: inside the process (`bench/scroll_bench.cpp`), the real main window over "
     "a generated catalogue; each step is timed from the message as the system sends it "
     "(`WM_MOUSEWHEEL` to the panel, the cursor over it; `WM_HSCROLL` with `SB_LINEDOWN` or "
@@ -218,19 +225,23 @@ def startup_section(startup, windows):
 
 
 def refresh_section(refresh):
-    entries, floor = refresh["floor"]
+    entries, write = refresh["write_floor"]
+    move_all = refresh["move_all_floor"][1]
     rows = []
+    ratios = []
     for what, label in (("rename", "rename a category"), ("addition", "add an entry")):
         ms = refresh[what][1]
-        rows.append([label, f"{ms:.1f} ms", f"{floor:.1f} ms", f"{ratio(ms, floor):.2f}"])
+        floor = refresh[f"{what}_floor"][1]
+        ratios.append(ratio(ms, floor))
+        rows.append([label, f"{ms:.1f} ms", f"{floor:.1f} ms", f"{ratios[-1]:.2f}",
+                     f"{move_all:.1f} ms"])
     lines = ["## Refresh after one edit", "",
-             f"With {entries:,} entries; the save alone takes {refresh['save'][1]:.1f} ms "
-             "and is part of each edit.", ""]
-    lines += table(["edit", "Zelmivo", "floor (every window the panel holds moved once)",
-                    "ratio"], rows)
-    worst = max(ratio(refresh[what][1], floor) for what in ("rename", "addition"))
-    best = min(ratio(refresh[what][1], floor) for what in ("rename", "addition"))
-    verdict_text = (judged(best, REFRESH_GOAL) if best < FLOOR_TOO_HEAVY
+             f"With {entries:,} entries; of each floor, the write, flush and rename of the "
+             f"catalogue's bytes alone takes {write:.1f} ms.", ""]
+    lines += table(["edit", "Zelmivo", "floor (what the edit shows, and the save)", "ratio",
+                    "every window the panel holds moved once"], rows)
+    worst = max(ratios)
+    verdict_text = (judged(min(ratios), REFRESH_GOAL) if min(ratios) < FLOOR_TOO_HEAVY
                     else judged(worst, REFRESH_GOAL))
     goals = [f"- Refresh after one edit, {entries:,} entries, within {REFRESH_GOAL}x the floor: "
              f"{worst:.2f}x at worst{verdict_text}."]

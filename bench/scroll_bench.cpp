@@ -78,11 +78,6 @@ POINT ScrollPositionOf(HWND panel) {
 
 bool operator==(POINT one, POINT other) { return one.x == other.x && one.y == other.y; }
 
-void FinishPainting(HWND panel) {
-    RedrawWindow(panel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    GdiFlush();
-}
-
 // The windows of the panel that show in its client area.
 int WindowsInView(HWND panel) {
     RECT client{};
@@ -136,13 +131,6 @@ bool ShowsRight(HWND panel, const std::vector<Bench::Place>& places, POINT origi
 BOOL CALLBACK CountWindow(HWND, LPARAM data) {
     ++*reinterpret_cast<int*>(data);
     return TRUE;
-}
-
-// Windows hidden under another one are not painted: the timed one is in front.
-void BringToFront(HWND frame) {
-    SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Bench::Settle();
 }
 
 // The floor's view: one window for each place in view, made as places first
@@ -230,13 +218,13 @@ struct Scene {
     // Times the program's steps, then the floor's to the same places; false
     // once the program's bar stands still.
     bool TimeSteps(const std::function<void()>& send, int steps, Timings& timings) {
-        BringToFront(form->hwnd);
+        Bench::BringToFront(form->hwnd);
         std::vector<POINT> targets;
         for (int step = 0; step < steps; ++step) {
             POINT before = ScrollPositionOf(panel);
             double start = Bench::NowMs();
             send();
-            FinishPainting(panel);
+            Bench::FinishPainting(panel);
             double ms = Bench::NowMs() - start;
             POINT after = ScrollPositionOf(panel);
             if (after == before) break;
@@ -246,11 +234,11 @@ struct Scene {
             targets.push_back(after);
             Bench::PumpMessages();
         }
-        BringToFront(floor.frame);
+        Bench::BringToFront(floor.frame);
         for (POINT target : targets) {
             double start = Bench::NowMs();
             scroller.Step(target);
-            FinishPainting(floor.panel);
+            Bench::FinishPainting(floor.panel);
             timings.floor.push_back(Bench::NowMs() - start);
             timings.floorInView.push_back(WindowsInView(floor.panel));
             if (ShowsRight(floor.panel, places, target)) ++timings.floorRight;
@@ -346,7 +334,7 @@ bool Sweep(int entries) {
     for (int y : ViewCorners(content.bottom + Bench::layoutMargin, client.bottom)) {
         for (int x : columns) {
             form->View().Panel().ScrollTo(x, y);
-            FinishPainting(panel);
+            Bench::FinishPainting(panel);
             Bench::PumpMessages();
             ++views;
             if (ShowsRight(panel, places, ScrollPositionOf(panel))) ++right;
