@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -102,9 +103,30 @@ void AppendAppLine(std::string& out, const App& app) {
     out += app.pathname;
 }
 
-// The file's text as UTF-8 and what it was encoded in; the view points into
-// `bytes` when they are that text already, else into `decoded`.
-std::string_view Decode(const std::string& bytes, std::string& decoded, ParsedCatalogue& parsed) {
+// Text without a mark, as UTF-8: as it stands when it is ASCII or valid
+// UTF-8, else decoded from Windows-1252 into `decoded`. Plain ASCII reads the
+// same either way, and Windows-1252 letters are rarely valid UTF-8, so only
+// text that needs UTF-8 is taken as such.
+std::string_view DecodeUnmarked(std::string_view text, std::string& decoded,
+                                ParsedCatalogue& parsed) {
+    switch (Common::ShapeOfUtf8(text)) {
+        case Common::Utf8Shape::Ascii:
+            return text;
+        case Common::Utf8Shape::MultiByte:
+            parsed.encoding = TextEncoding::Utf8;
+            return text;
+        case Common::Utf8Shape::Invalid:
+            break;
+    }
+    decoded = Common::DecodeWindows1252(text);
+    return decoded;
+}
+
+// The text after a byte-order mark as UTF-8, with the encoding the mark
+// names; the view points into `bytes` when they are that text already, else
+// into `decoded`. Null when the bytes have no mark.
+std::optional<std::string_view> DecodeMarked(const std::string& bytes, std::string& decoded,
+                                             ParsedCatalogue& parsed) {
     std::string_view text(bytes);
     Common::Decoded result;
     if (StartsWith(text, kUtf8Mark)) {
@@ -119,22 +141,11 @@ std::string_view Decode(const std::string& bytes, std::string& decoded, ParsedCa
         parsed.encoding = TextEncoding::Utf16Be;
         result = Common::DecodeUtf16(text.substr(2), Common::ByteOrder::BigEndian);
     } else {
-        // Plain ASCII reads the same either way, and Windows-1252 letters are
-        // rarely valid UTF-8, so only text that needs UTF-8 is taken as such.
-        switch (Common::ShapeOfUtf8(text)) {
-            case Common::Utf8Shape::Ascii:
-                return text;
-            case Common::Utf8Shape::MultiByte:
-                parsed.encoding = TextEncoding::Utf8;
-                return text;
-            case Common::Utf8Shape::Invalid:
-                break;
-        }
-        result.text = Common::DecodeWindows1252(text);
+        return std::nullopt;
     }
     parsed.lossless = result.lossless;
     decoded = std::move(result.text);
-    return decoded;
+    return std::string_view(decoded);
 }
 
 std::int32_t Clamped(std::int64_t number) {
@@ -171,7 +182,9 @@ public:
         : catalogue(target), unread(unreadLines) {}
 
     void Read(std::string_view line, bool plain) {
-        const std::string_view hidden = line.substr(std::min(line.find('\0'), line.size()));
+        // A plain line holds no control character, so no NUL.
+        const std::string_view hidden =
+            plain ? std::string_view() : line.substr(std::min(line.find('\0'), line.size()));
         line.remove_suffix(hidden.size());
         if (line == kCategoriesKeyword) {
             inCategories = true;
@@ -217,15 +230,26 @@ private:
 ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
     ParsedCatalogue parsed;
     std::string decoded;
-    const std::string_view text = Decode(bytes, decoded, parsed);
+    std::optional<std::string_view> marked = DecodeMarked(bytes, decoded, parsed);
+    // Text without a mark is read as ASCII until a line holds something
+    // else: what comes before is the same in every encoding, so only the rest
+    // is looked at, and decoded if it must be. Most files are ASCII through.
+    std::string_view text = marked.value_or(std::string_view(bytes));
+    bool settled = marked.has_value();
     LineReader reader(parsed.catalogue, parsed.unreadLines);
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::string_view rest = text.substr(start);
+        std::string_view rest = text.substr(start);
         // CR LF, LF or CR alone ends the line; one scan finds the end of a
         // plain line, memchr that of any other.
         std::size_t length = PlainLength(rest);
         const bool plain = length == rest.size() || rest[length] == '\r' || rest[length] == '\n';
+        if (!plain && !settled) {
+            settled = true;
+            text = DecodeUnmarked(rest, decoded, parsed);
+            start = 0;
+            continue;
+        }
         if (!plain) {
             length = std::min(rest.find('\n', length), rest.size());
             length = std::min(rest.substr(0, length).find('\r'), length);
