@@ -111,6 +111,12 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title)
     // The scroll bars are set at once; later the resize timer sets them.
     HandleTimer();
     ShowNow();
+    iconTimer = std::make_unique<OrvoUtility::Timer>(this, USER_TIMER_MINIMUM);
+    iconTimer->onTick = [this](OrvoUtility::Timer* timer) {
+        timer->Stop();
+        icons->BeginLookups();
+    };
+    iconTimer->Start();
     TellNotices(*this, *store);
     hotKey = std::make_unique<OrvoUtility::HotKey>(hwnd, comeForwardKey,
                                                    MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, 'Z');

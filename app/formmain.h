@@ -95,6 +95,9 @@ private:
     std::optional<ShownItem> contextTarget;
     std::unique_ptr<MainMenus> menus;
     std::unique_ptr<OrvoUtility::Timer> resizeTimer;
+    // Ticks once the first paint is done: no timer message comes while a
+    // paint waits. Then the tiles' own icons are looked up.
+    std::unique_ptr<OrvoUtility::Timer> iconTimer;
     // Set while HandleTimer runs, so that it never nests.
     bool timerBusy = false;
     // Tells of changes in the data folder; looking is put off while a dialog

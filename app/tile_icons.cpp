@@ -25,14 +25,28 @@ HICON TileIcons::IconFor(const std::string& pathname) {
     HICON extracted = Found(pathname);
     if (extracted != nullptr) return extracted;
     if (lookups.insert(pathname).second) {
-        if (extractor == nullptr) {
-            extractor = std::make_unique<IconExtractor>(window, message, iconSize);
+        if (lookupsBegun) {
+            Request(pathname);
+        } else {
+            waitingLookups.push_back(pathname);
         }
-        extractor->Request(pathname);
     }
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE, iconSize);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE, iconSize);
     return IsWebAddress(pathname) ? webIcon.get() : programIcon.get();
+}
+
+void TileIcons::BeginLookups() {
+    lookupsBegun = true;
+    for (const std::string& pathname : waitingLookups) Request(pathname);
+    waitingLookups.clear();
+}
+
+void TileIcons::Request(const std::string& pathname) {
+    if (extractor == nullptr) {
+        extractor = std::make_unique<IconExtractor>(window, message, iconSize);
+    }
+    extractor->Request(pathname);
 }
 
 HICON TileIcons::Found(const std::string& pathname) const {
@@ -57,6 +71,7 @@ void TileIcons::Restart(std::int32_t newIconSize) {
     extractor.reset();
     found.clear();
     lookups.clear();
+    waitingLookups.clear();
     programIcon.reset();
     webIcon.reset();
     iconSize = newIconSize;

@@ -1,6 +1,7 @@
 // The tiles' icons: each pathname's icon is extracted once per run on a worker
 // thread; until it is found, and when there is none, a tile shows the web or
-// the program icon of the resources.
+// the program icon of the resources. Lookups wait until the window has
+// painted: under Wine the worker slowed the first paint by a tenth.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "icon_extractor.h"
 #include "scoped_gdi.h"
@@ -25,6 +27,9 @@ public:
     HICON IconFor(const std::string& pathname);
     // The extracted icon of the pathname; null until it is found.
     HICON Found(const std::string& pathname) const;
+    // Sends the worker every lookup asked for so far, and the later ones as
+    // they are asked for.
+    void BeginLookups();
     // Takes the icons the worker found; false when none was new.
     bool TakeFound();
     // Lets go of every icon, to be taken again at this size.
@@ -35,12 +40,16 @@ public:
     std::size_t FoundCount() const { return found.size(); }
 
 private:
+    void Request(const std::string& pathname);
+
     HWND window;
     UINT message;
     std::int32_t iconSize;
     std::unordered_map<std::string, OrvoUtility::OwnedIcon> found;
     // Every pathname looked up, found or not.
     std::unordered_set<std::string> lookups;
+    bool lookupsBegun = false;
+    std::vector<std::string> waitingLookups;
     // Declared after the icons, so that it stops first: nothing found
     // arrives once they are gone.
     std::unique_ptr<IconExtractor> extractor;

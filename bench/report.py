@@ -54,8 +54,11 @@ FLOORS = [
     "tiles, at the same DPI awareness; under Wine 8 such a button costs about twice what "
     "user32's own does to make and paint. The main window sets its scroll bars before it "
     "shows, once the entries overflow the view; the floor has none, a cost it leaves to the "
-    "program. Memory is read then: private bytes and working set; the bare window is the "
-    "floor at 0 entries.",
+    "program. The main window looks up the tiles' own icons once it has painted, showing "
+    "the program's icon for a program and its web icon for an address until then, so the time "
+    "stops before those lookups; the memory is read half a second later, once they are done "
+    "and the process waits for input again: private bytes and working set; the bare window is "
+    "the floor at 0 entries, read the same way.",
     "- **Refresh**: inside the process (`bench/refresh_bench.cpp`), one edit of the catalogue "
     "as the user makes it, from the change through the relayout, the save and the repainting: "
     "a category renamed with its header in view, and an entry added to the first column with "
