@@ -37,6 +37,7 @@ CORE_WIN = r"^core_tests\."
 TOOLKIT = r"^toolkit_tests\."
 DIALOGS = r"^(dialog_tests|main_window_tests|e2e_tests)\."
 MAIN = r"^(main_window_tests|e2e_tests)\."
+PANEL_AND_MAIN = r"^(toolkit_tests\.PanelTest|main_window_tests|e2e_tests)\."
 
 # (file, exact original text, replacement, tests that can see it)
 MUTANTS = [
@@ -284,6 +285,12 @@ MUTANTS = [
      "geometry.ColumnAt(catalogue, POINT{shown.left + point.x, point.y});", MAIN),
     ("toolkit/shell.cpp", "expandedTarget, ExpandedText(parameters), folder,",
      "expandedTarget, Common::NarrowToWide(parameters), folder,", MAIN),
+    ("toolkit/panel.cpp", "if (static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) == Style()) return;",
+     "return;", PANEL_AND_MAIN),
+    ("toolkit/panel.cpp", "    if (requested != old) {", "    if (requested > old) {", PANEL_AND_MAIN),
+    ("app/catalogue/catalogue_text.cpp", "        if (!plain && !settled) {",
+     "        if (!plain && settled) {", CORE),
+    ("app/tile_icons.cpp", "            waitingLookups.push_back(pathname);", "", MAIN),
 ]
 
 NATIVE_CONFIGURE = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DZELMIVO_CORE_ONLY=ON",
