@@ -76,6 +76,14 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentAndTellTheHandlerWhatWasAsked) {
     Send(panel, WM_HSCROLL, SB_LINERIGHT);
     EXPECT_EQ(content.GetPosition().x, 9);
     EXPECT_EQ(horizontalCalls, std::vector<int>{-1});
+
+    // A bar taken away leaves the window and gives its room back.
+    RECT withBar{}, withoutBar{};
+    GetClientRect(panel.hwnd, &withBar);
+    panel.SetHorizontalScrollBar(false);
+    GetClientRect(panel.hwnd, &withoutBar);
+    EXPECT_EQ(GetWindowLongW(panel.hwnd, GWL_STYLE) & WS_HSCROLL, 0);
+    EXPECT_EQ(withoutBar.bottom - withBar.bottom, GetSystemMetrics(SM_CYHSCROLL));
 }
 
 TEST_F(PanelTest, TheWheelScrollsAPageOfItsPanelOrOfTheLastOneUsed) {
