@@ -37,7 +37,7 @@ CORE_WIN = r"^core_tests\."
 TOOLKIT = r"^toolkit_tests\."
 DIALOGS = r"^(dialog_tests|main_window_tests|e2e_tests)\."
 MAIN = r"^(main_window_tests|e2e_tests)\."
-PANEL_AND_MAIN = r"^(toolkit_tests\.PanelTest|main_window_tests|e2e_tests)\."
+PANEL_AND_MAIN = r"^(toolkit_tests\.PanelTest$|main_window_tests\.|e2e_tests\.)"
 
 # (file, exact original text, replacement, tests that can see it)
 MUTANTS = [
