@@ -24,22 +24,17 @@ TileIcons::TileIcons(HWND window, UINT message, std::int32_t iconSize)
 HICON TileIcons::IconFor(const std::string& pathname) {
     HICON extracted = Found(pathname);
     if (extracted != nullptr) return extracted;
-    if (lookups.insert(pathname).second) {
-        if (lookupsBegun) {
-            Request(pathname);
-        } else {
-            waitingLookups.push_back(pathname);
-        }
-    }
+    if (lookups.insert(pathname).second && lookupsBegun) Request(pathname);
     if (webIcon == nullptr) webIcon = LoadResourceIcon(IDI_WEB_TILE, iconSize);
     if (programIcon == nullptr) programIcon = LoadResourceIcon(IDI_PROGRAM_TILE, iconSize);
     return IsWebAddress(pathname) ? webIcon.get() : programIcon.get();
 }
 
 void TileIcons::BeginLookups() {
+    if (lookupsBegun) return;
     lookupsBegun = true;
-    for (const std::string& pathname : waitingLookups) Request(pathname);
-    waitingLookups.clear();
+    // Every pathname asked for so far waits in the lookups made.
+    for (const std::string& pathname : lookups) Request(pathname);
 }
 
 void TileIcons::Request(const std::string& pathname) {
@@ -71,7 +66,6 @@ void TileIcons::Restart(std::int32_t newIconSize) {
     extractor.reset();
     found.clear();
     lookups.clear();
-    waitingLookups.clear();
     programIcon.reset();
     webIcon.reset();
     iconSize = newIconSize;

@@ -11,7 +11,6 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
-#include <vector>
 
 #include "icon_extractor.h"
 #include "scoped_gdi.h"
@@ -48,8 +47,8 @@ private:
     std::unordered_map<std::string, OrvoUtility::OwnedIcon> found;
     // Every pathname looked up, found or not.
     std::unordered_set<std::string> lookups;
+    // Until then, the lookups asked for wait in `lookups`.
     bool lookupsBegun = false;
-    std::vector<std::string> waitingLookups;
     // Declared after the icons, so that it stops first: nothing found
     // arrives once they are gone.
     std::unique_ptr<IconExtractor> extractor;

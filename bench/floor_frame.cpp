@@ -199,6 +199,15 @@ HWND FloorFrame::Make(const Place& place, POINT origin) {
     return window;
 }
 
+std::vector<HWND> FloorFrame::MakeInView(const std::vector<Place>& places, POINT origin) {
+    std::vector<HWND> windows(places.size(), nullptr);
+    RECT shown = Shown(origin);
+    for (std::size_t place = 0; place < places.size(); ++place) {
+        if (InView(places[place], shown)) windows[place] = Make(places[place], origin);
+    }
+    return windows;
+}
+
 void FloorFrame::Move(HWND window, const Place& place, POINT origin) {
     SetWindowPos(window, nullptr, place.box.left - origin.x, place.box.top - origin.y,
                  place.box.right - place.box.left, place.box.bottom - place.box.top,

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "program_layout.h"
 
 namespace Bench {
@@ -28,6 +30,8 @@ public:
     RECT Shown(POINT origin) const;
     // A window for the place, where it stands when the panel is scrolled to `origin`.
     HWND Make(const Place& place, POINT origin);
+    // A window for each of the places in view from `origin`, null for the rest.
+    std::vector<HWND> MakeInView(const std::vector<Place>& places, POINT origin);
     // Gives a window made for a place of the same class another place.
     void Move(HWND window, const Place& place, POINT origin);
 

@@ -92,12 +92,7 @@ struct FloorScene {
           origin(viewOrigin),
           windowAt(places.size(), nullptr) {
         if (!frame.Made()) return;
-        RECT shown = frame.Shown(origin);
-        for (std::size_t place = 0; place < places.size(); ++place) {
-            if (Bench::InView(places[place], shown)) {
-                windowAt[place] = frame.Make(places[place], origin);
-            }
-        }
+        windowAt = frame.MakeInView(places, origin);
         ShowWindow(frame.frame, SW_SHOWNOACTIVATE);
         Bench::BringToFront(frame.frame);
     }
@@ -117,6 +112,11 @@ struct FloorScene {
     std::vector<HWND> windowAt;
 };
 
+// Where the first column's "+ aggiungi App" cell stands: after its header and tiles.
+RECT FirstAddCellBox(const std::vector<int>& columns) {
+    return Bench::LayoutPlaces(columns)[static_cast<std::size_t>(columns[0]) + 1].box;
+}
+
 double FloorRename(const std::vector<int>& columns, const std::wstring& name,
                    const std::string& bytes) {
     FloorScene scene(Bench::LayoutPlaces(columns), POINT{0, 0});
@@ -133,7 +133,7 @@ double FloorRename(const std::vector<int>& columns, const std::wstring& name,
 double FloorAddition(const std::vector<int>& columns, POINT origin, const std::string& bytes) {
     FloorScene scene(Bench::LayoutPlaces(columns), origin);
     HWND addCell = scene.WindowOf(Bench::PlaceKind::AddApp, 0);
-    RECT cellBox = Bench::LayoutPlaces(columns)[static_cast<std::size_t>(columns[0]) + 1].box;
+    RECT cellBox = FirstAddCellBox(columns);
     RECT movedBox = cellBox;
     OffsetRect(&movedBox, 0, Bench::rowStep);
     double start = Bench::NowMs();
@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
         // The first column's "+ aggiungi App" cell at the foot of the view.
         RECT client{};
         GetClientRect(panel, &client);
-        RECT cellBox = Bench::LayoutPlaces(columns)[static_cast<std::size_t>(columns[0]) + 1].box;
+        RECT cellBox = FirstAddCellBox(columns);
         POINT origin = ViewAt(
             *form,
             POINT{0, std::max<LONG>(0, cellBox.bottom + Bench::layoutMargin - client.bottom)});

@@ -142,12 +142,7 @@ public:
 
     void Show(POINT at) {
         origin = at;
-        RECT shown = frame.Shown(origin);
-        for (std::size_t place = 0; place < places.size(); ++place) {
-            if (Bench::InView(places[place], shown)) {
-                windowAt[place] = frame.Make(places[place], origin);
-            }
-        }
+        windowAt = frame.MakeInView(places, origin);
         if (origin.x != 0) SetScrollPos(frame.panel, SB_HORZ, origin.x, TRUE);
         if (origin.y != 0) SetScrollPos(frame.panel, SB_VERT, origin.y, TRUE);
     }

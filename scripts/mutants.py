@@ -290,7 +290,7 @@ MUTANTS = [
     ("toolkit/panel.cpp", "    if (requested != old) {", "    if (requested > old) {", PANEL_AND_MAIN),
     ("app/catalogue/catalogue_text.cpp", "        if (!plain && !settled) {",
      "        if (!plain && settled) {", CORE),
-    ("app/tile_icons.cpp", "            waitingLookups.push_back(pathname);", "", MAIN),
+    ("app/tile_icons.cpp", "    for (const std::string& pathname : lookups) Request(pathname);", "", MAIN),
 ]
 
 NATIVE_CONFIGURE = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DZELMIVO_CORE_ONLY=ON",

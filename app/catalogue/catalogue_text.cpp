@@ -239,7 +239,7 @@ ParsedCatalogue ParseCatalogueText(const std::string& bytes) {
     LineReader reader(parsed.catalogue, parsed.unreadLines);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::string_view rest = text.substr(start);
+        const std::string_view rest = text.substr(start);
         // CR LF, LF or CR alone ends the line; one scan finds the end of a
         // plain line, memchr that of any other.
         std::size_t length = PlainLength(rest);
